@@ -1,0 +1,255 @@
+#include "store/file_commands.h"
+
+#include "store/atomic_file.h"
+#include "store/byte_source.h"
+#include "store/work_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace tesk {
+
+std::string openExtension(const std::string& path) {
+    std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : path;
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return ext;
+}
+
+namespace {
+
+std::string twoDigits(int v) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%02d", v % 100);
+    return b;
+}
+
+// Keeps the busy bit for the duration of a command and clears it (with the
+// append bit) on every way out.
+struct BusyGuard {
+    ProfileStore& s;
+    explicit BusyGuard(ProfileStore& st, bool append) : s(st) {
+        s.stateFlags |= state::Busy;
+        if (append) s.stateFlags |= state::Append;
+    }
+    ~BusyGuard() { s.stateFlags &= uint16_t(~(state::Busy | state::Append)); }
+};
+
+// Step 5 of the frame-load frame-work: device recordings and older work files
+// carry no zero level and gain of the current kind, nor a depth step.
+void resetDisplaySettingsAfterOldLoad(ProfileStore& s) {
+    auto& h = s.header;
+    h.value[hdr::ZeroLevel] = 128;
+    h.value[hdr::GainLevel1] = 128;
+    h.value[hdr::GainLevel2] = 128;
+    h.set16(hdr::GainPos1, 0);
+    h.set16(hdr::GainPos2, 511);
+    h.value[hdr::GainRange] = 1;
+    static constexpr uint8_t depthStepForRange[8] = {4, 5, 6, 7, 8, 10, 12, 16};
+    const uint8_t range = h.value[hdr::TimeRange];
+    if (range < 8) h.value[hdr::DepthStep] = depthStepForRange[range];
+}
+
+// The frame-load frame-work around one loader: clear, load, normalise.
+template <typename Loader>
+OpenResult runFrameLoad(ProfileStore& s, bool append, Interaction& ui, Loader&& load) {
+    OpenResult r;
+    s.clearForOpen(append);
+    ui.passStarted(Interaction::Pass::Load, s.openFileName);
+    const WorkFileLoad l = load();
+    s.finishLoad();
+    if (!append) s.viewStart = 0;
+    if (!append && s.fileKind < 16) resetDisplaySettingsAfterOldLoad(s);
+    if (!append) buildCaptions(s);
+    // The coordinate panel state bits are never taken from a file.
+    s.header.value[hdr::CoordFlags] &= 0xF0;
+    ui.passFinished();
+    if (l.readFault) ui.show(msg::readFault(s.openFileName));
+    r.outcome = OpenOutcome::FramesLoaded;
+    r.framesRead = l.framesRead;
+    r.added = append;
+    return r;
+}
+
+struct OpenedFile {
+    std::unique_ptr<FileSource> src;
+    bool ok = false;
+};
+
+// Opens a byte file and applies the open-failure and empty-file rules.
+OpenedFile openByteFile(ProfileStore& s, const std::string& emptyCode, Interaction& ui) {
+    OpenedFile f;
+    f.src = FileSource::open(s.openFileName);
+    if (!f.src) {
+        ui.show(msg::fileOpenFailed(s.openFileName));
+        return f;
+    }
+    s.openFileSize = int64_t(f.src->size());
+    if (f.src->size() == 0) {
+        ui.show(msg::emptyFile(emptyCode, s.openFileName));
+        return f;
+    }
+    f.ok = true;
+    return f;
+}
+
+int magicOf(ByteSource& src) {
+    uint8_t b[4] = {};
+    src.read(0, b, 4);
+    return magicSum(b);
+}
+
+OpenResult openWorkFile(ProfileStore& s, bool append, Interaction& ui) {
+    OpenResult r;
+    OpenedFile f = openByteFile(s, "E025", ui);
+    if (!f.ok) return r;
+    if (magicOf(*f.src) != TESK_MAGIC_SUM) {
+        ui.show(msg::gemMagic(s.openFileName));
+        return r;
+    }
+    uint8_t version = 0;
+    f.src->read(hdr::FormatVersion, &version, 1);
+    const auto gen = generationForVersion(version);
+    s.fileKind = kind::None;
+    if (!gen) {
+        // Checked before anything is cleared, so the survey on screen stays.
+        ui.show(msg::gemVersion(s.openFileName));
+        ui.show(msg::unknownStructure());
+        return r;
+    }
+    s.fileKind = gen->kind;
+    return runFrameLoad(s, append, ui, [&] { return readWorkFile(*f.src, *gen, append, s, ui); });
+}
+
+// Formats whose readers are not in this version: recognised, checked, and
+// refused with a clear message before anything is cleared.
+OpenResult refuseFormat(ProfileStore& s, const std::string& emptyCode, int magic,
+                        const Message& magicMessage, const std::string& formatName,
+                        Interaction& ui) {
+    OpenResult r;
+    OpenedFile f = openByteFile(s, emptyCode, ui);
+    if (!f.ok) return r;
+    if (magic != 0 && magicOf(*f.src) != magic) {
+        ui.show(magicMessage);
+        return r;
+    }
+    ui.show(msg::notYetSupported(s.openFileName, formatName));
+    return r;
+}
+
+OpenResult refuseCoordinateFile(ProfileStore& s, const std::string& formatName, Interaction& ui) {
+    OpenResult r;
+    auto src = FileSource::open(s.openFileName);
+    if (!src) {
+        ui.show(msg::coordFileOpenFailed(s.openFileName));
+        return r;
+    }
+    if (src->size() == 0) {
+        ui.show(msg::emptyFile("E025", s.openFileName));
+        return r;
+    }
+    ui.show(msg::notYetSupported(s.openFileName, formatName));
+    return r;
+}
+
+} // namespace
+
+void buildCaptions(ProfileStore& s) {
+    const auto& v = s.header.value;
+    s.captionDate = "     " + twoDigits(v[hdr::Day]) + "." + twoDigits(v[hdr::Month]) + "." +
+                    twoDigits(v[hdr::Year]);
+    s.captionTime = "   " + twoDigits(v[hdr::Hour]) + ":" + twoDigits(v[hdr::Minute]) + ":00";
+}
+
+std::string windowTitle(const ProfileStore& s, const std::string& addedFile) {
+    std::string t = "Tesk  " + s.currentFileName + s.captionDate + s.captionTime;
+    if (!addedFile.empty()) t += "    +add file:// " + addedFile;
+    return t;
+}
+
+OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append, Interaction& ui) {
+    s.openFileName = path;
+    const std::string ext = openExtension(path);
+    BusyGuard busy(s, append);
+    if (!append) s.stateFlags &= uint16_t(~0x0018); // leave the slice and 3D views
+    OpenResult r;
+    if (ext == ".gem") {
+        r = openWorkFile(s, append, ui);
+    } else if (ext == ".geo") {
+        r = refuseFormat(s, "E023", TESK_MAGIC_SUM, msg::geoMagic(path), "GEO", ui);
+    } else if (ext == ".mr3") {
+        r = refuseFormat(s, "E022", 0, {}, "MR3", ui);
+    } else if (ext == ".gpr") {
+        r = refuseFormat(s, "E023", 0, {}, "GPR", ui);
+    } else if (ext == ".geb") {
+        r = refuseFormat(s, "E002", 310, msg::gebMagic(path), "GEB", ui);
+    } else if (ext == ".opt") {
+        // An options file only makes sense once a survey is loaded.
+        if (s.fileKind == 0 || s.fileKind == kind::None) {
+            r.outcome = OpenOutcome::NothingDone;
+        } else {
+            r = refuseFormat(s, "E025", TESK_MAGIC_SUM, msg::optMagic(path), "OPT", ui);
+        }
+    } else if (ext == ".gpx") {
+        r = refuseCoordinateFile(s, "GPX", ui);
+    } else if (ext == ".txt") {
+        r = refuseCoordinateFile(s, "TXT", ui);
+    } else {
+        ui.show(msg::notYetSupported(path, ext.empty() ? "?" : ext));
+    }
+    if (r.outcome == OpenOutcome::FramesLoaded) {
+        if (!append) s.currentFileName = path;
+        s.stateFlags |= state::Changed;
+        s.stateFlags &= uint16_t(state::Changed | state::CoordFileOpen | state::Busy | state::Append);
+    }
+    return r;
+}
+
+std::string savePathFor(const std::string& chosen, SaveKind kind) {
+    static const char* ext[] = {"", ".gem", ".bmp", ".opt", ".txt"};
+    // The dialog's name carries its extension in its last four characters;
+    // a name typed without one is kept whole rather than cut.
+    std::string base = chosen;
+    const auto slash = chosen.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (chosen.size() >= nameStart + 4 && chosen[chosen.size() - 4] == '.')
+        base = chosen.substr(0, chosen.size() - 4);
+    return base + ext[int(kind)];
+}
+
+SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKind kind,
+                          Interaction& ui) {
+    SaveResult r;
+    const std::string path = savePathFor(chosenPath, kind);
+    if (fileExists(path) && ui.show(msg::overwrite(path)) != Answer::Yes) return r;
+    if (kind != SaveKind::WorkFile) {
+        static const char* names[] = {"", "GEM", "BMP", "OPT", "TXT"};
+        ui.show(msg::notYetSupported(path, names[int(kind)]));
+        return r;
+    }
+    std::string error;
+    auto sink = AtomicFileSink::create(path, error);
+    if (!sink) {
+        ui.show(msg::createFailedE030());
+        return r;
+    }
+    s.openFileName = path;
+    {
+        BusyGuard busy(s, false);
+        ui.passStarted(Interaction::Pass::Save, path);
+        const bool ok = writeWorkFile(*sink, s, ui) && sink->commit(error);
+        ui.passFinished();
+        if (!ok) {
+            if (error.empty()) error = sink->lastError();
+            ui.show(msg::writeFailed(path, error));
+            return r;
+        }
+    }
+    s.currentFileName = savePathFor(chosenPath, SaveKind::WorkFile);
+    r.written = true;
+    r.path = path;
+    return r;
+}
+
+} // namespace tesk

@@ -1,0 +1,48 @@
+#pragma once
+// Item counts and value tables of the parameter boxes whose item indices the
+// survey header keeps. The file readers check stored indices against these
+// counts; the window fills its boxes from the same tables.
+
+#include <array>
+#include <cstdint>
+
+namespace tesk::items {
+
+inline constexpr int TimeRange = 8;        // ComboBox11: 128 .. 16384 ns
+inline constexpr int Step = 29;            // ComboBox12: profile step
+inline constexpr int Velocity = 20;        // ComboBox10
+inline constexpr int ColourMode = 8;       // ComboBox28
+inline constexpr int FilterKind = 4;       // ComboBox20, ComboBox21
+inline constexpr int FilterParam = 20;     // ComboBox22..27: L, T, X = 0 .. 19
+inline constexpr int ViewStep = 8;         // ComboBox16
+inline constexpr int AmplitudeForm = 3;    // ComboBox18
+inline constexpr int ZeroGainMode = 3;     // ComboBox19
+inline constexpr int Antenna = 38;         // ComboBox13
+inline constexpr int DepthStep = 23;       // ComboBox15
+inline constexpr int LevelTable = 5;       // ComboBox29
+inline constexpr int VolumeInterp = 5;     // ComboBox51
+inline constexpr int ProfileDistance = 48; // ComboBox52
+inline constexpr int Section = 4;          // ComboBox54
+
+// Nanoseconds per sample row for each time range.
+inline constexpr std::array<double, TimeRange> NS_PER_SAMPLE = {0.25, 0.5, 1, 2, 4, 8, 16, 32};
+inline constexpr std::array<int, TimeRange> TIME_RANGE_NS = {128,  256,  512,  1024,
+                                                             2048, 4096, 8192, 16384};
+// Distance between frames, cm.
+inline constexpr std::array<int, Step> STEP_CM = {1,   2,   5,   10,  15,   20,   25,   30,
+                                                  40,  50,  60,  70,  80,   90,   100,  150,
+                                                  200, 250, 300, 400, 500,  600,  800,  1000,
+                                                  1500, 2000, 2500, 5000, 10000};
+// Distance between the antennas, cm.
+inline constexpr std::array<int, Antenna> ANTENNA_CM = {
+    0,   10,  20,  30,  40,  50,  60,  70,   80,   90,   100,  110,  120,  130,  140,  150,  160,
+    170, 180, 190, 200, 300, 400, 500, 600,  700,  800,  900,  1000, 1100, 1200, 1300, 1400, 1500,
+    2000, 2500, 3000, 5000};
+// Depth grid step, cm.
+inline constexpr std::array<int, DepthStep> DEPTH_STEP_CM = {
+    10,   20,   30,   40,   50,   100,  200,  300,  400,  500,  600, 800,
+    1000, 1200, 1400, 1600, 1800, 2000, 2500, 3000, 4000, 5000, 10000};
+// Frames per view step; item 7 jumps by profiles.
+inline constexpr std::array<int, ViewStep - 1> VIEW_STEP_FRAMES = {20, 40, 100, 200, 300, 400, 500};
+
+} // namespace tesk::items
