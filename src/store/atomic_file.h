@@ -11,7 +11,7 @@
 namespace tesk {
 
 class AtomicFileSink final : public ByteSink {
-public:
+  public:
     // Null with a reason when the temporary file cannot be created.
     static std::unique_ptr<AtomicFileSink> create(const std::string& target, std::string& error);
     ~AtomicFileSink() override; // discards the temporary file unless committed
@@ -21,7 +21,7 @@ public:
     bool commit(std::string& error);
     const std::string& lastError() const { return error_; }
 
-private:
+  private:
     AtomicFileSink(int fd, std::string target, std::string temp)
         : fd_(fd), target_(std::move(target)), temp_(std::move(temp)) {}
     int fd_;

@@ -27,7 +27,9 @@ std::unique_ptr<FileSource> FileSource::open(const std::string& path) {
     return std::unique_ptr<FileSource>(new FileSource(fd, uint64_t(st.st_size)));
 }
 
-FileSource::~FileSource() { ::close(fd_); }
+FileSource::~FileSource() {
+    ::close(fd_);
+}
 
 std::size_t FileSource::read(uint64_t offset, uint8_t* dst, std::size_t n) {
     std::size_t done = 0;

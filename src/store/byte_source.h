@@ -11,7 +11,7 @@
 namespace tesk {
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Total length in bytes.
     virtual uint64_t size() const = 0;
@@ -23,21 +23,21 @@ public:
 };
 
 class MemorySource final : public ByteSource {
-public:
+  public:
     MemorySource(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     explicit MemorySource(const std::vector<uint8_t>& bytes)
         : data_(bytes.data()), size_(bytes.size()) {}
     uint64_t size() const override { return size_; }
     std::size_t read(uint64_t offset, uint8_t* dst, std::size_t n) override;
 
-private:
+  private:
     const uint8_t* data_;
     std::size_t size_;
 };
 
 // A file opened for reading; positioned reads, no shared file offset.
 class FileSource final : public ByteSource {
-public:
+  public:
     // Returns null when the file cannot be opened for reading.
     static std::unique_ptr<FileSource> open(const std::string& path);
     ~FileSource() override;
@@ -45,7 +45,7 @@ public:
     std::size_t read(uint64_t offset, uint8_t* dst, std::size_t n) override;
     bool failed() const override { return failed_; }
 
-private:
+  private:
     FileSource(int fd, uint64_t size) : fd_(fd), size_(size) {}
     int fd_;
     uint64_t size_;

@@ -201,7 +201,8 @@ OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append,
     if (r.outcome == OpenOutcome::FramesLoaded) {
         if (!append) s.currentFileName = path;
         s.stateFlags |= state::Changed;
-        s.stateFlags &= uint16_t(state::Changed | state::CoordFileOpen | state::Busy | state::Append);
+        s.stateFlags &=
+            uint16_t(state::Changed | state::CoordFileOpen | state::Busy | state::Append);
     }
     return r;
 }

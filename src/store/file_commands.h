@@ -23,9 +23,9 @@ inline constexpr const char* SAVE_FILTER =
 std::string openExtension(const std::string& path);
 
 enum class OpenOutcome {
-    FramesLoaded,  // a survey was loaded or appended
-    Refused,       // a message explained why; the store is as it was
-    NothingDone,   // e.g. an options file before any survey
+    FramesLoaded, // a survey was loaded or appended
+    Refused,      // a message explained why; the store is as it was
+    NothingDone,  // e.g. an options file before any survey
 };
 
 struct OpenResult {

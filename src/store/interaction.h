@@ -11,7 +11,7 @@
 namespace tesk {
 
 class Interaction {
-public:
+  public:
     virtual ~Interaction() = default;
     // Shows a message and returns the answer (Ok for an information box).
     virtual Answer show(const Message& m) = 0;
@@ -34,13 +34,13 @@ public:
 // Answers every question with the given answer and records nothing; for
 // code paths that must not stop on a question.
 class SilentInteraction final : public Interaction {
-public:
+  public:
     explicit SilentInteraction(Answer a = Answer::No) : answer_(a) {}
     Answer show(const Message& m) override {
         return m.buttons == Buttons::Ok ? Answer::Ok : answer_;
     }
 
-private:
+  private:
     Answer answer_;
 };
 

@@ -12,7 +12,8 @@ Message error(std::string ru, std::string en) {
 } // namespace
 
 Message fileOpenFailed(const std::string& name) {
-    return error("Ошибка (E001) чтения файла = " + name, "ERROR (E020) of reading of a file = " + name);
+    return error("Ошибка (E001) чтения файла = " + name,
+                 "ERROR (E020) of reading of a file = " + name);
 }
 
 Message coordFileOpenFailed(const std::string& name) {
@@ -89,13 +90,13 @@ Message writeFailed(const std::string& name, const std::string& reason) {
 }
 
 Message overwrite(const std::string& name) {
-    return warn(name + "\r" + "уже сущетвует. Заменить?", name + "\r" + "already exists. Overwrite?",
-                Buttons::YesNo);
+    return warn(name + "\r" + "уже сущетвует. Заменить?",
+                name + "\r" + "already exists. Overwrite?", Buttons::YesNo);
 }
 
 Message confirmClose() {
-    return warn("Вы действительно хотите закрыть программу ?", "You really want to close the program?",
-                Buttons::YesNo);
+    return warn("Вы действительно хотите закрыть программу ?",
+                "You really want to close the program?", Buttons::YesNo);
 }
 
 Message offerSave() {
@@ -104,10 +105,14 @@ Message offerSave() {
 }
 
 Message notYetSupported(const std::string& name, const std::string& what) {
-    return warn("Файл = " + name + "\r" + "Формат <" + what + "> пока не поддерживается этой версией.",
-                "File = " + name + "\r" + "The <" + what + "> format is not supported by this version yet.");
+    return warn("Файл = " + name + "\r" + "Формат <" + what +
+                    "> пока не поддерживается этой версией.",
+                "File = " + name + "\r" + "The <" + what +
+                    "> format is not supported by this version yet.");
 }
 
-Message readFault(const std::string& name) { return fileOpenFailed(name); }
+Message readFault(const std::string& name) {
+    return fileOpenFailed(name);
+}
 
 } // namespace tesk::msg

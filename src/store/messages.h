@@ -25,12 +25,12 @@ namespace msg {
 Message fileOpenFailed(const std::string& name);      // E001 / E020
 Message coordFileOpenFailed(const std::string& name); // E001
 Message emptyFile(const std::string& code, const std::string& name);
-Message gemMagic(const std::string& name);            // E026
-Message gemVersion(const std::string& name);          // E027
-Message geoMagic(const std::string& name);            // E022 <GEO>
-Message gebMagic(const std::string& name);            // E022 <MIRN>
-Message optMagic(const std::string& name);            // E026 <OPT>
-Message unknownStructure();                            // E027 after a refused load
+Message gemMagic(const std::string& name);   // E026
+Message gemVersion(const std::string& name); // E027
+Message geoMagic(const std::string& name);   // E022 <GEO>
+Message gebMagic(const std::string& name);   // E022 <MIRN>
+Message optMagic(const std::string& name);   // E026 <OPT>
+Message unknownStructure();                  // E027 after a refused load
 Message tooManyFramesE034();
 Message tooManyFramesOpen();
 Message reliefMaxExceeded();

@@ -9,8 +9,9 @@ namespace tesk {
 namespace {
 
 // Start values of the layer colours (blue, green, red), entry 0 = no boundaries.
-constexpr std::array<uint8_t, 27> START_LAYER_COLOURS = {
-    0, 0, 0, 0, 140, 200, 130, 130, 30, 80, 0, 160, 120, 0, 0, 0, 80, 80, 0, 0, 96, 0, 0, 0, 0, 0, 0};
+constexpr std::array<uint8_t, 27> START_LAYER_COLOURS = {0,  0, 0,   0,   140, 200, 130, 130, 30,
+                                                         80, 0, 160, 120, 0,   0,   0,   80,  80,
+                                                         0,  0, 96,  0,   0,   0,   0,   0,   0};
 
 void putLE(uint8_t* p, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) p[i] = uint8_t(v >> (8 * i));

@@ -16,13 +16,13 @@
 
 namespace tesk {
 
-inline constexpr int MAX_FRAME_INDEX = 64000;   // slots 0..64000 exist
-inline constexpr int MAX_LOADED_FRAME = 63989;  // highest slot a loader fills
+inline constexpr int MAX_FRAME_INDEX = 64000;  // slots 0..64000 exist
+inline constexpr int MAX_LOADED_FRAME = 63989; // highest slot a loader fills
 inline constexpr int CELLS_PER_FRAME = 624;
 inline constexpr int SAMPLES_PER_FRAME = 512;
-inline constexpr int SAMPLE_ROWS = 528;         // rows 512..527 repeat sample 511
+inline constexpr int SAMPLE_ROWS = 528; // rows 512..527 repeat sample 511
 inline constexpr int HEADER_CELLS = 128;
-inline constexpr int CLEARED_ON_OPEN = 51000;   // highest slot cleared by an open
+inline constexpr int CLEARED_ON_OPEN = 51000; // highest slot cleared by an open
 inline constexpr int FRAME_SLOTS = MAX_FRAME_INDEX + 1;
 
 // Cell numbers of the frame record fields.
@@ -40,14 +40,14 @@ inline constexpr int IndexInProfile = 556; // u16
 inline constexpr int UcsX = 560;           // u32, cm
 inline constexpr int UcsY = 564;           // u32, cm
 inline constexpr int LonDegrees = 568;
-inline constexpr int LonFraction = 569;    // u24, 1e-7 degree
+inline constexpr int LonFraction = 569; // u24, 1e-7 degree
 inline constexpr int LatDegrees = 572;
-inline constexpr int LatFraction = 573;    // u24
-inline constexpr int TableValuesA = 576;   // 8 x u16
-inline constexpr int TableValuesB = 592;   // 8 x u16
-inline constexpr int VerticalShift = 608;  // u16
-inline constexpr int PointName = 610;      // 6 chars
-inline constexpr int FixTime = 621;        // u24, seconds of day
+inline constexpr int LatFraction = 573;   // u24
+inline constexpr int TableValuesA = 576;  // 8 x u16
+inline constexpr int TableValuesB = 592;  // 8 x u16
+inline constexpr int VerticalShift = 608; // u16
+inline constexpr int PointName = 610;     // 6 chars
+inline constexpr int FixTime = 621;       // u24, seconds of day
 } // namespace cell
 
 // Frame status bits (cell 528).
@@ -114,7 +114,8 @@ struct FrameRecord : CellArray<CELLS_PER_FRAME> {
     uint32_t reliefHeight() const { return get24(cell::ReliefHeight); }
     // Cells 512..527 repeat sample 511, as every loader leaves them.
     void fillRowsFromLastSample() {
-        for (int c = SAMPLES_PER_FRAME; c < SAMPLE_ROWS; ++c) value[c] = value[SAMPLES_PER_FRAME - 1];
+        for (int c = SAMPLES_PER_FRAME; c < SAMPLE_ROWS; ++c)
+            value[c] = value[SAMPLES_PER_FRAME - 1];
     }
 };
 
@@ -127,49 +128,49 @@ inline constexpr int Year = 9;
 inline constexpr int Hour = 10;
 inline constexpr int Minute = 11;
 inline constexpr int FormatVersion = 12;
-inline constexpr int FrameCount = 16;        // u16
-inline constexpr int TimeRange = 18;         // ComboBox11
-inline constexpr int Step = 19;              // ComboBox12
-inline constexpr int VelocityIndex = 20;     // ComboBox10
-inline constexpr int VelocityCode = 21;      // u16
-inline constexpr int ColourMode = 23;        // ComboBox28
-inline constexpr int Filter1Kind = 24;       // ComboBox20, then L T X: 25..27
-inline constexpr int Filter2Kind = 28;       // ComboBox21, then L T X: 29..31
+inline constexpr int FrameCount = 16;    // u16
+inline constexpr int TimeRange = 18;     // ComboBox11
+inline constexpr int Step = 19;          // ComboBox12
+inline constexpr int VelocityIndex = 20; // ComboBox10
+inline constexpr int VelocityCode = 21;  // u16
+inline constexpr int ColourMode = 23;    // ComboBox28
+inline constexpr int Filter1Kind = 24;   // ComboBox20, then L T X: 25..27
+inline constexpr int Filter2Kind = 28;   // ComboBox21, then L T X: 29..31
 inline constexpr int ViewFlags = 32;
 inline constexpr int OptionFlags = 33;
 inline constexpr int AmplitudeFlags = 34;
-inline constexpr int AmplitudeForm = 35;     // ComboBox18
-inline constexpr int ZeroGainMode = 36;      // ComboBox19
+inline constexpr int AmplitudeForm = 35; // ComboBox18
+inline constexpr int ZeroGainMode = 36;  // ComboBox19
 inline constexpr int ZeroLevel = 37;
 inline constexpr int GainLevel1 = 38;
 inline constexpr int GainLevel2 = 39;
-inline constexpr int GainPos1 = 40;          // u16
-inline constexpr int GainPos2 = 42;          // u16
+inline constexpr int GainPos1 = 40; // u16
+inline constexpr int GainPos2 = 42; // u16
 inline constexpr int GainRange = 44;
-inline constexpr int Antenna = 45;           // ComboBox13
-inline constexpr int DepthStep = 46;         // ComboBox15
-inline constexpr int LevelTable = 47;        // ComboBox29
+inline constexpr int Antenna = 45;    // ComboBox13
+inline constexpr int DepthStep = 46;  // ComboBox15
+inline constexpr int LevelTable = 47; // ComboBox29
 inline constexpr int CoordFlags = 48;
-inline constexpr int VolumeInterp = 49;      // ComboBox51
-inline constexpr int ProfileDistance = 50;   // ComboBox52
-inline constexpr int Section = 51;           // ComboBox54
-inline constexpr int Hmax = 61;              // u24
-inline constexpr int LayerColour = 80;       // 9 x (blue, green, red)
+inline constexpr int VolumeInterp = 49;    // ComboBox51
+inline constexpr int ProfileDistance = 50; // ComboBox52
+inline constexpr int Section = 51;         // ComboBox54
+inline constexpr int Hmax = 61;            // u24
+inline constexpr int LayerColour = 80;     // 9 x (blue, green, red)
 
 // viewFlags bits
 inline constexpr uint8_t ViewStepMask = 0x07;
-inline constexpr uint8_t ZeroLine = 0x20;    // CheckBox2
-inline constexpr uint8_t Function = 0x40;    // CheckBox4
-inline constexpr uint8_t English = 0x80;     // CheckBox1
+inline constexpr uint8_t ZeroLine = 0x20; // CheckBox2
+inline constexpr uint8_t Function = 0x40; // CheckBox4
+inline constexpr uint8_t English = 0x80;  // CheckBox1
 // optionFlags bits
 inline constexpr uint8_t ShowParameters = 0x20; // CheckBox11
 inline constexpr uint8_t ShowFilters = 0x10;    // CheckBox12
 inline constexpr uint8_t Show3D = 0x08;         // CheckBox13
 // amplitudeFlags bits
-inline constexpr uint8_t Inversion = 0x10;   // CheckBox22
-inline constexpr uint8_t Highlight = 0x20;   // CheckBox23
-inline constexpr uint8_t ProcessAll = 0x40;  // CheckBox52
-inline constexpr uint8_t Background = 0x80;  // CheckBox21
+inline constexpr uint8_t Inversion = 0x10;  // CheckBox22
+inline constexpr uint8_t Highlight = 0x20;  // CheckBox23
+inline constexpr uint8_t ProcessAll = 0x40; // CheckBox52
+inline constexpr uint8_t Background = 0x80; // CheckBox21
 // coordFlags bits
 inline constexpr uint8_t CoordPanelExpanded = 0x10;
 inline constexpr uint8_t Rectangular = 0x20; // CheckBox74
@@ -178,6 +179,10 @@ inline constexpr uint8_t West = 0x80;        // RadioGroup_Lon item 1
 } // namespace hdr
 
 inline constexpr uint8_t CURRENT_FORMAT_VERSION = 23;
+
+inline void setBit(uint8_t& cellValue, uint8_t bit, bool on) {
+    cellValue = on ? uint8_t(cellValue | bit) : uint8_t(cellValue & ~bit);
+}
 
 struct SurveyHeader : CellArray<HEADER_CELLS> {
     // Sets every value byte to its start value and presets the bitmap file
@@ -189,12 +194,12 @@ struct SurveyHeader : CellArray<HEADER_CELLS> {
 };
 
 // Soil velocity (ComboBox10 items 1..19), code = Vgr x 100, Vgr in cm/ns.
-inline constexpr std::array<uint16_t, 20> VELOCITY_TABLE = {
-    500, 1500, 1000, 950, 900, 850, 800, 750, 700, 650,
-    600, 550,  500,  450, 400, 350, 300, 250, 200, 167};
+inline constexpr std::array<uint16_t, 20> VELOCITY_TABLE = {500, 1500, 1000, 950, 900, 850, 800,
+                                                            750, 700,  650,  600, 550, 500, 450,
+                                                            400, 350,  300,  250, 200, 167};
 
 class ProfileStore {
-public:
+  public:
     ProfileStore();
     ProfileStore(const ProfileStore&) = delete;
     ProfileStore& operator=(const ProfileStore&) = delete;
@@ -231,7 +236,7 @@ public:
     std::string captionDate;
     std::string captionTime;
 
-private:
+  private:
     std::unique_ptr<FrameRecord[]> frames_;
 };
 

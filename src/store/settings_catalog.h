@@ -29,18 +29,17 @@ inline constexpr std::array<double, TimeRange> NS_PER_SAMPLE = {0.25, 0.5, 1, 2,
 inline constexpr std::array<int, TimeRange> TIME_RANGE_NS = {128,  256,  512,  1024,
                                                              2048, 4096, 8192, 16384};
 // Distance between frames, cm.
-inline constexpr std::array<int, Step> STEP_CM = {1,   2,   5,   10,  15,   20,   25,   30,
-                                                  40,  50,  60,  70,  80,   90,   100,  150,
-                                                  200, 250, 300, 400, 500,  600,  800,  1000,
-                                                  1500, 2000, 2500, 5000, 10000};
+inline constexpr std::array<int, Step> STEP_CM = {
+    1,   2,   5,   10,  15,  20,  25,  30,  40,   50,   60,   70,   80,   90,   100,
+    150, 200, 250, 300, 400, 500, 600, 800, 1000, 1500, 2000, 2500, 5000, 10000};
 // Distance between the antennas, cm.
 inline constexpr std::array<int, Antenna> ANTENNA_CM = {
-    0,   10,  20,  30,  40,  50,  60,  70,   80,   90,   100,  110,  120,  130,  140,  150,  160,
-    170, 180, 190, 200, 300, 400, 500, 600,  700,  800,  900,  1000, 1100, 1200, 1300, 1400, 1500,
-    2000, 2500, 3000, 5000};
+    0,   10,  20,   30,   40,   50,   60,   70,   80,   90,   100,  110, 120,
+    130, 140, 150,  160,  170,  180,  190,  200,  300,  400,  500,  600, 700,
+    800, 900, 1000, 1100, 1200, 1300, 1400, 1500, 2000, 2500, 3000, 5000};
 // Depth grid step, cm.
 inline constexpr std::array<int, DepthStep> DEPTH_STEP_CM = {
-    10,   20,   30,   40,   50,   100,  200,  300,  400,  500,  600, 800,
+    10,   20,   30,   40,   50,   100,  200,  300,  400,  500,  600,  800,
     1000, 1200, 1400, 1600, 1800, 2000, 2500, 3000, 4000, 5000, 10000};
 // Frames per view step; item 7 jumps by profiles.
 inline constexpr std::array<int, ViewStep - 1> VIEW_STEP_FRAMES = {20, 40, 100, 200, 300, 400, 500};

@@ -30,32 +30,42 @@ namespace tesk {
 
 std::optional<Generation> generationForVersion(uint8_t v) {
     switch (v) {
-    case 7: return Generation{7, 192, 512, true};
+    case 7:
+        return Generation{7, 192, 512, true};
     case 8:
-    case 16: return Generation{8, 512, 576, true};
-    case 9: return Generation{9, 512, 576, false};
-    case 17: return Generation{11, 512, 608, false};
-    case 18: return Generation{12, 512, 608, false};
+    case 16:
+        return Generation{8, 512, 576, true};
+    case 9:
+        return Generation{9, 512, 576, false};
+    case 17:
+        return Generation{11, 512, 608, false};
+    case 18:
+        return Generation{12, 512, 608, false};
     case 19:
-    case 22: return Generation{13, 512, 608, false};
-    case 23: return Generation{16, 512, 624, false};
-    default: return std::nullopt;
+    case 22:
+        return Generation{13, 512, 608, false};
+    case 23:
+        return Generation{16, 512, 624, false};
+    default:
+        return std::nullopt;
     }
 }
 
-int magicSum(const uint8_t* p) { return int(p[0]) + p[1] + p[2] + p[3]; }
+int magicSum(const uint8_t* p) {
+    return int(p[0]) + p[1] + p[2] + p[3];
+}
 
 namespace {
 
 using Bytes = std::array<uint8_t, 512>;
 
-uint16_t be16(const Bytes& b, int i) { return uint16_t((b[i] << 8) | b[i + 1]); }
+uint16_t be16(const Bytes& b, int i) {
+    return uint16_t((b[i] << 8) | b[i + 1]);
+}
 
 // An item index kept only when the box has that item.
-uint8_t item(uint8_t v, int count, uint8_t fallback) { return v < count ? v : fallback; }
-
-void setBit(uint8_t& cellValue, uint8_t bit, bool on) {
-    cellValue = on ? uint8_t(cellValue | bit) : uint8_t(cellValue & ~bit);
+uint8_t item(uint8_t v, int count, uint8_t fallback) {
+    return v < count ? v : fallback;
 }
 
 // Velocity codes outside 160..1500 are not soil velocities; such files get
@@ -71,7 +81,9 @@ void applyVelocity(ProfileStore& s, uint16_t code, uint8_t velocityItem) {
 }
 
 // Older generations keep the velocity in one byte, in units of 0.1 cm/ns.
-uint16_t velocityFromByte(uint8_t v) { return uint16_t((v > 150 || v < 16) ? 50 : v) * 10; }
+uint16_t velocityFromByte(uint8_t v) {
+    return uint16_t((v > 150 || v < 16) ? 50 : v) * 10;
+}
 
 // Gain settings at header bytes 38..44: the same rules in every generation.
 void applyGains(ProfileStore& s, const Bytes& b) {
@@ -191,7 +203,8 @@ void applyHeaderOld(ProfileStore& s, const Bytes& b, int gen) {
         h.value[hdr::Year] = 7;
         h.value[hdr::Hour] = 0;
         h.value[hdr::Minute] = 0;
-        h.value[hdr::ViewFlags] = uint8_t((h.value[hdr::ViewFlags] & 0xF0) | viewStepFromByte(b[18]));
+        h.value[hdr::ViewFlags] =
+            uint8_t((h.value[hdr::ViewFlags] & 0xF0) | viewStepFromByte(b[18]));
         h.value[hdr::Step] = item(b[19], items::Step, 0);
         h.value[hdr::TimeRange] = item(b[20], items::TimeRange, 1);
         applyVelocity(s, velocityFromByte(b[21]), item(b[23], items::Velocity, 0));
@@ -200,7 +213,8 @@ void applyHeaderOld(ProfileStore& s, const Bytes& b, int gen) {
     if (gen == 8) {
         applyDeviceType(s, 0);
         applyDate(s, b);
-        h.value[hdr::ViewFlags] = uint8_t((h.value[hdr::ViewFlags] & 0xF0) | viewStepFromByte(b[18]));
+        h.value[hdr::ViewFlags] =
+            uint8_t((h.value[hdr::ViewFlags] & 0xF0) | viewStepFromByte(b[18]));
         h.value[hdr::Step] = item(b[19], items::Step, 0);
         h.value[hdr::TimeRange] = item(b[20], items::TimeRange, 1);
         h.value[hdr::ColourMode] = item(b[21], items::ColourMode, 0);
@@ -224,7 +238,9 @@ void applyHeaderOld(ProfileStore& s, const Bytes& b, int gen) {
 // --- frame records ------------------------------------------------------
 
 // Older 7-bit samples: a non-zero byte v becomes (min(v, 126) + 1) x 2.
-inline uint8_t widen7(uint8_t v) { return v == 0 ? 0 : uint8_t((std::min<int>(v, 126) + 1) * 2); }
+inline uint8_t widen7(uint8_t v) {
+    return v == 0 ? 0 : uint8_t((std::min<int>(v, 126) + 1) * 2);
+}
 
 void convertGen7(FrameRecord& f, const uint8_t* rec, int n) {
     // 500 samples, one status byte, 11 bytes not used.
@@ -300,9 +316,10 @@ void storeRecord(FrameRecord& f, const uint8_t* rec, int n, int gen) {
         std::memcpy(f.value.data(), rec, std::size_t(n));
         break;
     }
-    // Rows 512..527 repeat sample 511 whatever the file holds there.
+    // Rows 512..527 repeat sample 511 whatever the file holds there, also
+    // when the file ends right after the last sample of the record.
     const int filled = gen == 7 ? (n >= 500 ? SAMPLE_ROWS : 0) : std::min(n, SAMPLE_ROWS);
-    if (filled > SAMPLES_PER_FRAME) f.fillRowsFromLastSample();
+    if (filled >= SAMPLES_PER_FRAME) f.fillRowsFromLastSample();
     moveAttributes(f, gen);
 }
 
@@ -396,8 +413,8 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
     if (!append)
         s.frameCount = count + 10;
     else
-        s.frameCount = s.frameCount + count > MAX_LOADED_FRAME ? MAX_LOADED_FRAME
-                                                               : s.frameCount + count + 10;
+        s.frameCount =
+            s.frameCount + count > MAX_LOADED_FRAME ? MAX_LOADED_FRAME : s.frameCount + count + 10;
     s.header.set16(hdr::FrameCount, uint32_t(s.frameCount));
     return out;
 }
@@ -422,8 +439,8 @@ bool writeWorkFile(ByteSink& sink, ProfileStore& s, Interaction& ui) {
     for (int i = 0; i < total;) {
         const int n = std::min(perBlock, total - i);
         for (int r = 0; r < n; ++r)
-            std::memcpy(block.data() + std::size_t(r) * CELLS_PER_FRAME, s.frame(i + r).value.data(),
-                        CELLS_PER_FRAME);
+            std::memcpy(block.data() + std::size_t(r) * CELLS_PER_FRAME,
+                        s.frame(i + r).value.data(), CELLS_PER_FRAME);
         if (!sink.write(block.data(), std::size_t(n) * CELLS_PER_FRAME)) return false;
         i += n;
         ui.progress(i, total);

@@ -26,9 +26,9 @@ inline constexpr int TESK_MAGIC_SUM = 311;
 int magicSum(const uint8_t* first4);
 
 struct WorkFileLoad {
-    int framesRead = 0;       // records stored (a record cut short counts)
+    int framesRead = 0;        // records stored (a record cut short counts)
     bool slotLimitHit = false; // the survey reached the last slots; rest ignored
-    bool readFault = false;   // an I/O error stopped the read
+    bool readFault = false;    // an I/O error stopped the read
 };
 
 // Loads the records of a work file of the given generation into the store,
@@ -44,7 +44,7 @@ void refreshHeaderForSave(ProfileStore& store);
 
 // Destination of written bytes.
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     virtual bool write(const uint8_t* data, std::size_t n) = 0;
 };

@@ -1,0 +1,161 @@
+#include "cli/cli.h"
+
+#include "store/file_commands.h"
+#include "store/settings_catalog.h"
+
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+namespace tesk {
+
+namespace {
+
+const char* HELP =
+    "Usage: tesk-cli COMMAND ...\n"
+    "\n"
+    "Commands:\n"
+    "  info FILE               print the kind, generation, frame count, number of\n"
+    "                          profiles, recording date and main settings of a survey\n"
+    "  convert IN OUT.gem      open IN (no append) and write OUT as a work file\n"
+    "      --force             overwrite OUT if it exists\n"
+    "  --help                  this text\n"
+    "\n"
+    "Messages are printed to standard error in English. No command ever waits for\n"
+    "input: every question gets its non-destructive answer. An existing output\n"
+    "file is not overwritten (answer No) unless --force is given; the question to\n"
+    "raise the relief maximum is answered No, keeping the current maximum.\n"
+    "Exit status: 0 done, 1 a file could not be read or written or a warning was\n"
+    "shown, 2 wrong usage.\n";
+
+// Prints every message in English and answers questions without harm.
+class BatchInteraction final : public Interaction {
+  public:
+    BatchInteraction(std::ostream& err, bool force) : err_(err), force_(force) {}
+    Answer show(const Message& m) override {
+        std::string t = m.en;
+        for (auto& c : t)
+            if (c == '\r') c = '\n';
+        err_ << t << '\n';
+        if (m.buttons == Buttons::Ok) {
+            ++problems;
+            return Answer::Ok;
+        }
+        // The overwrite question is the only one a batch run may answer Yes.
+        const bool overwrite = m.en.find("already exists. Overwrite?") != std::string::npos;
+        if (overwrite && force_) return Answer::Yes;
+        err_ << "(answered No)\n";
+        if (overwrite) ++problems;
+        return Answer::No;
+    }
+    int problems = 0;
+
+  private:
+    std::ostream& err_;
+    bool force_;
+};
+
+std::string kindName(uint8_t k) {
+    switch (k) {
+    case kind::DeviceRecording:
+        return "device recording (.geo)";
+    case kind::BitPlane:
+        return "bit-plane file (.mr3)";
+    case kind::MirnGpr:
+        return "Mirn file (.gpr)";
+    case kind::MirnGeb:
+        return "Mirn file (.geb)";
+    case kind::None:
+        return "none";
+    default:
+        return "work file (.gem)";
+    }
+}
+
+int countProfiles(const ProfileStore& s) {
+    int n = 0;
+    bool inside = false;
+    for (int i = 0; i <= s.frameCount; ++i) {
+        const bool p = s.frame(i).inProfile();
+        if (p && !inside) ++n;
+        inside = p;
+    }
+    return n;
+}
+
+int lastInProfile(const ProfileStore& s) {
+    for (int i = s.frameCount; i >= 0; --i)
+        if (s.frame(i).inProfile()) return i;
+    return -1;
+}
+
+template <typename T, std::size_t N> std::string tableValue(const std::array<T, N>& t, int i) {
+    if (i < 0 || i >= int(N)) return "?";
+    std::ostringstream o;
+    o << t[std::size_t(i)];
+    return o.str();
+}
+
+void printInfo(const ProfileStore& s, const std::string& path, std::ostream& out) {
+    const auto& h = s.header.value;
+    const int gen = (s.fileKind >= 7 && s.fileKind <= 16) ? s.fileKind : 0;
+    out << "file:           " << path << '\n';
+    out << "kind:           " << kindName(s.fileKind) << '\n';
+    if (gen) out << "generation:     " << gen << '\n';
+    out << "frames:         " << (lastInProfile(s) + 1) << " (frame count " << s.frameCount
+        << ")\n";
+    out << "profiles:       " << countProfiles(s) << '\n';
+    out << "recorded:       " << std::setfill('0') << std::setw(2) << int(h[hdr::Day]) << '.'
+        << std::setw(2) << int(h[hdr::Month]) << '.' << std::setw(2) << int(h[hdr::Year]) << ' '
+        << std::setw(2) << int(h[hdr::Hour]) << ':' << std::setw(2) << int(h[hdr::Minute])
+        << std::setfill(' ') << '\n';
+    out << "device type:    " << int(s.deviceType) << '\n';
+    out << "time range:     " << tableValue(items::TIME_RANGE_NS, h[hdr::TimeRange]) << " ns\n";
+    out << "profile step:   " << tableValue(items::STEP_CM, h[hdr::Step]) << " cm\n";
+    out << "velocity:       " << std::fixed << std::setprecision(2) << s.velocityCode / 100.0
+        << " cm/ns (permittivity " << s.permittivity << ")\n";
+    out << "antenna gap:    " << tableValue(items::ANTENNA_CM, h[hdr::Antenna]) << " cm\n";
+    out << "depth step:     " << tableValue(items::DEPTH_STEP_CM, h[hdr::DepthStep]) << " cm\n";
+    out << "relief maximum: " << s.Hmax << " cm\n";
+    out << "language:       " << ((h[hdr::ViewFlags] & hdr::English) ? "English" : "Russian")
+        << '\n';
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        (args.empty() ? err : out) << HELP;
+        return args.empty() ? 2 : 0;
+    }
+    const std::string& cmd = args[0];
+    std::vector<std::string> rest;
+    bool force = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--force")
+            force = true;
+        else
+            rest.push_back(args[i]);
+    }
+    // One store for the whole run, as in the window.
+    static ProfileStore store;
+    BatchInteraction ui(err, force);
+    if (cmd == "info" && rest.size() == 1) {
+        const OpenResult r = openSurveyFile(store, rest[0], false, ui);
+        if (r.outcome != OpenOutcome::FramesLoaded) return 1;
+        printInfo(store, rest[0], out);
+        return ui.problems ? 1 : 0;
+    }
+    if (cmd == "convert" && rest.size() == 2) {
+        const OpenResult r = openSurveyFile(store, rest[0], false, ui);
+        if (r.outcome != OpenOutcome::FramesLoaded) return 1;
+        const SaveResult s = saveSurveyFile(store, rest[1], SaveKind::WorkFile, ui);
+        if (!s.written) return 1;
+        out << "written " << s.path << '\n';
+        return ui.problems ? 1 : 0;
+    }
+    err << "tesk-cli: unknown command or wrong arguments: " << cmd << "\n\n" << HELP;
+    return 2;
+}
+
+} // namespace tesk

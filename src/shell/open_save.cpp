@@ -1,0 +1,74 @@
+// The open, save and close commands of the command bar.
+
+#include "shell/tform1.h"
+#include "store/byte_source.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QToolButton>
+#include <algorithm>
+
+namespace tesk {
+
+void TForm1::SpeedButton1Click() {
+    // A click while a file is loading cancels nothing; it only clears the busy bit.
+    if (store_.stateFlags & state::Busy) {
+        store_.stateFlags &= uint16_t(~state::Busy);
+        return;
+    }
+    const bool append = prompter_.modifiers().anyCtrl();
+    store_.openFileName.clear();
+    const auto chosen = prompter_.openFileName(OPEN_FILTER);
+    if (!chosen || !fileExists(*chosen)) return;
+    openChosenFile(*chosen, append);
+}
+
+OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
+    const OpenResult r = openSurveyFile(store_, path, append, interaction_);
+    if (r.outcome == OpenOutcome::FramesLoaded) {
+        if (!append)
+            restoreControlsFromHeader();
+        else
+            AARR();
+        SpeedButton3->setEnabled(true);
+    }
+    if (r.outcome == OpenOutcome::FramesLoaded || r.added)
+        setWindowTitle(
+            QString::fromStdString(tesk::windowTitle(store_, r.added ? path : std::string())));
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    return r;
+}
+
+void TForm1::SpeedButton3Click() {
+    const Modifiers m = prompter_.modifiers();
+    saveVariant_ = m.leftShift ? 1 : (m.leftCtrl ? 2 : 0);
+    const auto choice = prompter_.saveFileName(SAVE_FILTER, "gem");
+    if (choice) {
+        refreshHeaderFromControls();
+        const int index = std::clamp(choice->filterIndex, 1, 4);
+        const SaveResult r = saveSurveyFile(store_, choice->path, SaveKind(index), interaction_);
+        if (r.written && SaveKind(index) == SaveKind::WorkFile)
+            setWindowTitle(QString::fromStdString(tesk::windowTitle(store_)));
+    }
+    saveVariant_ = 0;
+}
+
+bool TForm1::askToClose() {
+    if (interaction_.show(msg::confirmClose()) == Answer::No) return false;
+    if (interaction_.show(msg::offerSave()) != Answer::No) SpeedButton3Click();
+    closeAccepted_ = true;
+    return true;
+}
+
+void TForm1::SpeedButton4Click() {
+    if (askToClose()) close();
+}
+
+void TForm1::FormClose() {
+    if (closing_) return;
+    closing_ = true;
+    // Whatever a pass or an import still holds is released with the window.
+    store_.stateFlags &= uint16_t(~(state::Busy | state::CoordFileOpen));
+}
+
+} // namespace tesk

@@ -1,0 +1,97 @@
+// The batch front end: info, convert, and its messages and exit status.
+
+#include "cli/cli.h"
+#include "support/survey_files.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace tesk::testing {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CliInfo, DescribesAWorkFile) {
+    TempDir dir;
+    const std::string path = writeSurvey(dir.file("s.gem"), 300);
+    const CliRun r = cli({"info", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("kind:           work file (.gem)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("generation:     16"), std::string::npos);
+    EXPECT_NE(r.out.find("frames:         300 (frame count 320)"), std::string::npos);
+    EXPECT_NE(r.out.find("profiles:       1"), std::string::npos);
+    EXPECT_NE(r.out.find("recorded:       01.01.18 00:00"), std::string::npos);
+    // Start-up settings: 256 ns, 2 cm step, 5.00 cm/ns (code 500 -> permittivity 9.00).
+    EXPECT_NE(r.out.find("time range:     256 ns"), std::string::npos);
+    EXPECT_NE(r.out.find("profile step:   2 cm"), std::string::npos);
+    EXPECT_NE(r.out.find("velocity:       5.00 cm/ns (permittivity 9.00)"), std::string::npos);
+    EXPECT_TRUE(r.err.empty()) << r.err;
+}
+
+TEST(CliInfo, RefusedFileGivesTheEnglishMessageWithItsCode) {
+    TempDir dir;
+    const std::string path = dir.file("x.gem");
+    writeBytes(path, "ABCD" + std::string(600, '\0'));
+    const CliRun r = cli({"info", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR(E026). File = " + path + "\nincompatible format <GEM> Tesk\n");
+    EXPECT_TRUE(r.out.empty());
+    const CliRun missing = cli({"info", dir.file("none.gem")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "ERROR (E020) of reading of a file = " + dir.file("none.gem") + "\n");
+}
+
+TEST(CliConvert, WritesAWorkFileThatReadsBackTheSame) {
+    TempDir dir;
+    const std::string in = writeSurvey(dir.file("in.gem"), 500, false, 5);
+    const std::string out = dir.file("out.gem");
+    const CliRun r = cli({"convert", in, out});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readBytes(out), readBytes(in));
+}
+
+TEST(CliConvert, NeverOverwritesWithoutForce) {
+    TempDir dir;
+    const std::string in = writeSurvey(dir.file("in.gem"), 100);
+    const std::string out = dir.file("out.gem");
+    writeBytes(out, "keep me");
+    const CliRun r = cli({"convert", in, out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(out + "\nalready exists. Overwrite?\n(answered No)"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(readBytes(out), "keep me");
+    const CliRun forced = cli({"convert", in, out, "--force"});
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_EQ(readBytes(out), readBytes(in));
+}
+
+TEST(CliConvert, UnwritableTargetFailsWithE030) {
+    TempDir dir;
+    const std::string in = writeSurvey(dir.file("in.gem"), 100);
+    const CliRun r = cli({"convert", in, dir.file("missing/dir/out.gem")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ERROR of creation of a file! (E030)\n");
+}
+
+TEST(CliUsage, HelpAndWrongArguments) {
+    const CliRun help = cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("non-destructive answer"), std::string::npos);
+    EXPECT_EQ(cli({}).status, 2);
+    EXPECT_EQ(cli({"info"}).status, 2);
+    EXPECT_EQ(cli({"frobnicate", "x"}).status, 2);
+}
+
+} // namespace
+} // namespace tesk::testing

@@ -1,0 +1,292 @@
+// The open, save and close commands driven through the window's buttons.
+
+#include "window_fixture.h"
+
+#include <QProgressBar>
+#include <filesystem>
+
+namespace tesk::testing {
+namespace {
+
+using OpenCommand = WindowTest;
+
+TEST_F(OpenCommand, OpensWorkFileAndBuildsTitleFromRecordingDate) {
+    const std::string path = writeSurvey(dir.file("a.gem"), 300);
+    EXPECT_FALSE(form->SpeedButton3->isEnabled()); // nothing to save yet
+    clickOpen(path);
+    EXPECT_TRUE(prompter.shown.empty()) << lastText();
+    ASSERT_EQ(prompter.filtersAsked.size(), 1u);
+    EXPECT_EQ(prompter.filtersAsked[0],
+              "Gem. Work file|*.gem|Geo. Original file|*.geo|Mr3. Binary file|*.mr3|Opt. Options "
+              "file|*.opt|Gpx. GPS file|*.gpx|Txt. Coordinates file|*.txt|Gpr. Mirn "
+              "file|*.gpr|Geb. Mirn file|*.geb|");
+    // Start-up date 01.01.18 00:00 travels with the file.
+    EXPECT_EQ(title(), "Tesk  " + path + "     01.01.18   00:00:00");
+    EXPECT_EQ(store->fileKind, 16);
+    EXPECT_EQ(store->frameCount, 320); // last frame 299 -> 280 + 40
+    EXPECT_EQ(store->stateFlags, state::Changed);
+    EXPECT_TRUE(form->SpeedButton3->isEnabled());
+    EXPECT_FALSE(form->Panel3->isVisible());
+}
+
+TEST_F(OpenCommand, CtrlAppendsAndTitleNamesTheAddedFile) {
+    const std::string first = writeSurvey(dir.file("first.gem"), 100, true, 0);
+    const std::string second = writeSurvey(dir.file("second.gem"), 50, true, 3);
+    clickOpen(first);
+    ASSERT_EQ(store->frameCount, 120); // last frame 99 -> 80 + 40
+    clickOpen(second, /*ctrl=*/true);
+    EXPECT_TRUE(prompter.shown.empty()) << lastText();
+    EXPECT_EQ(title(), "Tesk  " + first + "     01.01.18   00:00:00    +add file:// " + second);
+    EXPECT_EQ(store->currentFileName, first);
+    // The second survey starts at the first one's frame count; its first
+    // sample is 1 + (3 * 7) % 255.
+    EXPECT_EQ(store->frame(120).value[0], 22);
+    EXPECT_EQ(store->frame(119).value[0], 0);
+    EXPECT_EQ(store->frameCount, 200); // 80 records appended: last frame 169 -> 160 + 40
+    EXPECT_EQ(store->stateFlags & state::Append, 0);
+}
+
+TEST_F(OpenCommand, ClickWhileBusyOnlyClearsTheBusyBit) {
+    store->stateFlags |= state::Busy;
+    prompter.openNames.push_back(writeSurvey(dir.file("a.gem"), 10));
+    form->SpeedButton1->click();
+    EXPECT_EQ(store->stateFlags & state::Busy, 0);
+    EXPECT_TRUE(prompter.filtersAsked.empty()); // no dialog was shown
+    EXPECT_EQ(store->fileKind, kind::None);
+}
+
+TEST_F(OpenCommand, CancelledDialogOrMissingFileDoesNothing) {
+    form->SpeedButton1->click(); // no name queued: the dialog was cancelled
+    clickOpen(dir.file("missing.gem"));
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(title(), "Tesk");
+}
+
+TEST_F(OpenCommand, UnknownVersionAlsoReportsTheUnknownStructure) {
+    const std::string path = dir.file("v99.gem");
+    writeBytes(path, std::string("TESK*\0*\1\1\1\0\0\x63", 13) + std::string(600, '\0'));
+    form->CheckBox1->setChecked(false);
+    clickOpen(path);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text,
+              "Ошибка(E027). Неизвестная модель илиОшибка внутренней структуры файла");
+    EXPECT_EQ(store->fileKind, kind::None);
+}
+
+TEST_F(OpenCommand, MissingFileChosenByNameGivesTheReadingError) {
+    // The window's own path for a file named on the command line.
+    const std::string path = dir.file("gone.gem");
+    form->openChosenFile(path, false);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "ERROR (E020) of reading of a file = " + path);
+    EXPECT_EQ(prompter.shown[0].icon, Icon::Error);
+    form->CheckBox1->setChecked(false);
+    form->openChosenFile(path, false);
+    EXPECT_EQ(prompter.shown[1].text, "Ошибка (E001) чтения файла = " + path);
+}
+
+TEST_F(OpenCommand, OptionsFileBeforeAnySurveyDoesNothing) {
+    const std::string path = dir.file("a.opt");
+    writeBytes(path, "ABCD" + std::string(100, '\0'));
+    clickOpen(path);
+    EXPECT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(title(), "Tesk");
+}
+
+TEST_F(OpenCommand, FormatsWithoutAReaderAreRefusedClearly) {
+    const std::string good = writeSurvey(dir.file("good.gem"), 100);
+    clickOpen(good);
+    const std::string path = dir.file("field.geo");
+    writeBytes(path, "TESK" + std::string(2000, '\x80'));
+    clickOpen(path);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text,
+              "File = " + path + "\rThe <GEO> format is not supported by this version yet.");
+    EXPECT_EQ(store->currentFileName, good);
+    EXPECT_EQ(store->frameCount, 120);
+}
+
+struct RefusedFile {
+    const char* name;
+    std::string bytes;
+    std::string english;
+    std::string russian;
+};
+
+void PrintTo(const RefusedFile& f, std::ostream* os) {
+    *os << f.name;
+}
+
+class RefusedOpen : public WindowTest, public ::testing::WithParamInterface<RefusedFile> {};
+
+TEST_P(RefusedOpen, ShowsTheMessageInTheCurrentLanguageAndKeepsTheSurvey) {
+    const std::string good = writeSurvey(dir.file("good.gem"), 200);
+    clickOpen(good);
+    const auto before = store->frame(5).value;
+    const std::string path = dir.file(GetParam().name);
+    writeBytes(path, GetParam().bytes);
+    for (bool english : {true, false}) {
+        form->CheckBox1->setChecked(english);
+        prompter.shown.clear();
+        clickOpen(path);
+        ASSERT_FALSE(prompter.shown.empty());
+        std::string expected = english ? GetParam().english : GetParam().russian;
+        expected.replace(expected.find('@'), 1, path);
+        EXPECT_EQ(prompter.shown.front().text, expected) << "english=" << english;
+        EXPECT_EQ(prompter.shown.front().buttons, Buttons::Ok);
+        EXPECT_EQ(store->frame(5).value, before);
+        EXPECT_EQ(store->frameCount, 220); // last frame 199 -> 180 + 40
+        EXPECT_EQ(store->stateFlags & state::Busy, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, RefusedOpen,
+    ::testing::Values(
+        RefusedFile{"empty.gem", "", "Error! (E025). File @ = 00!", "Error! (E025). File @ = 00!"},
+        RefusedFile{"empty.geo", "", "Error! (E023). File @ = 00!", "Error! (E023). File @ = 00!"},
+        RefusedFile{"empty.mr3", "", "Error! (E022). File @ = 00!", "Error! (E022). File @ = 00!"},
+        RefusedFile{"empty.geb", "", "Error! (E002). File @ = 00!", "Error! (E002). File @ = 00!"},
+        RefusedFile{"abcd.gem", std::string("ABCD") + std::string(600, '\0'),
+                    "ERROR(E026). File = @\rincompatible format <GEM> Tesk",
+                    "Ошибка(E026). Файл = @\rне соответствует формату <GEM> Tesk"},
+        RefusedFile{"version.gem",
+                    std::string("TESK*\0*\1\1\1\0\0\x63", 13) + std::string(600, '\0'),
+                    "ERROR(E027). File = @\rincompatible format <GEM> Mirn",
+                    "Ошибка(E027). Файл = @\rне соответствует формату <GEM> Mirn"},
+        RefusedFile{"bad.geo", "XXXX" + std::string(100, '\0'),
+                    "ERROR(E022). File = @\rincompatible format <GEO> Mirn.",
+                    "Ошибка!(E022). Файл = @\rне соответствует формату <GEO> Mirn."},
+        RefusedFile{"bad.geb", "TESK" + std::string(100, '\0'),
+                    "ERROR(E022). File = @\rincompatible format <MIRN>",
+                    "Ошибка!(E022). Файл = @\rне соответствует формату <MIRN>"},
+        RefusedFile{"bad.opt", "ABCD" + std::string(100, '\0'),
+                    "ERROR(E026). File Option= @\rincompatible format <OPT> Mirn",
+                    "Ошибка(E026). Файл Опций= @\rне соответствует формату <OPT> Mirn"}),
+    [](const auto& info) {
+        std::string n = info.param.name;
+        for (auto& c : n)
+            if (c == '.') c = '_';
+        return n;
+    });
+
+using SaveCommand = WindowTest;
+
+TEST_F(SaveCommand, WritesWorkFileAndRetitlesTheWindow) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 300));
+    const std::string out = dir.file("b.gem");
+    prompter.saveNames.push_back(SaveChoice{out, 1});
+    form->SpeedButton3->click();
+    EXPECT_TRUE(prompter.shown.empty()) << lastText();
+    EXPECT_EQ(prompter.filtersAsked.back(),
+              "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|Text Files|*.txt|");
+    EXPECT_EQ(std::filesystem::file_size(out), 512u + 320u * 624u);
+    EXPECT_EQ(title(), "Tesk  " + out + "     01.01.18   00:00:00");
+    EXPECT_EQ(store->stateFlags & state::Busy, 0);
+    EXPECT_FALSE(form->Panel3->isVisible());
+}
+
+TEST_F(SaveCommand, OverwriteQuestionProtectsTheExistingFile) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 100));
+    const std::string out = dir.file("keep.gem");
+    writeBytes(out, "operator's earlier work");
+    for (bool english : {true, false}) {
+        form->CheckBox1->setChecked(english);
+        prompter.saveNames.push_back(SaveChoice{out, 1});
+        prompter.answers.push_back(Answer::No);
+        form->SpeedButton3->click();
+        ASSERT_FALSE(prompter.shown.empty());
+        EXPECT_EQ(lastText(), english ? out + "\ralready exists. Overwrite?"
+                                      : out + "\rуже сущетвует. Заменить?");
+        EXPECT_EQ(prompter.shown.back().buttons, Buttons::YesNo);
+        EXPECT_EQ(readBytes(out), "operator's earlier work");
+    }
+    prompter.saveNames.push_back(SaveChoice{out, 1});
+    prompter.answers.push_back(Answer::Yes);
+    form->SpeedButton3->click();
+    EXPECT_EQ(std::filesystem::file_size(out), 512u + 120u * 624u);
+}
+
+TEST_F(SaveCommand, UncreatableTargetIsAnErrorAndNothingIsWritten) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 100));
+    const std::string before = title();
+    prompter.saveNames.push_back(SaveChoice{dir.file("no/such/dir/x.gem"), 1});
+    form->SpeedButton3->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(lastText(), "ERROR of creation of a file! (E030)");
+    EXPECT_EQ(prompter.shown.back().icon, Icon::Error);
+    EXPECT_EQ(title(), before);
+}
+
+TEST_F(SaveCommand, ExportEntriesWithoutAWriterSaySoAndWriteNothing) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 100));
+    for (int index : {2, 3, 4}) {
+        prompter.saveNames.push_back(SaveChoice{dir.file("pic.gem"), index});
+        form->SpeedButton3->click();
+    }
+    ASSERT_EQ(prompter.shown.size(), 3u);
+    EXPECT_NE(prompter.shown[0].text.find("<BMP>"), std::string::npos);
+    EXPECT_NE(prompter.shown[1].text.find("<OPT>"), std::string::npos);
+    EXPECT_NE(prompter.shown[2].text.find("<TXT>"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pic.bmp")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pic.opt")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pic.txt")));
+}
+
+TEST_F(SaveCommand, LanguageTravelsWithTheWorkFile) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 60, /*english=*/true));
+    EXPECT_TRUE(form->CheckBox1->isChecked());
+    form->CheckBox1->setChecked(false);
+    const std::string ru = dir.file("ru.gem");
+    prompter.saveNames.push_back(SaveChoice{ru, 1});
+    form->SpeedButton3->click();
+    form->CheckBox1->setChecked(true);
+    clickOpen(ru);
+    EXPECT_FALSE(form->CheckBox1->isChecked());
+    EXPECT_EQ(form->CheckBox1->text().toStdString(), "Английский");
+    EXPECT_EQ(form->SpeedButton1->toolTip().toStdString(), "Открыть файл");
+}
+
+using CloseCommand = WindowTest;
+
+TEST_F(CloseCommand, NoKeepsTheProgramRunning) {
+    form->show();
+    prompter.answers = {Answer::No};
+    form->SpeedButton4->click();
+    EXPECT_EQ(lastText(), "You really want to close the program?");
+    EXPECT_EQ(prompter.shown.back().icon, Icon::Warning);
+    EXPECT_FALSE(form->closeAccepted());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(CloseCommand, OffersToSaveBeforeClosing) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 60));
+    form->show();
+    form->CheckBox1->setChecked(false);
+    const std::string out = dir.file("last.gem");
+    prompter.answers = {Answer::Yes, Answer::Yes};
+    prompter.saveNames.push_back(SaveChoice{out, 1});
+    form->SpeedButton4->click();
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[0].text, "Вы действительно хотите закрыть программу ?");
+    EXPECT_EQ(prompter.shown[1].text, "Xотите сохранить файл?");
+    EXPECT_TRUE(std::filesystem::exists(out));
+    EXPECT_TRUE(form->closeAccepted());
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(CloseCommand, TitleBarCloseAsksTheSameQuestions) {
+    form->show();
+    prompter.answers = {Answer::No};
+    form->close();
+    EXPECT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(form->isVisible());
+    prompter.answers = {Answer::Yes, Answer::No};
+    form->close();
+    EXPECT_TRUE(form->closeAccepted());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(prompter.filtersAsked.size(), 0u); // "No" to saving: no save dialog
+}
+
+} // namespace
+} // namespace tesk::testing
