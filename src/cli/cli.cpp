@@ -1,8 +1,14 @@
 #include "cli/cli.h"
 
+#include "display/radargram.h"
 #include "store/file_commands.h"
 #include "store/settings_catalog.h"
 
+#include <QFont>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSaveFile>
+#include <algorithm>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -19,6 +25,11 @@ const char* HELP =
     "                          profiles, recording date and main settings of a survey\n"
     "  convert IN OUT.gem      open IN (no append) and write OUT as a work file\n"
     "      --force             overwrite OUT if it exists\n"
+    "  render IN OUT.png       draw the radargram as the window shows it with the\n"
+    "                          survey's stored display and processing settings\n"
+    "      --start FRAME       first frame in view (default 0)\n"
+    "      --no-overlay        only the 1024 x 512 picture, without frame, scales\n"
+    "                          and captions\n"
     "  --help                  this text\n"
     "\n"
     "Messages are printed to standard error in English. No command ever waits for\n"
@@ -121,6 +132,42 @@ void printInfo(const ProfileStore& s, const std::string& path, std::ostream& out
         << '\n';
 }
 
+// Text on images needs the toolkit's font machinery; no display is used.
+void ensureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tesk-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+}
+
+int render(ProfileStore& store, const std::string& out, int start, bool overlay,
+           std::ostream& err) {
+    ensureGuiApplication();
+    store.viewStart = std::clamp(start, 0, std::min<int>(store.frameCount, MAX_VIEW_START));
+    static Radargram r; // large raster: one for the run
+    r.loadSettings(store);
+    const ViewState view;
+    GRAF(r, store, processingFromHeader(store.header), view.ViewOrigin);
+    QImage image;
+    if (overlay) {
+        DrawView(r.overlay, store, view, overlaySettingsFromHeader(store));
+        image = r.picture.copy();
+        QPainter p(&image);
+        p.drawImage(0, 0, r.overlay);
+    } else {
+        image = r.picture.copy(view.ViewOrigin.x, view.ViewOrigin.y, 2 * VIEW_FRAMES, 512);
+    }
+    QSaveFile file(QString::fromStdString(out));
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        err << "ERROR of creation of a file!\n";
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -131,11 +178,23 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string& cmd = args[0];
     std::vector<std::string> rest;
     bool force = false;
+    bool overlay = true;
+    int start = 0;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--force")
+        if (args[i] == "--force") {
             force = true;
-        else
+        } else if (args[i] == "--no-overlay") {
+            overlay = false;
+        } else if (args[i] == "--start" && i + 1 < args.size()) {
+            try {
+                start = std::stoi(args[++i]);
+            } catch (...) {
+                err << "tesk-cli: --start needs a frame number\n";
+                return 2;
+            }
+        } else {
             rest.push_back(args[i]);
+        }
     }
     // One store for the whole run, as in the window.
     static ProfileStore store;
@@ -153,6 +212,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (!s.written) return 1;
         out << "written " << s.path << '\n';
         return ui.problems ? 1 : 0;
+    }
+    if (cmd == "render" && rest.size() == 2) {
+        const OpenResult r = openSurveyFile(store, rest[0], false, ui);
+        if (r.outcome != OpenOutcome::FramesLoaded) return 1;
+        const int status = render(store, rest[1], start, overlay, err);
+        return status ? status : (ui.problems ? 1 : 0);
     }
     err << "tesk-cli: unknown command or wrong arguments: " << cmd << "\n\n" << HELP;
     return 2;

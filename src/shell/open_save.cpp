@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QToolButton>
 #include <algorithm>
 
@@ -30,7 +31,17 @@ OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
             restoreControlsFromHeader();
         else
             AARR();
-        SpeedButton3->setEnabled(true);
+        // The view starts over: frame field, frame count, cursors.
+        restoring_ = true;
+        SpeedButton18->setText(QString::number(store_.frameCount));
+        MaskEdit1->setText(QString::number(store_.viewStart));
+        restoring_ = false;
+        const Point origin = view_.ViewOrigin;
+        view_ = ViewState{};
+        view_.ViewOrigin = origin;
+        setCommandsEnabled(true);
+        GRAF();
+        DrawView();
     }
     if (r.outcome == OpenOutcome::FramesLoaded || r.added)
         setWindowTitle(

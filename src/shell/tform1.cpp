@@ -1,48 +1,35 @@
+// Start-up of the main window, its size handling and the progress panel.
+
 #include "shell/tform1.h"
+
+#include "shell/radargram_engine.h"
+#include "shell/widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QToolButton>
 
 namespace tesk {
 
 namespace {
-
 constexpr int COMMAND_BAR_HEIGHT = 36;
 const QColor WINDOW_BACKGROUND(0xC0, 0xDC, 0xC0); // money green
 const QColor CHECKED_COLOUR(0x80, 0x00, 0x00);    // maroon
 const QColor UNCHECKED_COLOUR(0x00, 0x00, 0x80);  // navy
-
-QToolButton* commandButton(QWidget* parent, const char* name, QStyle::StandardPixmap glyph, int x) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(glyph));
-    b->setIconSize(QSize(22, 22));
-    b->setGeometry(x, 2, 32, 32);
-    b->setAutoRaise(true);
-    return b;
-}
-
-QFrame* panel(QWidget* parent, const char* name) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(name);
-    p->setFrameShape(QFrame::Panel);
-    p->setFrameShadow(QFrame::Raised);
-    p->setAutoFillBackground(true);
-    return p;
-}
-
 } // namespace
 
 TForm1::TForm1(ProfileStore& store, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), store_(store), prompter_(prompter), interaction_(*this) {
+    : QWidget(parent), store_(store), prompter_(prompter), interaction_(*this),
+      engine_(std::make_unique<RadargramEngine>()) {
     setObjectName("Form1");
     FormCreate();
 }
@@ -57,67 +44,104 @@ void TForm1::FormCreate() {
     setPalette(pal);
     setAutoFillBackground(true);
     setFont(QFont("MS Sans Serif", 8));
+    view_ = ViewState{};
 
     buildCommandBar();
-
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName("ScrollBox1");
-    ScrollBox1->setGeometry(0, COMMAND_BAR_HEIGHT, width(), height() - COMMAND_BAR_HEIGHT);
-    ScrollBox1->setFrameShape(QFrame::NoFrame);
-    auto* area = new QWidget;
-    area->setObjectName("ScrollBox1Area");
-    area->setMinimumSize(1124, 612);
-    ScrollBox1->setWidget(area);
-    ScrollBox1->viewport()->setAutoFillBackground(false);
-    area->setAutoFillBackground(false);
-
+    buildRadargramArea();
     buildOptionPanel();
+    buildFloatingPanels();
     buildProgressPanel();
-    Panel_1->raise();
+    connectHandlers();
 
     // The store starts empty: nothing is loaded, every derived view is stale.
     store_.stateFlags = state::Changed;
-    AARR();
-}
-
-void TForm1::buildCommandBar() {
-    Panel_1 = panel(this, "Panel_1");
-    Panel_1->setGeometry(0, 0, width(), COMMAND_BAR_HEIGHT);
-    SpeedButton1 = commandButton(Panel_1, "SpeedButton1", QStyle::SP_DialogOpenButton, 4);
-    SpeedButton3 = commandButton(Panel_1, "SpeedButton3", QStyle::SP_DialogSaveButton, 38);
-    SpeedButton4 = commandButton(Panel_1, "SpeedButton4", QStyle::SP_DialogCloseButton, 72);
-    SpeedButton10 = commandButton(Panel_1, "SpeedButton10", QStyle::SP_FileDialogDetailedView, 116);
-    SpeedButton10->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    SpeedButton10->setText("Options");
-    SpeedButton10->setGeometry(116, 4, 56, 28);
-    // Only open, close and the option panel are usable before a survey is loaded.
-    SpeedButton3->setEnabled(false);
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    connect(SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
-    connect(SpeedButton10, &QToolButton::clicked, this, [this] { SpeedButton10Click(); });
-}
-
-void TForm1::buildOptionPanel() {
-    Panel_2 = panel(this, "Panel_2");
-    Label_OPTION = new QLabel(Panel_2);
-    Label_OPTION->setObjectName("Label_OPTION");
-    Label_OPTION->setGeometry(4, 3, 300, 18);
-    Panel_21 = panel(Panel_2, "Panel_21");
-    Panel_21->setGeometry(1, 24, 200, 110);
-    CheckBox1 = new QCheckBox(Panel_21);
-    CheckBox1->setObjectName("CheckBox1");
-    CheckBox1->setGeometry(8, 8, 180, 18);
-    CheckBox1->setChecked(true); // the window starts in English
+    store_.header.setStartValues();
+    restoring_ = true;
+    restoreControlsFromHeader();
+    restoring_ = false;
+    CheckBox1->setChecked(true); // the window is designed in English
     applyCheckBoxColour(CheckBox1);
-    connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
-    const int h21 = Panel_21->height();
-    Panel_2->setGeometry(50, 550 - (h21 + 28), Panel_21->width() + 6, h21 + 28);
-    Panel_2->hide();
+    setCommandsEnabled(false);
+    Panel_1->raise();
+    AARR();
+    DrawView();
 }
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    if (!Panel_1) return;
+    Panel_1->setGeometry(0, 0, width(), COMMAND_BAR_HEIGHT);
+    ScrollBox1->setGeometry(0, COMMAND_BAR_HEIGHT, width(), height() - COMMAND_BAR_HEIGHT);
+}
+
+bool TForm1::english() const {
+    return CheckBox1->isChecked();
+}
+
+void TForm1::applyCheckBoxColour(QCheckBox* box) {
+    QPalette p = box->palette();
+    const QColor c = box->isChecked() ? CHECKED_COLOUR : UNCHECKED_COLOUR;
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::ButtonText, c);
+    box->setPalette(p);
+}
+
+void TForm1::focusOptionPanel() {
+    if (Panel_2->isVisible()) Panel_2->setFocus();
+}
+
+void TForm1::setCommandsEnabled(bool on) {
+    // Open, close and the option panel are always usable; every other
+    // command waits for a survey.
+    for (QToolButton* b :
+         {SpeedButton3,  SpeedButton5,  SpeedButton6,  SpeedButton7,  SpeedButton8,  SpeedButton9,
+          SpeedButton11, SpeedButton12, SpeedButton13, SpeedButton14, SpeedButton15, SpeedButton16,
+          SpeedButton17, SpeedButton18, SpeedButton20, SpeedButton21, SpeedButton22, SpeedButton23,
+          SpeedButton24, SpeedButton25, SpeedButton26, SpeedButton27, SpeedButton28, SpeedButton29,
+          SpeedButton30, SpeedButton31, SpeedButton32, SpeedButton35})
+        b->setEnabled(on);
+    // Commands whose tools are not in this version stay off.
+    for (QToolButton* b :
+         {SpeedButton6, SpeedButton7, SpeedButton8, SpeedButton9, SpeedButton11, SpeedButton12,
+          SpeedButton13, SpeedButton14, SpeedButton15, SpeedButton16, SpeedButton26, SpeedButton27,
+          SpeedButton28, SpeedButton29, SpeedButton30, SpeedButton31, SpeedButton32, SpeedButton35})
+        b->setEnabled(false);
+    MaskEdit1->setEnabled(on);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (closeAccepted_ || closing_) {
+        FormClose();
+        event->accept();
+        return;
+    }
+    // A pass in progress keeps the window: its loader is still on the stack.
+    if (busy()) {
+        event->ignore();
+        return;
+    }
+    // The title-bar button asks the close command's questions too, so a
+    // survey is never lost by a stray click.
+    if (askToClose()) {
+        FormClose();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+// --- progress panel -------------------------------------------------------
 
 void TForm1::buildProgressPanel() {
-    Panel3 = panel(this, "Panel3");
+    Panel3 = new QFrame(this);
+    Panel3->setObjectName("Panel3");
+    Panel3->setFrameShape(QFrame::Panel);
+    Panel3->setFrameShadow(QFrame::Raised);
+    Panel3->setAutoFillBackground(true);
     Panel3->setGeometry(10, COMMAND_BAR_HEIGHT + 10, 560, 88);
     Label1 = new QLabel(Panel3);
     Label1->setObjectName("Label1");
@@ -136,89 +160,6 @@ void TForm1::buildProgressPanel() {
     Panel3->setEnabled(false);
 }
 
-bool TForm1::english() const {
-    return CheckBox1->isChecked();
-}
-
-void TForm1::applyCheckBoxColour(QCheckBox* box) {
-    QPalette p = box->palette();
-    p.setColor(QPalette::WindowText, box->isChecked() ? CHECKED_COLOUR : UNCHECKED_COLOUR);
-    p.setColor(QPalette::ButtonText, box->isChecked() ? CHECKED_COLOUR : UNCHECKED_COLOUR);
-    box->setPalette(p);
-}
-
-void TForm1::SpeedButton10Click() {
-    // Left Ctrl toggles the panel between its short and its tall height.
-    const int h21 = Panel_21->height();
-    if (prompter_.modifiers().leftCtrl) {
-        const int h = Panel_2->height() == h21 + 28 ? h21 + 138 : h21 + 28;
-        Panel_2->resize(Panel_2->width(), h);
-        return;
-    }
-    Panel_2->setVisible(!Panel_2->isVisible());
-    if (Panel_2->isVisible()) Panel_2->raise();
-}
-
-void TForm1::CheckBox1Click() {
-    setBit(store_.header.value[hdr::ViewFlags], hdr::English, CheckBox1->isChecked());
-    applyCheckBoxColour(CheckBox1);
-    AARR();
-    if (Panel_2->isVisible()) Panel_2->setFocus();
-}
-
-void TForm1::AARR() {
-    const bool en = english();
-    CheckBox1->setText(en ? "Russian" : "Английский");
-    SpeedButton1->setToolTip(en ? "Open File" : "Открыть файл");
-    SpeedButton3->setToolTip(en ? "Save File" : "Сохранить файл");
-    SpeedButton4->setToolTip(en ? "Close Program" : "Закрыть программу");
-    SpeedButton10->setToolTip(en ? "Options of a file" : "Опции файла");
-    Label_OPTION->setText(en ? " P A N E L  O P T I O N S" : "П А Н Е Л Ь   О П Ц И Й");
-    Label1->setText(en ? "Please wait; there is a loading and processing of a file"
-                       : "Пожалуйста подождите, идет загрузка и обработка файла");
-}
-
-void TForm1::restoreControlsFromHeader() {
-    const bool en = store_.header.value[hdr::ViewFlags] & hdr::English;
-    if (CheckBox1->isChecked() != en)
-        CheckBox1->setChecked(en); // runs CheckBox1Click, which switches the language
-    else
-        AARR();
-}
-
-void TForm1::refreshHeaderFromControls() {
-    setBit(store_.header.value[hdr::ViewFlags], hdr::English, CheckBox1->isChecked());
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    if (closeAccepted_ || closing_) {
-        FormClose();
-        event->accept();
-        return;
-    }
-    // A pass in progress keeps the window: its loader is still on the stack.
-    if (store_.stateFlags & state::Busy) {
-        event->ignore();
-        return;
-    }
-    // The title-bar button asks the close command's questions too, so a
-    // survey is never lost by a stray click.
-    if (askToClose()) {
-        FormClose();
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-void TForm1::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Panel_1->setGeometry(0, 0, width(), COMMAND_BAR_HEIGHT);
-    ScrollBox1->setGeometry(0, COMMAND_BAR_HEIGHT, width(), height() - COMMAND_BAR_HEIGHT);
-}
-
-// --- progress panel -------------------------------------------------------
-
 Answer WindowInteraction::show(const Message& m) {
     return form_.prompter().message(m, form_.english());
 }
@@ -227,11 +168,12 @@ void WindowInteraction::passStarted(Pass pass, const std::string& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     form_.ScrollBox1->horizontalScrollBar()->setValue(0);
     form_.ScrollBox1->verticalScrollBar()->setValue(0);
-    form_.AARR();
-    if (pass == Pass::Save)
-        form_.Label1->setText(form_.english()
-                                  ? "Please wait for the process to save the file."
-                                  : "Пожалуйста подождите, идет процесс сохранения файла");
+    form_.Label1->setText(
+        pass == Pass::Save
+            ? (form_.english() ? "Please wait for the process to save the file."
+                               : "Пожалуйста подождите, идет процесс сохранения файла")
+            : (form_.english() ? "Please wait; there is a loading and processing of a file"
+                               : "Пожалуйста подождите, идет загрузка и обработка файла"));
     label1Caption_ = form_.Label1->text();
     form_.Label2->setText(QString::fromStdString(path));
     form_.ProgressBar1->setRange(0, 1);
@@ -258,7 +200,7 @@ void WindowInteraction::progress(int64_t done, int64_t total) {
 }
 
 void WindowInteraction::passFinished() {
-    form_.Label1->setText(label1Caption_);
+    form_.AARR();
     form_.Panel3->hide();
     form_.Panel3->setEnabled(false);
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();

@@ -79,6 +79,15 @@ bool AtomicFileSink::commit(std::string& error) {
         return false;
     }
     committed_ = true;
+    // The rename itself lives in the directory: flush it too, so a power
+    // cut cannot bring back the old name.
+    const auto slash = target_.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? "." : target_.substr(0, slash + 1);
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
     return true;
 }
 

@@ -410,16 +410,29 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
         }
     }
 
+    // A file that ends before its count only brings the records it holds:
+    // slots past them were never written by this load and may still hold
+    // frames of an earlier survey above the cleared range.
+    const int brought = std::min(count, out.framesRead);
     if (!append)
-        s.frameCount = count + 10;
+        s.frameCount = brought + 10;
     else
-        s.frameCount =
-            s.frameCount + count > MAX_LOADED_FRAME ? MAX_LOADED_FRAME : s.frameCount + count + 10;
+        s.frameCount = s.frameCount + brought > MAX_LOADED_FRAME ? MAX_LOADED_FRAME
+                                                                 : s.frameCount + brought + 10;
     s.header.set16(hdr::FrameCount, uint32_t(s.frameCount));
     return out;
 }
 
 void refreshHeaderForSave(ProfileStore& s) {
+    // The flag bytes are rebuilt from the settings they carry: bits that stand
+    // for none (view-flag bits 3 and 4, option bit 0x04, amplitude bits 0..3,
+    // the coordinates panel state and coordinate bits 0..3) are not saved.
+    auto& h = s.header.value;
+    h[hdr::ViewFlags] &= uint8_t(hdr::ViewStepMask | hdr::ZeroLine | hdr::Function | hdr::English);
+    h[hdr::OptionFlags] &= uint8_t(hdr::Show3D | hdr::ShowFilters | hdr::ShowParameters);
+    h[hdr::AmplitudeFlags] &=
+        uint8_t(hdr::Inversion | hdr::Highlight | hdr::ProcessAll | hdr::Background);
+    h[hdr::CoordFlags] &= uint8_t(hdr::Rectangular | hdr::South | hdr::West);
     s.header.set16(hdr::FrameCount, uint32_t(s.frameCount));
     s.header.set16(hdr::VelocityCode, s.velocityCode);
     s.header.set24(hdr::Hmax, s.Hmax);

@@ -1,0 +1,59 @@
+#pragma once
+// The radargram chain from the store to the picture: fill the raster with
+// the frames around the view (or with profiles added), run the two filter
+// stages and the zero/gain stage, and paint the 512 frames in view.
+
+#include "display/amplitude.h"
+#include "display/display_raster.h"
+#include "display/filters.h"
+#include "display/overlay.h"
+#include "display/palettes.h"
+#include "display/view_state.h"
+#include "store/profile_store.h"
+
+#include <QImage>
+
+namespace tesk {
+
+// Processing chosen in the option panel besides the amplitude settings.
+struct ProcessingSettings {
+    FilterRow filter1;      // ComboBox20, ComboBox22..24
+    FilterRow filter2;      // ComboBox21, ComboBox25..27
+    int additionItem = 0;   // ComboBox40: 0 none, 1..3 for 2..4 profiles
+    int additionMethod = 0; // ComboBox41: addition, multiply, subtract
+    int thresholdItem = 0;  // ComboBox42: threshold 32 - 4 * item
+};
+
+// Filter settings as the survey header keeps them.
+ProcessingSettings processingFromHeader(const SurveyHeader& h);
+
+// Everything one radargram view owns: the raster, the amplitude settings,
+// the palettes and the two images.
+struct Radargram {
+    Radargram();
+    DisplayRaster raster;
+    DisplaySettings settings;
+    Palettes palettes;
+    QImage picture; // Image1
+    QImage overlay; // Image6, transparent
+
+    // Rebuilds the working palettes; returns the font colour of ComboBox18.
+    uint32_t recolour() { return ReColor3D(palettes, settings); }
+    void selectLevelTable(int index) { tesk::selectLevelTable(settings, index); }
+    void loadSettings(const ProfileStore& s) {
+        loadDisplaySettings(s.header, settings);
+        recolour();
+    }
+    void storeSettings(ProfileStore& s) const { storeDisplaySettings(settings, s.header); }
+};
+
+// The radargram chain. Returns false (and leaves the picture as it was) when
+// profile addition finds no partner profile to add.
+bool GRAF(Radargram& r, const ProfileStore& s, const ProcessingSettings& p, Point origin);
+
+// Paints rows 20..531 of plane 0 into the picture at origin, two pixel
+// columns per frame.
+void paintRadargram(QImage& picture, const DisplayRaster& raster, const DisplaySettings& s,
+                    const Palettes& p, Point origin);
+
+} // namespace tesk

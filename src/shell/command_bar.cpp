@@ -1,0 +1,268 @@
+// The command bar along the top of the window and the radargram area below it.
+
+#include "shell/radargram_engine.h"
+#include "shell/tform1.h"
+#include "shell/widgets.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollArea>
+#include <QToolButton>
+
+namespace tesk {
+
+namespace {
+
+// Simple drawn glyphs: each button shows what it does at a glance.
+enum class Glyph {
+    Open,
+    Save,
+    Close,
+    Profile,
+    Relief,
+    Slice,
+    Pseudo,
+    Cube3D,
+    Section3D,
+    Coordinates,
+    Magnifier,
+    Velocity,
+    Mirror,
+    MoveRight,
+    MoveLeft,
+    Copy,
+    Paste,
+    Delete,
+    ResampleX,
+    ResampleT,
+    Minus,
+    Plus
+};
+
+QIcon glyph(Glyph g) {
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(QColor(0x20, 0x20, 0x60), 2);
+    p.setPen(pen);
+    switch (g) {
+    case Glyph::Open:
+        p.setBrush(QColor(0xF0, 0xD0, 0x60));
+        p.drawRect(3, 7, 18, 13);
+        p.drawLine(3, 7, 8, 4);
+        p.drawLine(8, 4, 12, 7);
+        break;
+    case Glyph::Save:
+        p.setBrush(QColor(0x40, 0x60, 0xC0));
+        p.drawRect(4, 4, 16, 16);
+        p.setBrush(Qt::white);
+        p.drawRect(8, 4, 8, 6);
+        break;
+    case Glyph::Close:
+        p.setPen(QPen(QColor(0xB0, 0, 0), 3));
+        p.drawLine(5, 5, 19, 19);
+        p.drawLine(19, 5, 5, 19);
+        break;
+    case Glyph::Profile:
+        for (int x = 3; x < 21; x += 3) p.drawLine(x, 4, x + 1, 20);
+        break;
+    case Glyph::Relief: {
+        QPainterPath path(QPointF(2, 16));
+        path.cubicTo(8, 4, 14, 22, 22, 8);
+        p.drawPath(path);
+        break;
+    }
+    case Glyph::Slice:
+        p.drawRect(3, 6, 18, 12);
+        p.drawLine(3, 12, 21, 12);
+        break;
+    case Glyph::Pseudo:
+        p.setBrush(QColor(0xE0, 0x80, 0x40));
+        p.drawEllipse(5, 5, 14, 14);
+        break;
+    case Glyph::Cube3D:
+    case Glyph::Section3D:
+        p.drawRect(4, 8, 12, 12);
+        p.drawLine(4, 8, 9, 3);
+        p.drawLine(16, 8, 21, 3);
+        p.drawLine(9, 3, 21, 3);
+        p.drawLine(21, 3, 21, 15);
+        p.drawLine(16, 20, 21, 15);
+        if (g == Glyph::Section3D) p.drawLine(4, 14, 16, 14);
+        break;
+    case Glyph::Coordinates:
+        p.drawLine(12, 2, 12, 22);
+        p.drawLine(2, 12, 22, 12);
+        p.drawEllipse(7, 7, 10, 10);
+        break;
+    case Glyph::Magnifier:
+        p.drawEllipse(3, 3, 12, 12);
+        p.setPen(QPen(QColor(0x20, 0x20, 0x60), 3));
+        p.drawLine(14, 14, 21, 21);
+        break;
+    case Glyph::Velocity: {
+        QPainterPath path(QPointF(2, 20));
+        path.quadTo(12, -4, 22, 20);
+        p.drawPath(path);
+        break;
+    }
+    case Glyph::Mirror:
+        p.drawLine(12, 2, 12, 22);
+        p.drawLine(4, 12, 9, 7);
+        p.drawLine(4, 12, 9, 17);
+        p.drawLine(20, 12, 15, 7);
+        p.drawLine(20, 12, 15, 17);
+        break;
+    case Glyph::MoveRight:
+    case Glyph::MoveLeft: {
+        const int d = g == Glyph::MoveRight ? 1 : -1;
+        p.drawLine(4, 12, 20, 12);
+        p.drawLine(12 + 8 * d, 12, 12 + 3 * d, 6);
+        p.drawLine(12 + 8 * d, 12, 12 + 3 * d, 18);
+        break;
+    }
+    case Glyph::Copy:
+        p.drawRect(3, 3, 11, 14);
+        p.drawRect(9, 7, 11, 14);
+        break;
+    case Glyph::Paste:
+        p.setBrush(QColor(0xE0, 0xE0, 0xA0));
+        p.drawRect(5, 4, 14, 17);
+        break;
+    case Glyph::Delete:
+        p.drawRect(6, 6, 12, 15);
+        p.drawLine(4, 5, 20, 5);
+        break;
+    case Glyph::ResampleX:
+        p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, "X");
+        break;
+    case Glyph::ResampleT:
+        p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, "T");
+        break;
+    case Glyph::Minus:
+        p.drawLine(6, 12, 18, 12);
+        break;
+    case Glyph::Plus:
+        p.drawLine(6, 12, 18, 12);
+        p.drawLine(12, 6, 12, 18);
+        break;
+    }
+    return QIcon(pm);
+}
+
+QToolButton* glyphButton(QWidget* parent, const char* name, Glyph g, int x, int w = 30) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(glyph(g));
+    b->setIconSize(QSize(22, 22));
+    b->setGeometry(x, 3, w, 30);
+    b->setAutoRaise(true);
+    return b;
+}
+
+QToolButton* textButton(QWidget* parent, const char* name, const char* caption, int x, int w) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setText(caption);
+    b->setGeometry(x, 5, w, 26);
+    return b;
+}
+
+QLabel* readout(QWidget* parent, const char* name, int x, int w) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setGeometry(x, 8, w, 20);
+    l->setText("0");
+    return l;
+}
+
+} // namespace
+
+void TForm1::buildCommandBar() {
+    Panel_1 = new QFrame(this);
+    Panel_1->setObjectName("Panel_1");
+    Panel_1->setFrameShape(QFrame::Panel);
+    Panel_1->setFrameShadow(QFrame::Raised);
+    Panel_1->setAutoFillBackground(true);
+    Panel_1->setGeometry(0, 0, width(), 36);
+    QWidget* b = Panel_1;
+    int x = 4;
+    SpeedButton1 = glyphButton(b, "SpeedButton1", Glyph::Open, x);
+    SpeedButton3 = glyphButton(b, "SpeedButton3", Glyph::Save, x += 31);
+    SpeedButton4 = glyphButton(b, "SpeedButton4", Glyph::Close, x += 31);
+    SpeedButton10 = textButton(b, "SpeedButton10", "Options", x += 38, 54);
+    SpeedButton5 = glyphButton(b, "SpeedButton5", Glyph::Profile, x += 60);
+    SpeedButton6 = glyphButton(b, "SpeedButton6", Glyph::Relief, x += 31);
+    SpeedButton7 = glyphButton(b, "SpeedButton7", Glyph::Slice, x += 31);
+    SpeedButton12 = glyphButton(b, "SpeedButton12", Glyph::Pseudo, x += 31);
+    SpeedButton8 = glyphButton(b, "SpeedButton8", Glyph::Cube3D, x += 31);
+    SpeedButton9 = glyphButton(b, "SpeedButton9", Glyph::Section3D, x += 31);
+    SpeedButton11 = glyphButton(b, "SpeedButton11", Glyph::Coordinates, x += 31);
+    SpeedButton35 = glyphButton(b, "SpeedButton35", Glyph::Magnifier, x += 31);
+    SpeedButton15 = glyphButton(b, "SpeedButton15", Glyph::Velocity, x += 37);
+    SpeedButton16 = glyphButton(b, "SpeedButton16", Glyph::Velocity, x += 31);
+    SpeedButton13 = glyphButton(b, "SpeedButton13", Glyph::Mirror, x += 37);
+    SpeedButton14 = glyphButton(b, "SpeedButton14", Glyph::Mirror, x += 31);
+    SpeedButton26 = glyphButton(b, "SpeedButton26", Glyph::MoveRight, x += 31);
+    SpeedButton27 = glyphButton(b, "SpeedButton27", Glyph::MoveLeft, x += 31);
+    SpeedButton28 = glyphButton(b, "SpeedButton28", Glyph::Copy, x += 31);
+    SpeedButton29 = glyphButton(b, "SpeedButton29", Glyph::Paste, x += 31);
+    SpeedButton30 = glyphButton(b, "SpeedButton30", Glyph::Delete, x += 31);
+    SpeedButton31 = glyphButton(b, "SpeedButton31", Glyph::ResampleX, x += 31);
+    SpeedButton32 = glyphButton(b, "SpeedButton32", Glyph::ResampleT, x += 31);
+    SpeedButton17 = textButton(b, "SpeedButton17", "000", x += 38, 40);
+    MaskEdit1 = new QLineEdit(b);
+    MaskEdit1->setObjectName("MaskEdit1");
+    MaskEdit1->setInputMask("99999;_");
+    MaskEdit1->setGeometry(x += 42, 7, 52, 22);
+    MaskEdit1->setText("0");
+    SpeedButton18 = textButton(b, "SpeedButton18", "64000", x += 54, 48);
+    StaticText1 = readout(b, "StaticText1", x += 56, 50);
+    SpeedButton20 = textButton(b, "SpeedButton20", "-  Xp", x += 52, 36);
+    SpeedButton21 = textButton(b, "SpeedButton21", "+Lcm", x += 37, 40);
+    StaticText2 = readout(b, "StaticText2", x += 42, 56);
+    SpeedButton22 = textButton(b, "SpeedButton22", "-  Tp", x += 60, 36);
+    SpeedButton23 = textButton(b, "SpeedButton23", "+Dcm", x += 37, 40);
+    StaticText3 = readout(b, "StaticText3", x += 42, 48);
+    StaticText4 = readout(b, "StaticText4", x += 50, 52);
+    SpeedButton24 = textButton(b, "SpeedButton24", "- Yp", x += 56, 36);
+    SpeedButton25 = textButton(b, "SpeedButton25", "+Lcm", x += 37, 40);
+    StaticText5 = readout(b, "StaticText5", x += 42, 44);
+    StaticText6 = readout(b, "StaticText6", x += 46, 50);
+}
+
+void TForm1::buildRadargramArea() {
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName("ScrollBox1");
+    ScrollBox1->setGeometry(0, 36, width(), height() - 36);
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    auto* area = new QWidget;
+    area->setObjectName("ScrollBox1Area");
+    area->setFixedSize(IMAGE_WIDTH, IMAGE_HEIGHT);
+    Image1 = new ImageWidget(area, "Image1");
+    Image1->setImage(engine_->picture);
+    Image6 = new ImageWidget(area, "Image6");
+    Image6->setImage(engine_->overlay);
+    ScrollBox1->setWidget(area);
+    ScrollBox1->viewport()->setAutoFillBackground(false);
+    area->setAutoFillBackground(false);
+    // The overlay lies on top and takes the mouse for the picture below it.
+    Image6->onMouseDown = [this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); };
+    Image1->onMouseDown = [this](Qt::MouseButton b, QPoint p) { Image1MouseDown(b, p); };
+}
+
+const QImage& TForm1::radargramImage() const {
+    return engine_->picture;
+}
+const QImage& TForm1::overlayImage() const {
+    return engine_->overlay;
+}
+
+} // namespace tesk

@@ -1,0 +1,167 @@
+// The floating panels: dragged by their title or body, three of them
+// collapsed to a title strip and expanded again with the right button.
+
+#include "shell/tform1.h"
+#include "shell/widgets.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace tesk {
+
+namespace {
+
+QFrame* floatingPanel(QWidget* parent, const char* name, QRect geometry) {
+    auto* p = new QFrame(parent);
+    p->setObjectName(name);
+    p->setFrameShape(QFrame::Panel);
+    p->setFrameShadow(QFrame::Raised);
+    p->setAutoFillBackground(true);
+    p->setGeometry(geometry);
+    p->hide();
+    return p;
+}
+
+QLabel* title(QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setGeometry(6, 4, 360, 16);
+    l->adjustSize();
+    return l;
+}
+
+QFrame* innerPanel(QWidget* parent, const char* name, QRect geometry) {
+    auto* p = new QFrame(parent);
+    p->setObjectName(name);
+    p->setFrameShape(QFrame::Panel);
+    p->setGeometry(geometry);
+    return p;
+}
+
+// Moves a panel while the mouse is held on one of its sources, as a window
+// is moved by its caption; a right-button press collapses or expands the
+// panels that can be collapsed, once the move is over.
+class PanelDragger final : public QObject {
+  public:
+    PanelDragger(TForm1& form, QWidget* target) : QObject(&form), form_(form), target_(target) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        auto* w = static_cast<QWidget*>(watched);
+        switch (e->type()) {
+        case QEvent::MouseButtonPress: {
+            auto* m = static_cast<QMouseEvent*>(e);
+            grab_ = m->globalPosition().toPoint() - target_->pos();
+            dragging_ = true;
+            moved_ = false;
+            target_->raise();
+            if (m->button() == Qt::LeftButton) form_.PanelMouseDown(w, Qt::LeftButton);
+            return false;
+        }
+        case QEvent::MouseMove:
+            if (dragging_) {
+                auto* m = static_cast<QMouseEvent*>(e);
+                target_->move(m->globalPosition().toPoint() - grab_);
+                moved_ = true;
+            }
+            return false;
+        case QEvent::MouseButtonRelease: {
+            dragging_ = false;
+            auto* m = static_cast<QMouseEvent*>(e);
+            if (m->button() == Qt::RightButton) form_.PanelMouseDown(w, Qt::RightButton);
+            return false;
+        }
+        default:
+            return false;
+        }
+    }
+
+  private:
+    TForm1& form_;
+    QWidget* target_;
+    QPoint grab_;
+    bool dragging_ = false;
+    bool moved_ = false;
+};
+
+void dragWith(TForm1& form, QWidget* target, std::initializer_list<QWidget*> sources) {
+    auto* d = new PanelDragger(form, target);
+    for (QWidget* s : sources) s->installEventFilter(d);
+}
+
+} // namespace
+
+void TForm1::buildFloatingPanels() {
+    Panel_CORD = floatingPanel(this, "Panel_CORD", QRect(47, 60, 700, 528));
+    Label_CRD = title(Panel_CORD, "Label_CRD");
+    Panel_TVSL = floatingPanel(this, "Panel_TVSL", QRect(644, 50, 500, 300));
+    Label_TVSL = title(Panel_TVSL, "Label_TVSL");
+    StringGrid1 = innerPanel(Panel_TVSL, "StringGrid1", QRect(4, 24, 488, 268));
+    Panel_TGod = floatingPanel(this, "Panel_TGod", QRect(612, 50, 432, 200));
+    Label_GDRF = title(Panel_TGod, "Label_GDRF");
+    StringGrid4 = innerPanel(Panel_TGod, "StringGrid4", QRect(1, 27, 430, 146));
+    Panel_Kratnik = floatingPanel(this, "Panel_Kratnik", QRect(612, 50, 300, 200));
+    Label_KRT = title(Panel_Kratnik, "Label_KRT");
+    StringGrid5 = innerPanel(Panel_Kratnik, "StringGrid5", QRect(1, 27, 298, 146));
+    Panel50 = floatingPanel(this, "Panel50", QRect(1174, 50, 260, 580));
+    Panel51 = innerPanel(Panel50, "Panel51", QRect(2, 2, 256, 20));
+    auto* caption51 = new QLabel(Panel51);
+    caption51->setObjectName("Panel51Caption");
+    caption51->setGeometry(2, 2, 250, 16);
+    Panel52 = innerPanel(Panel50, "Panel52", QRect(2, 556, 256, 20));
+    Panel_3D = floatingPanel(this, "Panel_3D", QRect(900, 60, 300, 400));
+    Label80 = title(Panel_3D, "Label80");
+    Panel6 = floatingPanel(this, "Panel6", QRect(300, 60, 512, 576));
+    Panel61 = innerPanel(Panel6, "Panel61", QRect(2, 2, 508, 20));
+    auto* caption61 = new QLabel("TEST", Panel61);
+    caption61->setObjectName("Panel61Caption");
+    caption61->setGeometry(4, 2, 100, 16);
+    Panel62 = innerPanel(Panel6, "Panel62", QRect(2, 24, 508, 550));
+
+    dragWith(*this, Panel_2,
+             {Panel_2, Panel_21, Panel_22, Panel_23, Panel_24, Panel_25, Panel_26, Label_OPTION});
+    dragWith(*this, Panel_CORD, {Panel_CORD, Label_CRD});
+    dragWith(*this, Panel6, {Panel6, Panel61, Panel62});
+    dragWith(*this, Panel50, {Panel50, Panel51, Panel52});
+    dragWith(*this, Panel_3D, {Panel_3D, Label80});
+    dragWith(*this, Panel_TVSL, {Panel_TVSL, Label_TVSL});
+    dragWith(*this, Panel_TGod, {Panel_TGod, Label_GDRF});
+    dragWith(*this, Panel_Kratnik, {Panel_Kratnik, Label_KRT});
+}
+
+void TForm1::PanelMouseDown(QWidget* source, Qt::MouseButton button) {
+    // Left Ctrl on the option panel's title: short or a little taller.
+    if (source == Label_OPTION && button == Qt::LeftButton && prompter_.modifiers().leftCtrl) {
+        const int h21 = Panel_21->height();
+        Panel_2->resize(Panel_2->width(), Panel_2->height() == h21 + 28 ? h21 + 60 : h21 + 28);
+        return;
+    }
+    if (button != Qt::RightButton) return;
+    QFrame* panel = nullptr;
+    if (source == Panel_TGod || source == Label_GDRF) panel = Panel_TGod;
+    if (source == Panel_Kratnik || source == Label_KRT) panel = Panel_Kratnik;
+    if (source == Panel_TVSL || source == Label_TVSL) panel = Panel_TVSL;
+    if (!panel) return;
+    const bool collapsed = panel->height() < 26;
+    if (panel == Panel_TGod) {
+        if (collapsed)
+            panel->setGeometry(612, 50, StringGrid4->width() + 2, StringGrid4->height() + 54);
+        else
+            panel->setGeometry(50, 525, Label_GDRF->width() + 16, 25);
+    } else if (panel == Panel_Kratnik) {
+        if (collapsed)
+            panel->setGeometry(612, 50, StringGrid5->width() + 2, StringGrid5->height() + 54);
+        else
+            panel->setGeometry(50, 525, Label_KRT->width() + 16, 25);
+    } else {
+        if (collapsed)
+            panel->setGeometry(644, 50, StringGrid1->width() + 8,
+                               StringGrid1->y() + StringGrid1->height() + 8);
+        else
+            panel->setGeometry(Label_GDRF->width() + 66, 525, Label_TVSL->width() + 16, 25);
+    }
+}
+
+} // namespace tesk

@@ -1,0 +1,546 @@
+// The open and save commands on real files in a scratch directory: what
+// each kind of file does to the survey, every refusal and its message, the
+// window title, and saves that must never damage the file already on disk.
+
+#include "store_test_support.h"
+
+#include "store/atomic_file.h"
+#include "store/byte_source.h"
+#include "store/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+namespace tesk::testing {
+namespace {
+
+// A generation-16 file of `frames` frames, sample 0 of frame i = 100 + i,
+// recorded on 05.03.21 at 14:07.
+WorkFileImage gem16(int frames) {
+    WorkFileImage f(GEN16);
+    setPlainSettings16(f);
+    f.header(7) = 5;
+    f.header(8) = 3;
+    f.header(9) = 21;
+    f.header(10) = 14;
+    f.header(11) = 7;
+    f.setCount(uint16_t(frames));
+    for (int i = 0; i < frames; ++i) f.record(i)[0] = uint8_t(100 + i);
+    return f;
+}
+
+class Commands : public ::testing::Test {
+  protected:
+    std::string put(const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string p = dir.file(name);
+        writeBytes(p, bytes);
+        return p;
+    }
+    OpenResult open(const std::string& path, bool append = false) {
+        return openSurveyFile(*s, path, append, ui);
+    }
+    ScratchDir dir;
+    StorePtr s = newStore();
+    RecordingInteraction ui;
+};
+
+// --- opening work files ------------------------------------------------------------
+
+TEST_F(Commands, OpeningAWorkFileLoadsItAndNamesTheSurvey) {
+    WorkFileImage f = gem16(3);
+    f.header(48) = 0xEF;
+    const std::string path = put("survey.gem", f.bytes);
+    s->viewStart = 300;
+    s->stateFlags = 0x4108; // coordinate file open, relief display, slice view
+
+    const OpenResult r = open(path);
+    EXPECT_EQ(r.outcome, OpenOutcome::FramesLoaded);
+    EXPECT_FALSE(r.added);
+    EXPECT_EQ(r.framesRead, 3);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(s->fileKind, 16);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(s->frame(i).value[0], 100 + i);
+    EXPECT_EQ(s->frameCount, 40);
+    EXPECT_EQ(s->viewStart, 0);
+    EXPECT_EQ(s->stateFlags, 0x7000) << "only data changed, volume stale and coordinate file stay";
+    EXPECT_EQ(s->currentFileName, path);
+    EXPECT_EQ(s->captionDate, "     05.03.21");
+    EXPECT_EQ(s->captionTime, "   14:07:00");
+    EXPECT_EQ(windowTitle(*s), "Tesk  " + path + "     05.03.21   14:07:00");
+    EXPECT_EQ(s->header.value[hdr::CoordFlags], 0xE0) << "low four bits of cell 48 cleared";
+}
+
+TEST_F(Commands, Generation16KeepsItsZeroAndGainSettings) {
+    WorkFileImage f = gem16(1);
+    f.header(37) = 100;
+    f.header(38) = 90;
+    f.setHeader16(40, 12);
+    f.header(44) = 7;
+    f.header(46) = 2;
+    open(put("a.gem", f.bytes));
+    EXPECT_EQ(s->header.value[hdr::ZeroLevel], 100);
+    EXPECT_EQ(s->header.value[hdr::GainLevel1], 90);
+    EXPECT_EQ(s->header.get16(hdr::GainPos1), 12);
+    EXPECT_EQ(s->header.value[hdr::GainRange], 7);
+    EXPECT_EQ(s->header.value[hdr::DepthStep], 2);
+}
+
+struct DepthStepCase {
+    uint8_t timeRangeItem;
+    uint8_t depthStepItem;
+};
+
+class OlderGenerationOpen : public Commands, public ::testing::WithParamInterface<DepthStepCase> {};
+
+// Older files carry no zero and gain settings of the current kind: they are
+// reset, and the depth step follows the time range.
+TEST_P(OlderGenerationOpen, ResetsZeroGainAndSetsDepthStepFromTimeRange) {
+    const DepthStepCase& c = GetParam();
+    WorkFileImage f(GEN13);
+    f.header(18) = c.timeRangeItem;
+    f.header(19) = 1;
+    f.setHeader16(21, 500);
+    f.header(36) = 3;
+    f.header(37) = 77;
+    f.header(38) = 20;
+    f.header(39) = 30;
+    f.setHeader16(40, 100);
+    f.setHeader16(42, 200);
+    f.header(44) = 9;
+    f.setCount(1);
+    f.record(0)[0] = 50;
+    open(put("old.gem", f.bytes));
+    EXPECT_EQ(s->fileKind, 13);
+    EXPECT_EQ(s->header.value[hdr::TimeRange], c.timeRangeItem);
+    EXPECT_EQ(s->header.value[hdr::ZeroLevel], 128);
+    EXPECT_EQ(s->header.value[hdr::GainLevel1], 128);
+    EXPECT_EQ(s->header.value[hdr::GainLevel2], 128);
+    EXPECT_EQ(s->header.get16(hdr::GainPos1), 0);
+    EXPECT_EQ(s->header.get16(hdr::GainPos2), 511);
+    EXPECT_EQ(s->header.value[hdr::GainRange], 1);
+    EXPECT_EQ(s->header.value[hdr::DepthStep], c.depthStepItem);
+}
+
+// 128 ns -> item 4, 256 -> 5, 512 -> 6, 1024 -> 7, 2048 -> 8, 4096 -> 10,
+// 8192 -> 12, 16384 -> 16.
+INSTANTIATE_TEST_SUITE_P(TimeRanges, OlderGenerationOpen,
+                         ::testing::Values(DepthStepCase{0, 4}, DepthStepCase{1, 5},
+                                           DepthStepCase{2, 6}, DepthStepCase{3, 7},
+                                           DepthStepCase{4, 8}, DepthStepCase{5, 10},
+                                           DepthStepCase{6, 12}, DepthStepCase{7, 16}));
+
+TEST_F(Commands, VersionByte16IsReadAsGeneration8) {
+    WorkFileImage f(GEN8);
+    f.header(12) = 16;
+    f.setCount(1);
+    f.record(0)[0] = 5;
+    EXPECT_EQ(open(put("v16.gem", f.bytes)).outcome, OpenOutcome::FramesLoaded);
+    EXPECT_EQ(s->fileKind, 8);
+    EXPECT_EQ(s->frame(0).value[0], 12) << "(5 + 1) * 2";
+    EXPECT_EQ(s->frame(1).value[0], 0) << "a hundred records announced, one present";
+}
+
+TEST_F(Commands, VersionByte22IsReadAsGeneration13) {
+    WorkFileImage f(GEN13);
+    f.header(12) = 22;
+    f.setCount(2);
+    f.record(0)[0] = 5;
+    f.record(1)[0] = 6;
+    EXPECT_EQ(open(put("v22.gem", f.bytes)).outcome, OpenOutcome::FramesLoaded);
+    EXPECT_EQ(s->fileKind, 13);
+    EXPECT_EQ(s->frame(0).value[0], 5);
+    EXPECT_EQ(s->frame(1).value[0], 6);
+}
+
+TEST_F(Commands, AppendAddsAfterTheSurveyAndKeepsItsName) {
+    const std::string first = put("first.gem", gem16(3).bytes);
+    WorkFileImage other = gem16(2);
+    other.header(7) = 28;
+    other.header(9) = 99;
+    const std::string second = put("second.gem", other.bytes);
+    ASSERT_EQ(open(first).outcome, OpenOutcome::FramesLoaded);
+    ASSERT_EQ(s->frameCount, 40);
+    s->viewStart = 7;
+
+    const OpenResult r = open(second, true);
+    EXPECT_EQ(r.outcome, OpenOutcome::FramesLoaded);
+    EXPECT_TRUE(r.added);
+    EXPECT_EQ(s->frame(40).value[0], 100);
+    EXPECT_EQ(s->frame(41).value[0], 101);
+    EXPECT_EQ(s->frame(0).value[0], 100) << "first survey kept";
+    EXPECT_EQ(s->frameCount, 80) << "last in-profile slot 41: 40 + 40";
+    EXPECT_EQ(s->viewStart, 7);
+    EXPECT_EQ(s->currentFileName, first);
+    EXPECT_EQ(s->header.value[hdr::Day], 5) << "date of the first survey";
+    EXPECT_EQ(windowTitle(*s, second),
+              "Tesk  " + first + "     05.03.21   14:07:00    +add file:// " + second);
+    EXPECT_EQ(s->stateFlags & (state::Busy | state::Append), 0);
+}
+
+TEST_F(Commands, ZeroCountFileEndsTheLoadSilently) {
+    ASSERT_EQ(open(put("first.gem", gem16(3).bytes)).outcome, OpenOutcome::FramesLoaded);
+    WorkFileImage f = gem16(1);
+    f.setCount(0);
+    f.header(7) = 28;
+    open(put("empty-count.gem", f.bytes));
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(s->frame(0).value[0], 0) << "cleared before the count was read";
+    EXPECT_EQ(s->header.value[hdr::Day], 5) << "the header was not read";
+}
+
+// --- refusals ---------------------------------------------------------------------
+
+struct Text {
+    std::string ru;
+    std::string en;
+    Icon icon;
+};
+
+struct Refusal {
+    const char* name;
+    std::string fileName;
+    std::vector<uint8_t> bytes;
+    bool create;                // false: the file does not exist
+    std::vector<Text> messages; // "{P}" stands for the path; empty: one message naming the path
+};
+
+std::ostream& operator<<(std::ostream& os, const Refusal& r) {
+    return os << r.name;
+}
+
+std::vector<uint8_t> startingWith(const char* four, std::size_t size = 700) {
+    std::vector<uint8_t> b(size, 0);
+    for (int i = 0; i < 4; ++i) b[std::size_t(i)] = uint8_t(four[i]);
+    return b;
+}
+
+std::string withPath(std::string t, const std::string& path) {
+    const auto at = t.find("{P}");
+    if (at != std::string::npos) t.replace(at, 3, path);
+    return t;
+}
+
+std::vector<Refusal> refusals() {
+    auto empty = [](const char* code) {
+        const std::string t = std::string("Error! (") + code + "). File {P} = 00!";
+        return std::vector<Text>{{t, t, Icon::Warning}};
+    };
+    std::vector<uint8_t> badVersion = gem16(2).bytes;
+    badVersion[12] = 20;
+    const Text readError{"Ошибка (E001) чтения файла = {P}",
+                         "ERROR (E020) of reading of a file = {P}", Icon::Error};
+    return {
+        {"EmptyGem", "a.gem", {}, true, empty("E025")},
+        {"GemMagicABCD",
+         "a.gem",
+         startingWith("ABCD"),
+         true,
+         {{"Ошибка(E026). Файл = {P}\rне соответствует формату <GEM> Tesk",
+           "ERROR(E026). File = {P}\rincompatible format <GEM> Tesk", Icon::Warning}}},
+        {"GemUnknownVersion",
+         "a.gem",
+         badVersion,
+         true,
+         {{"Ошибка(E027). Файл = {P}\rне соответствует формату <GEM> Mirn",
+           "ERROR(E027). File = {P}\rincompatible format <GEM> Mirn", Icon::Warning},
+          {"Ошибка(E027). Неизвестная модель илиОшибка внутренней структуры файла",
+           "ERROR(E027). Unknown model or internal Error of structure of a file", Icon::Warning}}},
+        {"MissingGem", "missing.gem", {}, false, {readError}},
+        {"MissingGeo", "missing.geo", {}, false, {readError}},
+        {"EmptyGeo", "a.geo", {}, true, empty("E023")},
+        {"EmptyMr3", "a.mr3", {}, true, empty("E022")},
+        {"EmptyGpr", "a.gpr", {}, true, empty("E023")},
+        {"EmptyGeb", "a.geb", {}, true, empty("E002")},
+        {"EmptyOpt", "a.opt", {}, true, empty("E025")},
+        {"GeoMagic",
+         "a.geo",
+         startingWith("ABCD"),
+         true,
+         {{"Ошибка!(E022). Файл = {P}\rне соответствует формату <GEO> Mirn.",
+           "ERROR(E022). File = {P}\rincompatible format <GEO> Mirn.", Icon::Warning}}},
+        {"GebMagic",
+         "a.geb",
+         startingWith("TESK"), // 311, not the 310 of "MIRN"
+         true,
+         {{"Ошибка!(E022). Файл = {P}\rне соответствует формату <MIRN>",
+           "ERROR(E022). File = {P}\rincompatible format <MIRN>", Icon::Warning}}},
+        {"OptMagic",
+         "a.opt",
+         startingWith("ABCD"),
+         true,
+         {{"Ошибка(E026). Файл Опций= {P}\rне соответствует формату <OPT> Mirn",
+           "ERROR(E026). File Option= {P}\rincompatible format <OPT> Mirn", Icon::Warning}}},
+        {"MissingGpx",
+         "missing.gpx",
+         {},
+         false,
+         {{"Ошибка (E001) чтения файла координат = {P}",
+           "ERROR (E001) reading coordinate file = {P}", Icon::Error}}},
+        {"EmptyTxt", "a.txt", {}, true, empty("E025")},
+        // Formats this version does not read: refused, with a message naming the file.
+        {"Geo", "a.geo", startingWith("TESK"), true, {}},
+        {"Mr3", "a.mr3", startingWith("ABCD"), true, {}},
+        {"Gpr", "a.gpr", startingWith("ABCD"), true, {}},
+        {"Geb", "a.geb", startingWith("MIRN"), true, {}},
+        {"UpperCaseGeb", "A.GEB", startingWith("MIRN"), true, {}},
+    };
+}
+
+// Everything of the survey a refused open must leave as it was.
+struct Snapshot {
+    explicit Snapshot(const ProfileStore& s)
+        : header(s.header.value), frameCount(s.frameCount), viewStart(s.viewStart), Hmax(s.Hmax),
+          velocityCode(s.velocityCode), currentFileName(s.currentFileName),
+          captionDate(s.captionDate) {
+        for (int i = 0; i <= s.frameCount; ++i) frames.push_back(s.frame(i).value);
+    }
+    bool operator==(const Snapshot&) const = default;
+    std::array<uint8_t, HEADER_CELLS> header;
+    int frameCount;
+    int32_t viewStart;
+    uint32_t Hmax;
+    uint16_t velocityCode;
+    std::string currentFileName;
+    std::string captionDate;
+    std::vector<std::array<uint8_t, CELLS_PER_FRAME>> frames;
+};
+
+class RefusedOpen : public Commands, public ::testing::WithParamInterface<Refusal> {
+  protected:
+    void SetUp() override {
+        WorkFileImage f = gem16(25);
+        f.header(61) = 0x01;
+        ASSERT_EQ(open(put("loaded.gem", f.bytes)).outcome, OpenOutcome::FramesLoaded);
+        s->viewStart = 12;
+        ui.shown.clear();
+    }
+};
+
+TEST_P(RefusedOpen, MessageShownAndSurveyUntouched) {
+    const Refusal& c = GetParam();
+    const std::string path = dir.file(c.fileName);
+    if (c.create) writeBytes(path, c.bytes);
+    const Snapshot before(*s);
+
+    for (bool append : {false, true}) {
+        SCOPED_TRACE(append ? "append" : "plain");
+        ui.shown.clear();
+        const OpenResult r = open(path, append);
+        EXPECT_EQ(r.outcome, OpenOutcome::Refused);
+        if (c.messages.empty()) {
+            ASSERT_EQ(ui.shown.size(), 1u);
+            EXPECT_NE(ui.shown[0].en.find(path), std::string::npos) << ui.shown[0].en;
+            EXPECT_NE(ui.shown[0].ru.find(path), std::string::npos) << ui.shown[0].ru;
+        } else {
+            ASSERT_EQ(ui.shown.size(), c.messages.size());
+            for (std::size_t i = 0; i < c.messages.size(); ++i) {
+                EXPECT_EQ(ui.shown[i].ru, withPath(c.messages[i].ru, path));
+                EXPECT_EQ(ui.shown[i].en, withPath(c.messages[i].en, path));
+                EXPECT_EQ(ui.shown[i].icon, c.messages[i].icon);
+                EXPECT_EQ(ui.shown[i].buttons, Buttons::Ok);
+            }
+        }
+        EXPECT_TRUE(Snapshot(*s) == before) << "the survey on screen changed";
+        EXPECT_EQ(s->stateFlags & (state::Busy | state::Append), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RefusedOpen, ::testing::ValuesIn(refusals()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Commands, OptionsFileBeforeAnySurveyDoesNothing) {
+    const std::string good = put("a.opt", startingWith("TESK"));
+    const std::string bad = put("b.opt", startingWith("ABCD"));
+    const Snapshot before(*s);
+    for (const std::string& p : {good, bad}) {
+        const OpenResult r = open(p);
+        EXPECT_EQ(r.outcome, OpenOutcome::NothingDone);
+    }
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_TRUE(Snapshot(*s) == before);
+    EXPECT_EQ(s->fileKind, kind::None);
+    EXPECT_EQ(s->stateFlags & state::Busy, 0);
+}
+
+// --- title ------------------------------------------------------------------------
+
+TEST(WindowTitle, NameDateAndTimeThenTheAddedFile) {
+    auto s = newStore();
+    s->currentFileName = "/data/line1.gem";
+    s->header.value[hdr::Day] = 1;
+    s->header.value[hdr::Month] = 12;
+    s->header.value[hdr::Year] = 7;
+    s->header.value[hdr::Hour] = 0;
+    s->header.value[hdr::Minute] = 9;
+    buildCaptions(*s);
+    EXPECT_EQ(s->captionDate, "     01.12.07");
+    EXPECT_EQ(s->captionTime, "   00:09:00");
+    EXPECT_EQ(windowTitle(*s), "Tesk  /data/line1.gem     01.12.07   00:09:00");
+    EXPECT_EQ(windowTitle(*s, "/data/gps.txt"),
+              "Tesk  /data/line1.gem     01.12.07   00:09:00    +add file:// /data/gps.txt");
+}
+
+struct SavePathCase {
+    const char* chosen;
+    SaveKind kind;
+    const char* expected;
+};
+
+class SavePath : public ::testing::TestWithParam<SavePathCase> {};
+
+TEST_P(SavePath, LastFourCharactersReplacedByTheFilterExtension) {
+    EXPECT_EQ(savePathFor(GetParam().chosen, GetParam().kind), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SavePath,
+    ::testing::Values(SavePathCase{"/d/survey.gem", SaveKind::WorkFile, "/d/survey.gem"},
+                      SavePathCase{"/d/survey.gem", SaveKind::Bitmap, "/d/survey.bmp"},
+                      SavePathCase{"/d/survey.gem", SaveKind::Options, "/d/survey.opt"},
+                      SavePathCase{"/d/survey.gem", SaveKind::Text, "/d/survey.txt"},
+                      SavePathCase{"/d/survey.txt", SaveKind::WorkFile, "/d/survey.gem"},
+                      SavePathCase{"/d/a.b.c.GEM", SaveKind::WorkFile, "/d/a.b.c.gem"}));
+
+// --- saving -----------------------------------------------------------------------
+
+class Save : public Commands {
+  protected:
+    void SetUp() override {
+        for (int i = 0; i < 10; ++i) putSample(*s, i, uint8_t(150 + i));
+        s->frameCount = 10;
+        s->finishLoad(); // frameCount 40
+        s->currentFileName = "/before/survey.gem";
+    }
+    std::vector<uint8_t> oldContents() const {
+        std::vector<uint8_t> b(1000);
+        for (std::size_t i = 0; i < b.size(); ++i) b[i] = uint8_t(i * 13);
+        return b;
+    }
+};
+
+TEST_F(Save, WritesTheWorkFileAndRenamesTheSurvey) {
+    const std::string path = dir.file("out.gem");
+    const SaveResult r = saveSurveyFile(*s, path, SaveKind::WorkFile, ui);
+    ASSERT_TRUE(r.written);
+    EXPECT_EQ(r.path, path);
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(readBytes(path).size(), 512u + 40u * 624u);
+    EXPECT_EQ(s->currentFileName, path);
+    EXPECT_EQ(s->stateFlags & state::Busy, 0);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.gem"}) << "no temporary file left";
+
+    auto back = newStore();
+    RecordingInteraction ui2;
+    ASSERT_EQ(openSurveyFile(*back, path, false, ui2).outcome, OpenOutcome::FramesLoaded);
+    for (int i = 0; i <= 40; ++i)
+        for (int c = 0; c < CELLS_PER_FRAME; ++c)
+            ASSERT_EQ(back->frame(i).value[c], s->frame(i).value[c]) << i << "/" << c;
+}
+
+TEST_F(Save, NameChosenWithAnotherExtensionGetsGem) {
+    const SaveResult r = saveSurveyFile(*s, dir.file("out.txt"), SaveKind::WorkFile, ui);
+    ASSERT_TRUE(r.written);
+    EXPECT_EQ(r.path, dir.file("out.gem"));
+    EXPECT_EQ(s->currentFileName, dir.file("out.gem"));
+}
+
+TEST_F(Save, OverwriteNoKeepsTheOldFileByteForByte) {
+    const std::string path = put("out.gem", oldContents());
+    ui.answers.push_back(Answer::No);
+    const SaveResult r = saveSurveyFile(*s, path, SaveKind::WorkFile, ui);
+    EXPECT_FALSE(r.written);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].en, path + "\ralready exists. Overwrite?");
+    EXPECT_EQ(ui.shown[0].ru, path + "\rуже сущетвует. Заменить?");
+    EXPECT_EQ(ui.shown[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(readBytes(path), oldContents());
+    EXPECT_EQ(s->currentFileName, "/before/survey.gem");
+}
+
+TEST_F(Save, OverwriteYesReplacesTheFile) {
+    const std::string path = put("out.gem", oldContents());
+    ui.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(saveSurveyFile(*s, path, SaveKind::WorkFile, ui).written);
+    EXPECT_EQ(readBytes(path).size(), 512u + 40u * 624u);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.gem"});
+}
+
+TEST_F(Save, MissingDirectoryGivesE030) {
+    const std::string path = dir.file("no-such-dir") + "/out.gem";
+    const SaveResult r = saveSurveyFile(*s, path, SaveKind::WorkFile, ui);
+    EXPECT_FALSE(r.written);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].en, "ERROR of creation of a file! (E030)");
+    EXPECT_EQ(ui.shown[0].ru, "ERROR of creation of a file! (E030)");
+    EXPECT_EQ(ui.shown[0].icon, Icon::Error);
+    EXPECT_EQ(ui.shown[0].buttons, Buttons::Ok);
+    EXPECT_TRUE(dir.entries().empty());
+    EXPECT_EQ(s->currentFileName, "/before/survey.gem");
+}
+
+// Lowers the file size limit for the duration of a test, so that a write
+// runs out of room part way, as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit r = old_;
+        r.rlim_cur = bytes;
+        ok_ = ::setrlimit(RLIMIT_FSIZE, &r) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    rlimit old_{};
+    void (*handler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+TEST_F(Save, InterruptedSaveLeavesTheOldFileAndIsReported) {
+    auto big = newStore();
+    for (int i = 0; i <= 1000; ++i) putSample(*big, i);
+    big->frameCount = 1000;
+    big->finishLoad(); // 1040 frames: 649472 bytes
+    big->currentFileName = "/before/survey.gem";
+    const std::string path = put("out.gem", oldContents());
+    ui.answers.push_back(Answer::Yes);
+    SaveResult r;
+    {
+        FileSizeLimit limit(100000);
+        ASSERT_TRUE(limit.ok());
+        r = saveSurveyFile(*big, path, SaveKind::WorkFile, ui);
+    }
+    EXPECT_FALSE(r.written);
+    EXPECT_EQ(readBytes(path), oldContents());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.gem"}) << "no temporary file left";
+    ASSERT_EQ(ui.shown.size(), 2u) << "the overwrite question, then the failure";
+    EXPECT_EQ(ui.shown[1].icon, Icon::Error);
+    EXPECT_NE(ui.shown[1].en.find(path), std::string::npos) << ui.shown[1].en;
+    EXPECT_EQ(big->currentFileName, "/before/survey.gem");
+    EXPECT_EQ(big->stateFlags & state::Busy, 0);
+}
+
+TEST_F(Save, SinkDiscardedWithoutCommitLeavesTargetAlone) {
+    const std::string path = put("out.gem", oldContents());
+    {
+        std::string error;
+        auto sink = AtomicFileSink::create(path, error);
+        ASSERT_TRUE(sink) << error;
+        const uint8_t junk[64] = {1, 2, 3};
+        EXPECT_TRUE(sink->write(junk, sizeof junk));
+    }
+    EXPECT_EQ(readBytes(path), oldContents());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.gem"});
+}
+
+} // namespace
+} // namespace tesk::testing
