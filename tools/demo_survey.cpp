@@ -188,7 +188,9 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
     store.setVelocity(VELOCITY_TABLE[p.velocityItem]);
     h.value[hdr::Antenna] = 0; // one antenna position: zero-offset travel times
     h.value[hdr::DepthStep] = p.depthStepItem;
-    h.value[hdr::CoordFlags] |= hdr::Rectangular;
+    // Positions are rectangular coordinates; the survey opens in English.
+    h.value[hdr::CoordFlags] &= uint8_t(~hdr::Geographic);
+    h.value[hdr::ViewFlags] |= hdr::English;
 
     const double v = vgr(p);
     const double dt = nsPerSample(p);

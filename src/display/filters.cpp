@@ -410,10 +410,12 @@ void lowPass1Means(const uint8_t* src, const uint8_t* padded, int L, int T, int 
 // sees exactly what the column-by-column order shows it.
 //
 // A no-data neighbour contributes the centre's level, as does every
-// neighbour of an axis that sits the pass out. Cells with code 0 stay 0, so
-// that count is fixed per cell while the set of axes taking part does not
-// change; it is kept in a byte per cell, and the neighbours are summed
-// through a copy of the level table whose entry 0 is 0, without a branch.
+// neighbour of an axis that sits the pass out. Cells with code 0 stay 0, and
+// the others never reach 0 (half the smoothed sum is at least the lowest
+// level of a non-zero code), so that count is fixed per cell while the set
+// of axes taking part does not change; it is kept in a byte per cell, and the
+// neighbours are summed through a copy of the level table whose entry 0 is
+// 0, without a branch.
 
 constexpr int kBand = 32;
 constexpr int kInnerRows = kRows - 2; // rows 1..550
@@ -441,7 +443,7 @@ void lowPass2Pass(uint8_t* codes, const uint8_t* centreShare, const uint32_t* le
                     sum += level(-kStride - 1) + level(kStride + 1) + level(kStride - 1) +
                            level(-kStride + 1);
                 const Sum smoothed = sum / Sum(K) + m;
-                const uint8_t result = inverse(uint64_t((smoothed + 1) >> 1));
+                const uint8_t result = inverse(uint64_t(smoothed >> 1));
                 codes[at] = c ? result : 0;
             }
         }

@@ -40,9 +40,10 @@ inline constexpr int MAX_FILTER_PARAMETER = 19;
 bool filterActive(const FilterRow& row);
 
 // One filter pass over rows 0..551, columns 0..511 of raster.activePlane.
-// levelTable maps codes to the linear amplitude scale (entry 0 is 0; the
-// entries rise with the code). Does nothing when the row is not active or
-// its kind is unknown; parameters above 19 count as 19, below 0 as 0.
+// levelTable maps codes to the linear amplitude scale (in every level table
+// entry 0 is 0 and the entries rise with the code; the results follow the
+// rules for any table). Does nothing when the row is not active or its kind
+// is unknown; parameters above 19 count as 19, below 0 as 0.
 //
 // Plane 1 is left as the pass leaves it: the LF 1 means for LF 1 and HF 1,
 // the unfiltered codes for HF 2, untouched for LF 2. When the active plane

@@ -88,7 +88,7 @@ OverlaySettings overlaySettingsFromHeader(const ProfileStore& s) {
     o.depthStepCm = pick(items::DEPTH_STEP_CM, h[hdr::DepthStep]);
     o.nsPerRow = pick(items::NS_PER_SAMPLE, h[hdr::TimeRange]);
     o.zeroLine = h[hdr::ViewFlags] & hdr::ZeroLine;
-    o.geographic = h[hdr::CoordFlags] & hdr::Rectangular; // checked = geographic
+    o.geographic = h[hdr::CoordFlags] & hdr::Geographic;
     return o;
 }
 

@@ -50,14 +50,11 @@ int previousViewStart(const ProfileStore& s, int viewStart, int item, NavKeys ke
 }
 
 int typedViewStart(const ProfileStore& s, const std::string& text) {
+    // Five mask positions; a blank or a missing position counts as 0.
     int n = 0;
-    int digits = 0;
-    for (char c : text) {
-        if (digits == 5) break;
-        if (c == ' ' || c == '_') c = '0';
-        if (c < '0' || c > '9') continue;
-        n = n * 10 + (c - '0');
-        ++digits;
+    for (std::size_t i = 0; i < 5; ++i) {
+        const char c = i < text.size() ? text[i] : '0';
+        n = n * 10 + ((c >= '0' && c <= '9') ? c - '0' : 0);
     }
     n = n / 20 * 20;
     return std::min(n, s.frameCount);

@@ -220,9 +220,9 @@ void TForm1::buildCommandBar() {
     SpeedButton17 = textButton(b, "SpeedButton17", "000", x += 38, 40);
     MaskEdit1 = new QLineEdit(b);
     MaskEdit1->setObjectName("MaskEdit1");
-    MaskEdit1->setInputMask("99999;_");
+    MaskEdit1->setInputMask("99999;0");
     MaskEdit1->setGeometry(x += 42, 7, 52, 22);
-    MaskEdit1->setText("0");
+    MaskEdit1->setText("00000");
     SpeedButton18 = textButton(b, "SpeedButton18", "64000", x += 54, 48);
     StaticText1 = readout(b, "StaticText1", x += 56, 50);
     SpeedButton20 = textButton(b, "SpeedButton20", "-  Xp", x += 52, 36);

@@ -13,9 +13,7 @@ void TForm1::SpeedButton18Click() {
     const Modifiers m = prompter_.modifiers();
     store_.viewStart = nextViewStart(store_, store_.viewStart, ComboBox16->currentIndex(),
                                      NavKeys{m.leftShift, m.leftCtrl});
-    restoring_ = true;
-    MaskEdit1->setText(QString::number(store_.viewStart));
-    restoring_ = false;
+    showViewStart();
     GRAF();
     DrawView();
     setFocus();
@@ -25,9 +23,7 @@ void TForm1::SpeedButton17Click() {
     const Modifiers m = prompter_.modifiers();
     store_.viewStart = previousViewStart(store_, store_.viewStart, ComboBox16->currentIndex(),
                                          NavKeys{m.leftShift, m.leftCtrl});
-    restoring_ = true;
-    MaskEdit1->setText(QString::number(store_.viewStart));
-    restoring_ = false;
+    showViewStart();
     GRAF();
     DrawView();
     setFocus();
@@ -35,11 +31,16 @@ void TForm1::SpeedButton17Click() {
 
 void TForm1::MaskEdit1Change() {
     if (busy() || restoring_) return;
-    store_.viewStart = typedViewStart(store_, MaskEdit1->text().toStdString());
-    restoring_ = true;
+    store_.viewStart = typedViewStart(store_, MaskEdit1->displayText().toStdString());
     const int cursor = MaskEdit1->cursorPosition();
-    MaskEdit1->setText(QString::number(store_.viewStart));
+    showViewStart();
     MaskEdit1->setCursorPosition(cursor);
+}
+
+void TForm1::showViewStart() {
+    // The field always shows five digits; its blanks are zeros.
+    restoring_ = true;
+    MaskEdit1->setText(QString("%1").arg(store_.viewStart, 5, 10, QChar('0')));
     restoring_ = false;
 }
 

@@ -32,10 +32,8 @@ OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
         else
             AARR();
         // The view starts over: frame field, frame count, cursors.
-        restoring_ = true;
         SpeedButton18->setText(QString::number(store_.frameCount));
-        MaskEdit1->setText(QString::number(store_.viewStart));
-        restoring_ = false;
+        showViewStart();
         const Point origin = view_.ViewOrigin;
         view_ = ViewState{};
         view_.ViewOrigin = origin;

@@ -212,7 +212,7 @@ class TForm1 final : public QWidget {
     void restoreControlsFromHeader();
     void setCommandsEnabled(bool on);
     void focusOptionPanel();
-    void updateReadouts();
+    void showViewStart();
     void rebuildTimeStretchItems();
     // The close command's two questions; true when the window may close.
     bool askToClose();

@@ -432,7 +432,7 @@ void refreshHeaderForSave(ProfileStore& s) {
     h[hdr::OptionFlags] &= uint8_t(hdr::Show3D | hdr::ShowFilters | hdr::ShowParameters);
     h[hdr::AmplitudeFlags] &=
         uint8_t(hdr::Inversion | hdr::Highlight | hdr::ProcessAll | hdr::Background);
-    h[hdr::CoordFlags] &= uint8_t(hdr::Rectangular | hdr::South | hdr::West);
+    h[hdr::CoordFlags] &= uint8_t(hdr::Geographic | hdr::South | hdr::West);
     s.header.set16(hdr::FrameCount, uint32_t(s.frameCount));
     s.header.set16(hdr::VelocityCode, s.velocityCode);
     s.header.set24(hdr::Hmax, s.Hmax);

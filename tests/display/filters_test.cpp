@@ -49,6 +49,14 @@ Levels wideTable() {
     return t;
 }
 
+// Levels that rise and fall with the code: the inverse is still the largest
+// code whose level does not exceed the mean.
+Levels unevenTable() {
+    Levels t{};
+    for (int n = 1; n < 256; ++n) t[n] = uint32_t((n * 37) % 256) * 100 + uint32_t(n);
+    return t;
+}
+
 // --- a plain copy of the filtered region ----------------------------------
 
 struct Plane {
@@ -608,6 +616,12 @@ TEST(FilterExactness, LowPass2AndHighPass2MatchTheRulesOnADecibelTable) {
 
 TEST(FilterExactness, LowPass2AndHighPass2MatchTheRulesOnAWideTable) {
     expectMatchesRules(wideTable(), {{{2, 3, 0, 2}, 41}, {{3, 1, 2, 0}, 42}}, "wide");
+}
+
+TEST(FilterExactness, EveryKindMatchesTheRulesOnATableThatRisesAndFalls) {
+    expectMatchesRules(
+        unevenTable(),
+        {{{0, 3, 0, 2}, 81}, {{1, 0, 5, 0}, 82}, {{2, 2, 3, 1}, 83}, {{3, 0, 0, 3}, 84}}, "uneven");
 }
 
 TEST(FilterExactness, NineteenPassesOnEveryAxisMatchTheRules) {

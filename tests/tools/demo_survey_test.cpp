@@ -277,7 +277,8 @@ TEST_F(DemoSurveyFile, HeaderHoldsTheRecordingSettings) {
     EXPECT_EQ(h.value[hdr::Year], p().year);
     EXPECT_EQ(h.value[hdr::Hour], p().hour);
     EXPECT_EQ(h.value[hdr::Minute], p().minute);
-    EXPECT_TRUE(h.value[hdr::CoordFlags] & hdr::Rectangular);
+    EXPECT_FALSE(h.value[hdr::CoordFlags] & hdr::Geographic) << "positions are rectangular";
+    EXPECT_TRUE(h.value[hdr::ViewFlags] & hdr::English);
     uint32_t highest = 0;
     for (int i = 0; i <= s().frameCount; ++i)
         highest = std::max(highest, s().frame(i).reliefHeight());
