@@ -4,6 +4,8 @@
 #include "store/file_commands.h"
 #include "store/settings_catalog.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include <iomanip>
 #include <ostream>
 #include <sstream>
+#include <unistd.h>
 
 namespace tesk {
 
@@ -30,6 +33,10 @@ const char* HELP =
     "      --start FRAME       first frame in view (default 0)\n"
     "      --no-overlay        only the 1024 x 512 picture, without frame, scales\n"
     "                          and captions\n"
+    "  script RECIPE [-- FILE ...]\n"
+    "                          run a recipe against the real window (no display\n"
+    "                          needed), once, or once per FILE with $FILE, $DIR and\n"
+    "                          $STEM replaced; see README.md for the commands\n"
     "  --help                  this text\n"
     "\n"
     "Messages are printed to standard error in English. No command ever waits for\n"
@@ -37,7 +44,8 @@ const char* HELP =
     "file is not overwritten (answer No) unless --force is given; the question to\n"
     "raise the relief maximum is answered No, keeping the current maximum.\n"
     "Exit status: 0 done, 1 a file could not be read or written or a warning was\n"
-    "shown, 2 wrong usage.\n";
+    "shown (for a recipe: a command failed), 2 wrong usage (for a recipe: an\n"
+    "unknown command or control, a bad line, or a question with no queued answer).\n";
 
 // Prints every message in English and answers questions without harm.
 class BatchInteraction final : public Interaction {
@@ -136,6 +144,16 @@ void printInfo(const ProfileStore& s, const std::string& path, std::ostream& out
 void ensureGuiApplication() {
     if (QGuiApplication::instance()) return;
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("XDG_RUNTIME_DIR").isEmpty()) {
+        // The toolkit wants a private runtime directory; batch runs often have none.
+        const QByteArray dir =
+            QDir::tempPath().toUtf8() + "/tesk-runtime-" + QByteArray::number(getuid());
+        QDir().mkpath(QString::fromUtf8(dir));
+        QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner |
+                                                          QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
     static int argc = 1;
     static char name[] = "tesk-cli";
     static char* argv[] = {name, nullptr};

@@ -17,6 +17,7 @@ void TForm1::SpeedButton1Click() {
         store_.stateFlags &= uint16_t(~state::Busy);
         return;
     }
+    lastOpen_ = {};
     const bool append = prompter_.modifiers().anyCtrl();
     store_.openFileName.clear();
     const auto chosen = prompter_.openFileName(OPEN_FILTER);
@@ -26,6 +27,7 @@ void TForm1::SpeedButton1Click() {
 
 OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
     const OpenResult r = openSurveyFile(store_, path, append, interaction_);
+    lastOpen_ = r;
     if (r.outcome == OpenOutcome::FramesLoaded) {
         if (!append)
             restoreControlsFromHeader();
@@ -51,11 +53,13 @@ OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
 void TForm1::SpeedButton3Click() {
     const Modifiers m = prompter_.modifiers();
     saveVariant_ = m.leftShift ? 1 : (m.leftCtrl ? 2 : 0);
+    lastSave_ = {};
     const auto choice = prompter_.saveFileName(SAVE_FILTER, "gem");
     if (choice) {
         refreshHeaderFromControls();
         const int index = std::clamp(choice->filterIndex, 1, 4);
         const SaveResult r = saveSurveyFile(store_, choice->path, SaveKind(index), interaction_);
+        lastSave_ = r;
         if (r.written && SaveKind(index) == SaveKind::WorkFile)
             setWindowTitle(QString::fromStdString(tesk::windowTitle(store_)));
     }

@@ -189,6 +189,9 @@ class TForm1 final : public QWidget {
     // The picture and overlay as last drawn.
     const QImage& radargramImage() const;
     const QImage& overlayImage() const;
+    // What the last open and save commands achieved (recipes report it).
+    const OpenResult& lastOpen() const { return lastOpen_; }
+    const SaveResult& lastSave() const { return lastSave_; }
     // True once the close command has decided the window may go.
     bool closeAccepted() const { return closeAccepted_; }
     // Colour rule of the option check boxes: checked maroon, unchecked navy.
@@ -225,7 +228,9 @@ class TForm1 final : public QWidget {
     bool closeAccepted_ = false;
     bool closing_ = false;
     bool restoring_ = false; // the program itself is setting controls
-    int saveVariant_ = 0;    // text-table variant chosen by the modifier keys at save
+    int saveVariant_ = 0;
+    OpenResult lastOpen_;
+    SaveResult lastSave_;    // text-table variant chosen by the modifier keys at save
 };
 
 } // namespace tesk
