@@ -26,7 +26,9 @@ const char* HELP =
     "Commands:\n"
     "  info FILE               print the kind, generation, frame count, number of\n"
     "                          profiles, recording date and main settings of a survey\n"
-    "  convert IN OUT.gem      open IN (no append) and write OUT as a work file\n"
+    "  convert IN OUT.gem      open IN (no append) and write OUT as a work file;\n"
+    "                          IN may be a work file (.gem), a device recording\n"
+    "                          (.geo) or a device-family file (.mr3, .gpr, .geb)\n"
     "      --force             overwrite OUT if it exists\n"
     "  render IN OUT.png       draw the radargram as the window shows it with the\n"
     "                          survey's stored display and processing settings\n"
@@ -42,7 +44,9 @@ const char* HELP =
     "Messages are printed to standard error in English. No command ever waits for\n"
     "input: every question gets its non-destructive answer. An existing output\n"
     "file is not overwritten (answer No) unless --force is given; the question to\n"
-    "raise the relief maximum is answered No, keeping the current maximum.\n"
+    "raise the relief maximum is answered No, keeping the current maximum; a\n"
+    "device recording's frame of implausible amplitude is kept as recorded (No)\n"
+    "unless --replace-implausible is given (Yes: replaced by its neighbour).\n"
     "Exit status: 0 done, 1 a file could not be read or written or a warning was\n"
     "shown (for a recipe: a command failed), 2 wrong usage (for a recipe: an\n"
     "unknown command or control, a bad line, or a question with no queued answer).\n";
@@ -50,7 +54,8 @@ const char* HELP =
 // Prints every message in English and answers questions without harm.
 class BatchInteraction final : public Interaction {
   public:
-    BatchInteraction(std::ostream& err, bool force) : err_(err), force_(force) {}
+    BatchInteraction(std::ostream& err, bool force, bool replace)
+        : err_(err), force_(force), replace_(replace) {}
     Answer show(const Message& m) override {
         std::string t = m.en;
         for (auto& c : t)
@@ -63,6 +68,12 @@ class BatchInteraction final : public Interaction {
         // The overwrite question is the only one a batch run may answer Yes.
         const bool overwrite = m.en.find("already exists. Overwrite?") != std::string::npos;
         if (overwrite && force_) return Answer::Yes;
+        // An implausible frame of a device recording is kept as recorded
+        // unless the operator asked for its replacement.
+        if (replace_ && m.en.rfind("Measurement amplitude error.", 0) == 0) {
+            err_ << "(answered Yes)\n";
+            return Answer::Yes;
+        }
         err_ << "(answered No)\n";
         if (overwrite) ++problems;
         return Answer::No;
@@ -72,6 +83,7 @@ class BatchInteraction final : public Interaction {
   private:
     std::ostream& err_;
     bool force_;
+    bool replace_;
 };
 
 std::string kindName(uint8_t k) {
@@ -196,11 +208,14 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string& cmd = args[0];
     std::vector<std::string> rest;
     bool force = false;
+    bool replace = false;
     bool overlay = true;
     int start = 0;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--force") {
             force = true;
+        } else if (args[i] == "--replace-implausible") {
+            replace = true;
         } else if (args[i] == "--no-overlay") {
             overlay = false;
         } else if (args[i] == "--start" && i + 1 < args.size()) {
@@ -216,7 +231,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     // One store for the whole run, as in the window.
     static ProfileStore store;
-    BatchInteraction ui(err, force);
+    BatchInteraction ui(err, force, replace);
     if (cmd == "info" && rest.size() == 1) {
         const OpenResult r = openSurveyFile(store, rest[0], false, ui);
         if (r.outcome != OpenOutcome::FramesLoaded) return 1;

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 
 namespace tesk {
 
@@ -119,6 +120,10 @@ void TForm1::buildFloatingPanels() {
     caption61->setObjectName("Panel61Caption");
     caption61->setGeometry(4, 2, 100, 16);
     Panel62 = innerPanel(Panel6, "Panel62", QRect(2, 24, 508, 550));
+    Memo1 = new QPlainTextEdit(Panel62);
+    Memo1->setObjectName("Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setGeometry(4, 4, 500, 542);
 
     dragWith(*this, Panel_2,
              {Panel_2, Panel_21, Panel_22, Panel_23, Panel_24, Panel_25, Panel_26, Label_OPTION});

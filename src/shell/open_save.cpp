@@ -26,7 +26,9 @@ void TForm1::SpeedButton1Click() {
 }
 
 OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
-    const OpenResult r = openSurveyFile(store_, path, append, interaction_);
+    OpenSettings settings;
+    settings.device = deviceOptions();
+    const OpenResult r = openSurveyFile(store_, path, append, interaction_, settings);
     lastOpen_ = r;
     if (r.outcome == OpenOutcome::FramesLoaded) {
         if (!append)
@@ -40,9 +42,14 @@ OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
         view_ = ViewState{};
         view_.ViewOrigin = origin;
         setCommandsEnabled(true);
+        // The device options matter once a 12-bit device file has been read.
+        if (store_.fileKind == kind::MirnGpr || store_.fileKind == kind::MirnGeb)
+            CheckBox15->show();
         GRAF();
         DrawView();
     }
+    if (r.deviceCheck) showCheckLog(r.checkLog);
+    if (r.outcome == OpenOutcome::SettingsLoaded && r.options) applyOptionsFile(*r.options);
     if (r.outcome == OpenOutcome::FramesLoaded || r.added)
         setWindowTitle(
             QString::fromStdString(tesk::windowTitle(store_, r.added ? path : std::string())));
@@ -58,7 +65,10 @@ void TForm1::SpeedButton3Click() {
     if (choice) {
         refreshHeaderFromControls();
         const int index = std::clamp(choice->filterIndex, 1, 4);
-        const SaveResult r = saveSurveyFile(store_, choice->path, SaveKind(index), interaction_);
+        SaveSettings settings;
+        if (SaveKind(index) == SaveKind::Options) settings.options = optionsForSave();
+        const SaveResult r =
+            saveSurveyFile(store_, choice->path, SaveKind(index), interaction_, settings);
         lastSave_ = r;
         if (r.written && SaveKind(index) == SaveKind::WorkFile)
             setWindowTitle(QString::fromStdString(tesk::windowTitle(store_)));

@@ -121,6 +121,7 @@ void TForm1::buildOptionPanel() {
     buildVolumePanel();
     Panel_25 = subPanel(Panel_2, "Panel_25", 150);
     Panel_26 = subPanel(Panel_2, "Panel_26", 200);
+    buildDevicePanel();
     for (QFrame* p : {Panel_22, Panel_23, Panel_24, Panel_25, Panel_26}) p->move(0, 24);
     Panel_25->hide();
     Panel_26->hide();

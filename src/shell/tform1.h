@@ -19,6 +19,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QProgressBar;
 class QScrollArea;
 class QToolButton;
@@ -109,6 +110,11 @@ class TForm1 final : public QWidget {
     QComboBox *ComboBox40 = nullptr, *ComboBox41 = nullptr, *ComboBox42 = nullptr;
     QComboBox *ComboBox51 = nullptr, *ComboBox52 = nullptr, *ComboBox54 = nullptr;
     QCheckBox* CheckBox52 = nullptr;
+    // device options (Panel_26)
+    QComboBox *ComboBox61 = nullptr, *ComboBox62 = nullptr, *ComboBox63 = nullptr;
+    QComboBox *ComboBox64 = nullptr, *ComboBox66 = nullptr, *ComboBox46 = nullptr;
+    QCheckBox* CheckBox59 = nullptr;
+    QLabel *Label61 = nullptr, *Label62 = nullptr, *Label63 = nullptr, *Label66 = nullptr;
     // --- floating panels
     QFrame *Panel_CORD = nullptr, *Panel_TVSL = nullptr, *Panel_TGod = nullptr;
     QFrame *Panel_Kratnik = nullptr, *Panel50 = nullptr, *Panel_3D = nullptr, *Panel6 = nullptr;
@@ -116,6 +122,7 @@ class TForm1 final : public QWidget {
     QLabel* Label80 = nullptr;
     QFrame *Panel51 = nullptr, *Panel52 = nullptr, *Panel61 = nullptr, *Panel62 = nullptr;
     QWidget *StringGrid1 = nullptr, *StringGrid4 = nullptr, *StringGrid5 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr; // check log of the device-recording decoder
     // --- progress panel
     QFrame* Panel3 = nullptr;
     QLabel* Label1 = nullptr;
@@ -209,6 +216,13 @@ class TForm1 final : public QWidget {
     void buildParameterPanel();
     void buildFilterPanel();
     void buildVolumePanel();
+    void buildDevicePanel();
+    // The device-options panel as the 12-bit readers take it.
+    DeviceOptions deviceOptions() const;
+    // The options file's values: the header's plus what only the window keeps.
+    OptionsFileSettings optionsForSave();
+    void applyOptionsFile(const OptionsFileRead& o);
+    void showCheckLog(const std::vector<std::string>& lines);
     void buildFloatingPanels();
     void buildProgressPanel();
     void connectHandlers();
@@ -230,7 +244,7 @@ class TForm1 final : public QWidget {
     bool restoring_ = false; // the program itself is setting controls
     int saveVariant_ = 0;
     OpenResult lastOpen_;
-    SaveResult lastSave_;    // text-table variant chosen by the modifier keys at save
+    SaveResult lastSave_; // text-table variant chosen by the modifier keys at save
 };
 
 } // namespace tesk

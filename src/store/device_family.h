@@ -61,15 +61,15 @@ namespace deviceItems {
 inline constexpr int StartDelayCount = 2049; // ComboBox61
 inline constexpr std::array<const char*, 3> SamplingModes = {
     "  Выборка       64", "  Усреднение 42", "  Накопление 24"}; // ComboBox62
-inline constexpr std::array<const char*, 3> Channels = {
-    " 1  Канал  Грубый", " 2  Канал  Точный", " 3  Канал  Сумма"}; // ComboBox63
-inline constexpr int ProbeLevelCount = 256;                           // ComboBox64
+inline constexpr std::array<const char*, 3> Channels = {" 1  Канал  Грубый", " 2  Канал  Точный",
+                                                        " 3  Канал  Сумма"}; // ComboBox63
+inline constexpr int ProbeLevelCount = 256;                                  // ComboBox64
 inline constexpr std::array<const char*, 2> FrameAreas = {"  ED  01  8E",
                                                           "  ED  02  7A"}; // ComboBox66
 inline constexpr std::array<int, 2> FrameAreaOffsets = {142, 122};
 inline constexpr int Hidden46Count = 2049; // ComboBox46
 // Captions on the panel.
-inline constexpr const char* SingleReadingCaption = "Сложение";    // CheckBox59
+inline constexpr const char* SingleReadingCaption = "Сложение";   // CheckBox59
 inline constexpr const char* ProbeLevelCaption = "Уровень зонда"; // label of ComboBox64
 inline constexpr const char* PanelCheckBoxCaption = "АЦП";        // CheckBox15, shows Panel_26
 } // namespace deviceItems
@@ -83,7 +83,12 @@ DeviceOptions clampedDeviceOptions(const DeviceOptions& o);
 // The offset level (0 .. 4095, zero amplitude 2048) of a .geb sample word:
 // words above 0x7FF are negative.
 constexpr uint32_t gebLevel(uint16_t w) {
-    return w > 0x7FF ? 2048u - ((65536u - w) & 0x7FFu) : (uint32_t(w) + 2048u) & 0xFFFu;
+    // Both forms, then a mask instead of a branch: the sign of noisy samples
+    // is unpredictable, and this runs for every sample of a survey.
+    const uint32_t negative = 2048u - ((65536u - w) & 0x7FFu);
+    const uint32_t positive = (uint32_t(w) + 2048u) & 0xFFFu;
+    const uint32_t mask = 0u - uint32_t(w > 0x7FF);
+    return (negative & mask) | (positive & ~mask);
 }
 // The offset level of a .gpr reading: words with a high byte of 0xF0 or more
 // are negative (level 0 when their magnitude exceeds 2048); other words are

@@ -63,7 +63,6 @@
 #include "store/device_recording.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -107,6 +106,10 @@ constexpr int GPS_TEXT_MAX = ALTITUDE_AT + ALTITUDE_MAX + 12;
 constexpr uint32_t ALTITUDE_WRAP = 1800000;
 constexpr int LOW_MEAN = 32; // plausible mean amplitudes of a frame: 32..224
 constexpr int HIGH_MEAN = 224;
+// A recording whose every frame carries a faulty positioning text would
+// otherwise fill the log with millions of lines; the first findings are
+// enough to show what is wrong.
+constexpr int MAX_LOGGED_FINDINGS = 10000;
 
 // --- header --------------------------------------------------------------
 
@@ -150,7 +153,10 @@ class Window {
     static constexpr uint64_t KEEP_BEHIND = 64; // the key search looks back
     static constexpr std::size_t MAX_REQUEST = CAPACITY - KEEP_BEHIND;
 
-    explicit Window(ByteSource& src) : src_(src), size_(src.size()), buf_(CAPACITY) {}
+    // A small file is read whole; a large one through CAPACITY bytes at a time.
+    explicit Window(ByteSource& src)
+        : src_(src), size_(src.size()),
+          buf_(std::size_t(std::min<uint64_t>(CAPACITY, std::max<uint64_t>(size_, 1)))) {}
 
     uint64_t size() const { return size_; }
 
@@ -176,7 +182,7 @@ class Window {
   private:
     void fill(uint64_t off) {
         start_ = off - std::min(off, KEEP_BEHIND);
-        const std::size_t n = std::size_t(std::min<uint64_t>(CAPACITY, size_ - start_));
+        const std::size_t n = std::size_t(std::min<uint64_t>(buf_.size(), size_ - start_));
         len_ = src_.read(start_, buf_.data(), n);
     }
 
@@ -270,6 +276,8 @@ class CheckLog {
     // Code line ("ERROR. E11.C 17"), message line, empty line. frame < 0:
     // the finding concerns the whole file and the line carries no number.
     void finding(int code, int frame) {
+        faulty_ = true;
+        if (++findings_ > MAX_LOGGED_FINDINGS) return;
         char c[16];
         std::snprintf(c, sizeof c, "ERROR. E%02d.C", code);
         std::string line = c;
@@ -278,15 +286,16 @@ class CheckLog {
         const CheckText t = checkText(code);
         log_.lines.emplace_back(english_ ? t.en : t.ru);
         log_.lines.emplace_back();
-        faulty_ = true;
     }
     bool faulty() const { return faulty_; }
+    int findings() const { return findings_; }
     void clear() { log_.lines.clear(); }
 
   private:
     DeviceCheckLog& log_;
     bool english_;
     bool faulty_ = false;
+    int findings_ = 0;
 };
 
 // --- frame decoding ------------------------------------------------------
@@ -336,33 +345,50 @@ struct RunResult {
     bool filled; // every column was filled before the bytes ran out
 };
 
+// Run lengths (bits 0..6, 0 = 128) and set-bit masks (bit 7) of every run byte.
+struct RunTables {
+    uint8_t length[256];
+    uint32_t setMask[256];
+    constexpr RunTables() : length(), setMask() {
+        for (int b = 0; b < 256; ++b) {
+            length[b] = uint8_t(((b - 1) & 0x7F) + 1);
+            setMask[b] = (b & 0x80) ? 0xFFFFFFFFu : 0u;
+        }
+    }
+};
+constexpr RunTables RUNS;
+
 // Run-length samples. The runs fill a bit matrix column by column; the
 // amplitude of a column is its number of set bits. Instead of the matrix the
-// decoder keeps the running count of set bits and records it each time a
-// column boundary is passed: the count of a column is the difference of the
-// records at its two ends. A run (at most 128 bits) passes at most one
-// boundary, since a column holds at least 128 rows.
+// decoder keeps the running count of set bits and records, for each column
+// boundary, the count at that boundary: every run writes the count its own
+// bits would give at the end of the column it starts in, so the last run
+// starting in a column, the one that reaches its end, leaves the right
+// value. The count of a column is the difference of the records at its two
+// ends.
 RunResult decodeRuns(const uint8_t* p, std::size_t n, int s, const Model& m, uint8_t* w) {
     const int columns = s == 1 ? SAMPLES_PER_FRAME / 2 : SAMPLES_PER_FRAME;
     const int shift = m.rowShift();
+    const uint32_t rowMask = (1u << shift) - 1;
     const uint32_t bits = uint32_t(columns) << shift;
-    // ones[c]: set bits before column c; slot columns + 1 takes the runs that
-    // stay inside their column.
-    uint32_t ones[SAMPLES_PER_FRAME + 2];
-    const uint32_t spare = uint32_t(columns) + 1;
+    uint32_t ones[SAMPLES_PER_FRAME + 1]; // ones[c]: set bits before column c
     ones[0] = 0;
     uint32_t pos = 0;
     uint32_t count = 0;
-    for (std::size_t i = 0; i < n && pos < bits; ++i) {
-        const uint32_t b = p[i];
-        const uint32_t len = ((b - 1) & 0x7F) + 1; // 0 = 128
-        const uint32_t one = b >> 7;
-        const uint32_t next = ((pos >> shift) + 1) << shift;
-        const uint32_t end = pos + len;
-        const uint32_t slot = end >= next ? (next >> shift) : spare;
-        ones[slot] = count + one * (next - pos);
-        count += one * len;
-        pos = end;
+    std::size_t i = 0;
+    while (i < n && pos < bits) {
+        // No run is longer than 128 bits: this many bytes cannot pass the
+        // end of the last column, so the inner loop needs no test of it.
+        const std::size_t stop = i + std::min<std::size_t>(n - i, std::max((bits - pos) >> 7, 1u));
+        for (; i < stop; ++i) {
+            const uint8_t b = p[i];
+            const uint32_t len = RUNS.length[b];
+            const uint32_t set = RUNS.setMask[b];
+            const uint32_t end = (pos | rowMask) + 1; // end of the column the run starts in
+            ones[end >> shift] = count + (set & (end - pos));
+            count += set & len;
+            pos += len;
+        }
     }
     const int full = int(std::min(pos, bits) >> shift); // columns filled completely
     const int max = m.max();
@@ -724,11 +750,24 @@ struct Decoder {
     }
 };
 
+// Cells 0..527 from work to value bytes, eight at a time: 7-bit amplitudes
+// are limited to 127 and widened to 2v + 1; an 8-bit zero becomes 1.
 void convertSamples(const uint8_t* w, uint8_t* v, bool eightBit) {
-    if (eightBit) {
-        for (int c = 0; c < SAMPLE_ROWS; ++c) v[c] = w[c] == 0 ? 1 : w[c];
-    } else {
-        for (int c = 0; c < SAMPLE_ROWS; ++c) v[c] = uint8_t(2 * std::min<uint8_t>(w[c], 127) + 1);
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    constexpr uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr uint64_t high = 0x8080808080808080ull;
+    for (int c = 0; c < SAMPLE_ROWS; c += 8) {
+        uint64_t x;
+        std::memcpy(&x, w + c, 8);
+        if (eightBit) {
+            // High bit of each zero byte, without carries between bytes.
+            const uint64_t zero = ~(((x & low7) + low7) | x) & high;
+            x |= zero >> 7;
+        } else {
+            const uint64_t over = ((x & high) >> 7) * 0xFF; // bytes above 127
+            x = ((x & ~over) | (over & low7)) << 1 | ones;  // no bit crosses a byte
+        }
+        std::memcpy(v + c, &x, 8);
     }
 }
 
@@ -839,6 +878,7 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
     s.header.set16(hdr::FrameCount, uint32_t(s.frameCount));
 
     out.faulty = log.faulty();
+    out.findings = log.findings();
     out.readFault = src.failed();
     if (out.faulty)
         ui.show(msg::geoDataError());

@@ -19,7 +19,7 @@ namespace tesk {
 // language selected when the load started. A load without findings ends with
 // an empty log; a faulty one keeps "", "TEST GEO", "" and, per finding, the
 // code line ("ERROR. E11.C 17": code and frame number), the message line and
-// an empty line.
+// an empty line. Only the first 10000 findings are written.
 struct DeviceCheckLog {
     std::vector<std::string> lines;
 };
@@ -32,7 +32,8 @@ struct DeviceRecordingLoad {
     int framesRead = 0;        // frames converted into value bytes of the target slots
     bool slotLimitHit = false; // the last slot a loader fills was reached; the rest is ignored
     bool cancelled = false;    // Cancel at the amplitude question ended the conversion
-    bool faulty = false;       // a finding was logged; "Error Data GPS!" was shown
+    bool faulty = false;       // a check failed; "Error Data GPS!" was shown
+    int findings = 0;          // failed checks; the log holds the first 10000 of them
     bool readFault = false;    // an I/O error (not the end of the file) cut the read
 };
 

@@ -2,6 +2,7 @@
 
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
+#include "store/device_recording.h"
 #include "store/work_file.h"
 
 #include <algorithm>
@@ -122,19 +123,76 @@ OpenResult openWorkFile(ProfileStore& s, bool append, Interaction& ui) {
     return runFrameLoad(s, append, ui, [&] { return readWorkFile(*f.src, *gen, append, s, ui); });
 }
 
-// Formats whose readers are not in this version: recognised, checked, and
-// refused with a clear message before anything is cleared.
-OpenResult refuseFormat(ProfileStore& s, const std::string& emptyCode, int magic,
-                        const Message& magicMessage, const std::string& formatName,
-                        Interaction& ui) {
+WorkFileLoad asWorkFileLoad(const DeviceFileLoad& d) {
+    return d;
+}
+WorkFileLoad asWorkFileLoad(const DeviceRecordingLoad& d) {
+    WorkFileLoad l;
+    l.framesRead = d.framesRead;
+    l.slotLimitHit = d.slotLimitHit;
+    l.readFault = d.readFault;
+    return l;
+}
+
+OpenResult openDeviceRecording(ProfileStore& s, bool append, Interaction& ui) {
+    OpenResult r;
+    OpenedFile f = openByteFile(s, "E023", ui);
+    if (!f.ok) return r;
+    if (magicOf(*f.src) != TESK_MAGIC_SUM) {
+        ui.show(msg::geoMagic(s.openFileName));
+        return r;
+    }
+    // A header the decoder cannot use is refused before anything is cleared.
+    if (const auto refusal = precheckDeviceRecording(*f.src)) {
+        ui.show(*refusal);
+        return r;
+    }
+    s.fileKind = kind::DeviceRecording;
+    DeviceCheckLog log;
+    r = runFrameLoad(s, append, ui, [&] {
+        return asWorkFileLoad(readDeviceRecording(*f.src, append, s, ui, log));
+    });
+    r.deviceCheck = true;
+    r.checkLog = std::move(log.lines);
+    return r;
+}
+
+// The three formats of the device family: the bit-plane file and the two
+// 12-bit files read with the device options.
+template <typename Reader>
+OpenResult openDeviceFamilyFile(ProfileStore& s, bool append, Interaction& ui,
+                                const std::string& emptyCode, uint8_t fileKind, bool mirnMagic,
+                                const DeviceOptions& options, Reader&& read) {
     OpenResult r;
     OpenedFile f = openByteFile(s, emptyCode, ui);
     if (!f.ok) return r;
-    if (magic != 0 && magicOf(*f.src) != magic) {
-        ui.show(magicMessage);
+    if (mirnMagic && !hasMirnMagic(*f.src)) {
+        ui.show(msg::gebMagic(s.openFileName));
         return r;
     }
-    ui.show(msg::notYetSupported(s.openFileName, formatName));
+    s.fileKind = fileKind;
+    return runFrameLoad(s, append, ui,
+                        [&] { return asWorkFileLoad(read(*f.src, append, s, options, ui)); });
+}
+
+OpenResult openOptionsFile(ProfileStore& s, Interaction& ui) {
+    OpenResult r;
+    // Options only make sense once a survey is loaded.
+    if (s.fileKind == 0 || s.fileKind == kind::None) {
+        r.outcome = OpenOutcome::NothingDone;
+        return r;
+    }
+    OpenedFile f = openByteFile(s, "E025", ui);
+    if (!f.ok) return r;
+    if (magicOf(*f.src) != TESK_MAGIC_SUM) {
+        ui.show(msg::optMagic(s.openFileName));
+        return r;
+    }
+    r.options = readOptionsFile(*f.src, s, ui);
+    r.outcome = r.options->status == OptionsReadStatus::UnknownVersion
+                    ? OpenOutcome::NothingDone
+                    : OpenOutcome::SettingsLoaded;
+    r.added = r.outcome == OpenOutcome::SettingsLoaded;
     return r;
 }
 
@@ -168,7 +226,8 @@ std::string windowTitle(const ProfileStore& s, const std::string& addedFile) {
     return t;
 }
 
-OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append, Interaction& ui) {
+OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append, Interaction& ui,
+                          const OpenSettings& settings) {
     s.openFileName = path;
     const std::string ext = openExtension(path);
     BusyGuard busy(s, append);
@@ -177,20 +236,18 @@ OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append,
     if (ext == ".gem") {
         r = openWorkFile(s, append, ui);
     } else if (ext == ".geo") {
-        r = refuseFormat(s, "E023", TESK_MAGIC_SUM, msg::geoMagic(path), "GEO", ui);
+        r = openDeviceRecording(s, append, ui);
     } else if (ext == ".mr3") {
-        r = refuseFormat(s, "E022", 0, {}, "MR3", ui);
+        r = openDeviceFamilyFile(s, append, ui, "E022", kind::BitPlane, false, settings.device,
+                                 readMr3File);
     } else if (ext == ".gpr") {
-        r = refuseFormat(s, "E023", 0, {}, "GPR", ui);
+        r = openDeviceFamilyFile(s, append, ui, "E023", kind::MirnGpr, false, settings.device,
+                                 readGprFile);
     } else if (ext == ".geb") {
-        r = refuseFormat(s, "E002", 310, msg::gebMagic(path), "GEB", ui);
+        r = openDeviceFamilyFile(s, append, ui, "E002", kind::MirnGeb, true, settings.device,
+                                 readGebFile);
     } else if (ext == ".opt") {
-        // An options file only makes sense once a survey is loaded.
-        if (s.fileKind == 0 || s.fileKind == kind::None) {
-            r.outcome = OpenOutcome::NothingDone;
-        } else {
-            r = refuseFormat(s, "E025", TESK_MAGIC_SUM, msg::optMagic(path), "OPT", ui);
-        }
+        r = openOptionsFile(s, ui);
     } else if (ext == ".gpx") {
         r = refuseCoordinateFile(s, "GPX", ui);
     } else if (ext == ".txt") {
@@ -220,10 +277,32 @@ std::string savePathFor(const std::string& chosen, SaveKind kind) {
 }
 
 SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKind kind,
-                          Interaction& ui) {
+                          Interaction& ui, const SaveSettings& settings) {
     SaveResult r;
     const std::string path = savePathFor(chosenPath, kind);
     if (fileExists(path) && ui.show(msg::overwrite(path)) != Answer::Yes) return r;
+    if (kind == SaveKind::Options) {
+        std::string error;
+        auto sink = AtomicFileSink::create(path, error);
+        if (!sink) {
+            ui.show(msg::createFailedE030());
+            return r;
+        }
+        const OptionsFileSettings o =
+            settings.options ? *settings.options : optionsFromStore(s, DeviceOptions{});
+        BusyGuard busy(s, false);
+        ui.passStarted(Interaction::Pass::Save, path);
+        const bool ok = writeOptionsFile(*sink, o, ui) && sink->commit(error);
+        ui.passFinished();
+        if (!ok) {
+            if (error.empty()) error = sink->lastError();
+            ui.show(msg::writeFailed(path, error));
+            return r;
+        }
+        r.written = true;
+        r.path = path;
+        return r;
+    }
     if (kind != SaveKind::WorkFile) {
         static const char* names[] = {"", "GEM", "BMP", "OPT", "TXT"};
         ui.show(msg::notYetSupported(path, names[int(kind)]));

@@ -156,8 +156,8 @@ OptionsFileSettings optionsFromStore(const ProfileStore& s, const DeviceOptions&
 
 std::array<uint8_t, OPTIONS_FILE_SIZE> encodeOptionsFile(const OptionsFileSettings& o) {
     Bytes b{};
-    const uint8_t lead[16] = {'T', 'E', 'S', 'K', 42, OPTIONS_FILE_VERSION, 42, 42, 0, 0, 0, 0,
-                              42,  0,   0,   0};
+    const uint8_t lead[16] = {'T', 'E', 'S', 'K', 42, OPTIONS_FILE_VERSION, 42, 42, 0, 0, 0,
+                              0,   42,  0,   0,   0};
     std::memcpy(b.data(), lead, sizeof lead);
     b[8] = uint8_t(bit(o.english, 0x01) | bit(o.grid, 0x02) | bit(o.zeroLine, 0x04));
     b[9] = uint8_t(bit(o.showParameters, 0x02) | bit(o.showFilters, 0x04) | bit(o.show3D, 0x08) |
@@ -179,7 +179,8 @@ std::array<uint8_t, OPTIONS_FILE_SIZE> encodeOptionsFile(const OptionsFileSettin
     b[41] = o.levelTableItem;
     b[42] = o.amplitudeFormItem;
     b[43] = o.zeroGainModeItem;
-    b[44] = uint8_t(bit(o.inversion, 0x01) | bit(o.chosenAmplitude, 0x02) | bit(o.background, 0x04));
+    b[44] =
+        uint8_t(bit(o.inversion, 0x01) | bit(o.chosenAmplitude, 0x02) | bit(o.background, 0x04));
     b[48] = o.ZeroLevel;
     b[49] = o.GainRange;
     b[50] = o.GainLevel1;
@@ -193,7 +194,8 @@ std::array<uint8_t, OPTIONS_FILE_SIZE> encodeOptionsFile(const OptionsFileSettin
     b[66] = o.profileDistanceItem;
     b[67] = o.sectionItem;
     uint8_t checks = 0;
-    for (std::size_t i = 0; i < o.layerChecks.size(); ++i) checks |= bit(o.layerChecks[i], uint8_t(1u << i));
+    for (std::size_t i = 0; i < o.layerChecks.size(); ++i)
+        checks |= bit(o.layerChecks[i], uint8_t(1u << i));
     b[80] = checks;
     for (std::size_t i = 0; i < 3; ++i) {
         b[76 + i] = o.addition[i];
@@ -225,8 +227,8 @@ bool writeOptionsFile(ByteSink& sink, const OptionsFileSettings& o, Interaction&
         int end;
         int progress;
     };
-    static constexpr Step steps[] = {{16, 1}, {32, 2}, {64, 3},  {80, 4},
-                                     {96, 5}, {112, 6}, {144, 8}, {OPTIONS_FILE_SIZE, 8}};
+    static constexpr Step steps[] = {{16, 1}, {32, 2},  {64, 3},  {80, 4},
+                                     {96, 5}, {112, 6}, {144, 8}, {OPTIONS_FILE_SIZE, 40}};
     ui.progress(0, PROGRESS_STEPS);
     int start = 0;
     for (const Step& st : steps) {
@@ -234,7 +236,6 @@ bool writeOptionsFile(ByteSink& sink, const OptionsFileSettings& o, Interaction&
         start = st.end;
         ui.progress(st.progress, PROGRESS_STEPS);
     }
-    ui.progress(40, PROGRESS_STEPS);
     return true;
 }
 
@@ -271,14 +272,14 @@ OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& s, Interaction& u
     for (int i = 0; i < 4; ++i) {
         const auto k = std::size_t(i);
         const int paramCount = i == 0 ? items::FilterKind : items::FilterParam;
-        apply(OptionsField(int(OptionsField::Filter1Kind) + i), 32 + i, 1, v.filter1[k] < paramCount,
-              [&] { h[hdr::Filter1Kind + k] = v.filter1[k]; });
+        apply(OptionsField(int(OptionsField::Filter1Kind) + i), 32 + i, 1,
+              v.filter1[k] < paramCount, [&] { h[hdr::Filter1Kind + k] = v.filter1[k]; });
     }
     for (int i = 0; i < 4; ++i) {
         const auto k = std::size_t(i);
         const int paramCount = i == 0 ? items::FilterKind : items::FilterParam;
-        apply(OptionsField(int(OptionsField::Filter2Kind) + i), 36 + i, 1, v.filter2[k] < paramCount,
-              [&] { h[hdr::Filter2Kind + k] = v.filter2[k]; });
+        apply(OptionsField(int(OptionsField::Filter2Kind) + i), 36 + i, 1,
+              v.filter2[k] < paramCount, [&] { h[hdr::Filter2Kind + k] = v.filter2[k]; });
     }
     apply(OptionsField::ColourMode, 40, 1, v.colourModeItem < items::ColourMode,
           [&] { h[hdr::ColourMode] = v.colourModeItem; });
@@ -304,8 +305,7 @@ OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& s, Interaction& u
     apply(OptionsField::GainPos2, 54, 2, v.GainPos2 <= 511,
           [&] { s.header.set16(hdr::GainPos2, v.GainPos2); });
     apply(OptionsField::LayerColours, 112, 27, true, [&] {
-        std::copy(v.layerColours.begin(), v.layerColours.end(),
-                  h.begin() + hdr::LayerColour);
+        std::copy(v.layerColours.begin(), v.layerColours.end(), h.begin() + hdr::LayerColour);
     });
     for (int i = 0; i < 3; ++i)
         apply(OptionsField(int(OptionsField::ColourComponent32) + i), 140 + i, 1, true, [] {});

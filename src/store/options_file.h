@@ -5,30 +5,36 @@
 // Layout (offsets in bytes, multi-byte numbers big-endian, "item" = the
 // selected item index of the box):
 //
-//   0    "TESK"                      72   0 x 4
-//   4    42, 17, 42, 42 (version 17) 76   items ComboBox40, 41, 42
-//   8    flags CheckBox1 0x01, CheckBox3 0x02, CheckBox2 0x04
-//   9    flags CheckBox11 0x02, CheckBox12 0x04, CheckBox13 0x08, CheckBox4 0x40
-//   10   0, 0                        79   0
-//   12   42, 0, 0, 0                 80   flags CheckBox36 0x01, 32 0x02, 33 0x04,
-//   16   item ComboBox10                  34 0x08, 35 0x10, 37 0x20
-//   17   velocityCode (2)            81   items ComboBox35, 36, 31
-//   19   item ComboBox11             84   0 x 4
-//   20   items ComboBox12, 13, 15, 16
-//   24   42, 0, 0, 0, 42, 0, 0, 0    88   42, 0, 0, 0, 42, 0, 0, 0
-//   32   items ComboBox20, 22, 23, 24  96 flags CheckBox59 0x01
-//   36   items ComboBox21, 25, 26, 27  97 items ComboBox61 (low byte), 62, 63, 63
-//   40   items ComboBox28, 29, 18, 19  101 0 x 3
-//   44   flags CheckBox22 0x01, CheckBox23 0x02, CheckBox21 0x04
-//   45   0 x 3                       104  42 x 8
-//   48   ZeroLevel, GainRange,       112  header cells 80 .. 106 (layer colours)
-//        GainLevel1, GainLevel2      139  42
-//   52   GainPos1 (2), GainPos2 (2)  140  items ComboBox32, 33, 34
-//   56   42, 0, 0, 0, 42, 0, 0, 0    143  chosen amplitude code
-//   64   flags CheckBox52 0x01       144  colour table A (256 x 3 bytes)
-//   65   items ComboBox51, 52, 54    912  colour table B (256 x 3)
-//   68   0 x 4                       1680 colour table C (256 x 3)
-//                                    2448 colour table D (1024 x 3), size 5520
+//   0     "TESK"
+//   4     42, 17, 42, 42 (byte 5 = version 17)
+//   8     flags: CheckBox1 0x01, CheckBox3 0x02, CheckBox2 0x04
+//   9     flags: CheckBox11 0x02, CheckBox12 0x04, CheckBox13 0x08, CheckBox4 0x40
+//   10    0, 0
+//   12    42, 0, 0, 0
+//   16    item ComboBox10; 17..18 velocityCode; 19 item ComboBox11
+//   20    items ComboBox12, ComboBox13, ComboBox15, ComboBox16
+//   24    42, 0, 0, 0, 42, 0, 0, 0
+//   32    items ComboBox20, 22, 23, 24 (filter 1), ComboBox21, 25, 26, 27 (filter 2)
+//   40    items ComboBox28, ComboBox29, ComboBox18, ComboBox19
+//   44    flags: CheckBox22 0x01, CheckBox23 0x02, CheckBox21 0x04; 45..47 0
+//   48    ZeroLevel, GainRange, GainLevel1, GainLevel2; 52..53 GainPos1; 54..55 GainPos2
+//   56    42, 0, 0, 0, 42, 0, 0, 0
+//   64    flags: CheckBox52 0x01; 65..67 items ComboBox51, ComboBox52, ComboBox54
+//   68    0 x 8
+//   76    items ComboBox40, ComboBox41, ComboBox42; 79 0
+//   80    flags: CheckBox36 0x01, CheckBox32 0x02, CheckBox33 0x04, CheckBox34 0x08,
+//         CheckBox35 0x10, CheckBox37 0x20; 81..83 items ComboBox35, ComboBox36, ComboBox31
+//   84    0 x 4
+//   88    42, 0, 0, 0, 42, 0, 0, 0
+//   96    flags: CheckBox59 0x01; 97..100 items ComboBox61 (low byte), ComboBox62,
+//         ComboBox63, ComboBox63 once more; 101..103 0
+//   104   42 x 8
+//   112   header cells 80 .. 106: the nine layer colours (blue, green, red)
+//   139   42; 140..142 items ComboBox32, ComboBox33, ComboBox34; 143 chosen code
+//   144   colour table A, 256 entries of 3 bytes
+//   912   colour table B, 256 entries
+//   1680  colour table C, 256 entries
+//   2448  colour table D, 1024 entries; the file ends at 5520
 //
 // A colour-table entry 0x00BBGGRR is stored as red, green, blue.
 //
@@ -92,28 +98,28 @@ struct OptionsFileSettings {
     uint16_t GainPos1 = 0;
     uint16_t GainPos2 = 511;
     // offsets 64 .. 67
-    bool processAll = false;          // CheckBox52
-    uint8_t volumeInterpItem = 2;     // ComboBox51
-    uint8_t profileDistanceItem = 8;  // ComboBox52
-    uint8_t sectionItem = 1;          // ComboBox54
+    bool processAll = false;           // CheckBox52
+    uint8_t volumeInterpItem = 2;      // ComboBox51
+    uint8_t profileDistanceItem = 8;   // ComboBox52
+    uint8_t sectionItem = 1;           // ComboBox54
     std::array<uint8_t, 3> addition{}; // offset 76: ComboBox40, ComboBox41, ComboBox42
     // offset 80: CheckBox36, CheckBox32, CheckBox33, CheckBox34, CheckBox35, CheckBox37
     std::array<bool, 6> layerChecks{};
     std::array<uint8_t, 3> layerItems{}; // offset 81: ComboBox35, ComboBox36, ComboBox31
     // offsets 96 .. 100 (the device options)
-    bool singleReading = false;    // CheckBox59
-    uint8_t startDelayItem = 0;    // ComboBox61, low byte of the item
-    uint8_t samplingModeItem = 0;  // ComboBox62
-    uint8_t channelItem = 1;       // ComboBox63 (written twice)
-    uint8_t channelItemAgain = 1;  // the second copy, as read
+    bool singleReading = false;   // CheckBox59
+    uint8_t startDelayItem = 0;   // ComboBox61, low byte of the item
+    uint8_t samplingModeItem = 0; // ComboBox62
+    uint8_t channelItem = 1;      // ComboBox63 (written twice)
+    uint8_t channelItemAgain = 1; // the second copy, as read
     // offsets 112 .. 143
     std::array<uint8_t, 27> layerColours{}; // header cells 80 .. 106 (blue, green, red x 9)
     std::array<uint8_t, 3> colourComponents = {255, 255, 255}; // ComboBox32, 33, 34
     uint8_t chosenCode = 128;
     // offsets 144 .. 5519: 0x00BBGGRR values
-    std::array<uint32_t, 256> tableA{}; // grey scale, chosen-amplitude variant
-    std::array<uint32_t, 256> tableB{}; // view palette, chosen-amplitude variant
-    std::array<uint32_t, 256> tableC{}; // stored main palette, chosen-amplitude variant
+    std::array<uint32_t, 256> tableA{};  // grey scale, chosen-amplitude variant
+    std::array<uint32_t, 256> tableB{};  // view palette, chosen-amplitude variant
+    std::array<uint32_t, 256> tableC{};  // stored main palette, chosen-amplitude variant
     std::array<uint32_t, 1024> tableD{}; // fine ramp (first 1024 entries), chosen-amplitude variant
 };
 
@@ -135,18 +141,18 @@ bool writeOptionsFile(ByteSink& sink, const OptionsFileSettings& o, Interaction&
 
 // The fields the reader applies, in file order.
 enum class OptionsField : int {
-    Filter1Kind, // ComboBox20, header cell 24
-    Filter1L,    // ComboBox22, cell 25
-    Filter1T,    // ComboBox23, cell 26
-    Filter1X,    // ComboBox24, cell 27
-    Filter2Kind, // ComboBox21, cell 28
-    Filter2L,    // ComboBox25, cell 29
-    Filter2T,    // ComboBox26, cell 30
-    Filter2X,    // ComboBox27, cell 31
-    ColourMode,  // ComboBox28, cell 23
-    LevelTable,  // ComboBox29, cell 47 (and the level table selection)
-    AmplitudeForm, // ComboBox18, cell 35
-    ZeroGainMode,  // ComboBox19, cell 36
+    Filter1Kind,    // ComboBox20, header cell 24
+    Filter1L,       // ComboBox22, cell 25
+    Filter1T,       // ComboBox23, cell 26
+    Filter1X,       // ComboBox24, cell 27
+    Filter2Kind,    // ComboBox21, cell 28
+    Filter2L,       // ComboBox25, cell 29
+    Filter2T,       // ComboBox26, cell 30
+    Filter2X,       // ComboBox27, cell 31
+    ColourMode,     // ComboBox28, cell 23
+    LevelTable,     // ComboBox29, cell 47 (and the level table selection)
+    AmplitudeForm,  // ComboBox18, cell 35
+    ZeroGainMode,   // ComboBox19, cell 36
     AmplitudeFlags, // CheckBox22 and cell 34 bit 0x10; cell 34 bit 0x20 (CheckBox23 unchecked)
     ZeroLevel,      // cell 37
     GainRange,      // cell 44

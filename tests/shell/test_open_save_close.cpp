@@ -93,17 +93,25 @@ TEST_F(OpenCommand, OptionsFileBeforeAnySurveyDoesNothing) {
     EXPECT_EQ(title(), "Tesk");
 }
 
-TEST_F(OpenCommand, FormatsWithoutAReaderAreRefusedClearly) {
+TEST_F(OpenCommand, RefusedDeviceRecordingAndCoordinateFilesKeepTheSurvey) {
     const std::string good = writeSurvey(dir.file("good.gem"), 100);
     clickOpen(good);
-    const std::string path = dir.file("field.geo");
-    writeBytes(path, "TESK" + std::string(2000, '\x80'));
-    clickOpen(path);
+    // A recording whose model byte names no known radar.
+    const std::string geo = dir.file("field.geo");
+    writeBytes(geo, "TESK" + std::string(2000, '\x80'));
+    clickOpen(geo);
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text,
-              "File = " + path + "\rThe <GEO> format is not supported by this version yet.");
+    EXPECT_EQ(prompter.shown[0].text, "Error! Incorrect Type GtoRadar.");
+    // Coordinate imports are not in this version: said clearly, nothing changes.
+    const std::string gpx = dir.file("track.gpx");
+    writeBytes(gpx, "<gpx></gpx>");
+    clickOpen(gpx);
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    EXPECT_EQ(prompter.shown[1].text,
+              "File = " + gpx + "\rThe <GPX> format is not supported by this version yet.");
     EXPECT_EQ(store->currentFileName, good);
     EXPECT_EQ(store->frameCount, 120);
+    EXPECT_EQ(title(), "Tesk  " + good + "     01.01.18   00:00:00");
 }
 
 struct RefusedFile {
@@ -220,17 +228,40 @@ TEST_F(SaveCommand, UncreatableTargetIsAnErrorAndNothingIsWritten) {
 
 TEST_F(SaveCommand, ExportEntriesWithoutAWriterSaySoAndWriteNothing) {
     clickOpen(writeSurvey(dir.file("a.gem"), 100));
-    for (int index : {2, 3, 4}) {
+    for (int index : {2, 4}) {
         prompter.saveNames.push_back(SaveChoice{dir.file("pic.gem"), index});
         form->SpeedButton3->click();
     }
-    ASSERT_EQ(prompter.shown.size(), 3u);
+    ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_NE(prompter.shown[0].text.find("<BMP>"), std::string::npos);
-    EXPECT_NE(prompter.shown[1].text.find("<OPT>"), std::string::npos);
-    EXPECT_NE(prompter.shown[2].text.find("<TXT>"), std::string::npos);
+    EXPECT_NE(prompter.shown[1].text.find("<TXT>"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("pic.bmp")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("pic.opt")));
     EXPECT_FALSE(std::filesystem::exists(dir.file("pic.txt")));
+}
+
+TEST_F(SaveCommand, OptionsFileCarriesTheDisplaySettingsToAnotherSurvey) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 100));
+    form->ComboBox20->setCurrentIndex(1);
+    form->ComboBox23->setCurrentIndex(7);
+    form->ComboBox28->setCurrentIndex(2);
+    form->CheckBox22->setChecked(true);
+    prompter.saveNames.push_back(SaveChoice{dir.file("look.gem"), 3});
+    form->SpeedButton3->click();
+    EXPECT_TRUE(prompter.shown.empty()) << lastText();
+    ASSERT_EQ(std::filesystem::file_size(dir.file("look.opt")), 5520u);
+    // A second survey with plain settings takes them over from the file.
+    const std::string other = writeSurvey(dir.file("b.gem"), 60, true, 4);
+    clickOpen(other);
+    EXPECT_EQ(form->ComboBox23->currentIndex(), 0);
+    clickOpen(dir.file("look.opt"));
+    EXPECT_TRUE(prompter.shown.empty()) << lastText();
+    EXPECT_EQ(form->ComboBox20->currentIndex(), 1);
+    EXPECT_EQ(form->ComboBox23->currentIndex(), 7);
+    EXPECT_EQ(form->ComboBox28->currentIndex(), 2);
+    EXPECT_TRUE(form->CheckBox22->isChecked());
+    EXPECT_EQ(store->header.value[26], 7);
+    EXPECT_EQ(title(), "Tesk  " + other + "     01.01.18   00:00:00    +add file:// " +
+                           dir.file("look.opt"));
 }
 
 TEST_F(SaveCommand, LanguageTravelsWithTheWorkFile) {

@@ -5,6 +5,7 @@
 #include "support/survey_files.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QToolButton>

@@ -212,6 +212,17 @@ std::ostream& operator<<(std::ostream& os, const Refusal& r) {
     return os << r.name;
 }
 
+// A device recording header ("TESK", then the model code at byte 4).
+std::vector<uint8_t> geoWithModel(uint8_t model) {
+    std::vector<uint8_t> b(700, 0);
+    b[0] = 'T';
+    b[1] = 'E';
+    b[2] = 'S';
+    b[3] = 'K';
+    std::fill(b.begin() + 4, b.end(), model);
+    return b;
+}
+
 std::vector<uint8_t> startingWith(const char* four, std::size_t size = 700) {
     std::vector<uint8_t> b(size, 0);
     for (int i = 0; i < 4; ++i) b[std::size_t(i)] = uint8_t(four[i]);
@@ -281,12 +292,19 @@ std::vector<Refusal> refusals() {
          {{"Ошибка (E001) чтения файла координат = {P}",
            "ERROR (E001) reading coordinate file = {P}", Icon::Error}}},
         {"EmptyTxt", "a.txt", {}, true, empty("E025")},
-        // Formats this version does not read: refused, with a message naming the file.
-        {"Geo", "a.geo", startingWith("TESK"), true, {}},
-        {"Mr3", "a.mr3", startingWith("ABCD"), true, {}},
-        {"Gpr", "a.gpr", startingWith("ABCD"), true, {}},
-        {"Geb", "a.geb", startingWith("MIRN"), true, {}},
-        {"UpperCaseGeb", "A.GEB", startingWith("MIRN"), true, {}},
+        // A device recording whose model byte names no known radar is refused
+        // before anything is cleared.
+        {"GeoUnknownModel",
+         "a.geo",
+         geoWithModel(0x80),
+         true,
+         {{"Ошибка! Тип георадара не определён", "Error! Incorrect Type GtoRadar.", Icon::Error}}},
+        {"UpperCaseGebMagic",
+         "A.GEB",
+         startingWith("ABCD"),
+         true,
+         {{"Ошибка!(E022). Файл = {P}\rне соответствует формату <MIRN>",
+           "ERROR(E022). File = {P}\rincompatible format <MIRN>", Icon::Warning}}},
     };
 }
 
