@@ -95,3 +95,53 @@ TEST(CliUsage, HelpAndWrongArguments) {
 
 } // namespace
 } // namespace tesk::testing
+
+namespace tesk::testing {
+namespace {
+
+// Small device files of the generated fuzz corpora, converted through the
+// batch front end and read back as work files.
+class CliDeviceConvert : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(CliDeviceConvert, WritesAWorkFileWithTheSameFrames) {
+    TempDir dir;
+    const std::string in = std::string(TESK_CORPUS) + "/" + GetParam();
+    const std::string out = dir.file("converted.gem");
+    const CliRun c = cli({"convert", in, out});
+    EXPECT_EQ(c.status, 0) << c.err;
+    const CliRun a = cli({"info", in});
+    const CliRun b = cli({"info", out});
+    EXPECT_EQ(b.status, 0) << b.err;
+    // The frame count and profiles survive the conversion; the kind changes.
+    auto line = [](const std::string& text, const std::string& key) {
+        const auto at = text.find(key);
+        return at == std::string::npos ? std::string() : text.substr(at, text.find('\n', at) - at);
+    };
+    EXPECT_FALSE(line(a.out, "frames:").empty()) << a.out << a.err;
+    EXPECT_EQ(line(a.out, "frames:"), line(b.out, "frames:"));
+    EXPECT_EQ(line(a.out, "profiles:"), line(b.out, "profiles:"));
+    EXPECT_EQ(line(a.out, "recorded:"), line(b.out, "recorded:"));
+    EXPECT_NE(b.out.find("kind:           work file (.gem)"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, CliDeviceConvert,
+                         ::testing::Values("geo/fr_m3_rle_s2.geo", "geo/bp_m1_one_s2.geo",
+                                           "mr3/three_planes_markers.mr3", "gpr/channel1_mean.gpr",
+                                           "geb/fine_mode0.geb"));
+
+TEST(CliDeviceConvert, ImplausibleFramesAreKeptUnlessAskedOtherwise) {
+    TempDir dir;
+    const std::string in = std::string(TESK_CORPUS) + "/geo/fr_amplitude_no.geo";
+    const CliRun kept = cli({"convert", in, dir.file("kept.gem")});
+    EXPECT_EQ(kept.status, 0) << kept.err;
+    EXPECT_NE(kept.err.find("Measurement amplitude error.\nPosition 1\nReWrite?\n(answered No)"),
+              std::string::npos)
+        << kept.err;
+    const CliRun replaced = cli({"convert", in, dir.file("replaced.gem"), "--replace-implausible"});
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_NE(replaced.err.find("(answered Yes)"), std::string::npos);
+    EXPECT_NE(readBytes(dir.file("kept.gem")), readBytes(dir.file("replaced.gem")));
+}
+
+} // namespace
+} // namespace tesk::testing
