@@ -113,30 +113,7 @@ void resetStore(ProfileStore& s) {
 
 void checkHeaderItems(const ProfileStore& s) {
     const auto& h = s.header.value;
-    struct Box {
-        int cell;
-        int count;
-    };
-    static constexpr Box boxes[] = {
-        {hdr::TimeRange, items::TimeRange},
-        {hdr::Step, items::Step},
-        {hdr::VelocityIndex, items::Velocity},
-        {hdr::ColourMode, items::ColourMode},
-        {hdr::Filter1Kind, items::FilterKind},
-        {hdr::Filter1Kind + 1, items::FilterParam},
-        {hdr::Filter1Kind + 2, items::FilterParam},
-        {hdr::Filter1Kind + 3, items::FilterParam},
-        {hdr::Filter2Kind, items::FilterKind},
-        {hdr::Filter2Kind + 1, items::FilterParam},
-        {hdr::Filter2Kind + 2, items::FilterParam},
-        {hdr::Filter2Kind + 3, items::FilterParam},
-        {hdr::AmplitudeForm, items::AmplitudeForm},
-        {hdr::ZeroGainMode, items::ZeroGainMode},
-        {hdr::Antenna, items::Antenna},
-        {hdr::DepthStep, items::DepthStep},
-        {hdr::LevelTable, items::LevelTable},
-    };
-    for (const Box& b : boxes)
+    for (const items::HeaderItemBox& b : items::HEADER_ITEM_BOXES)
         if (h[std::size_t(b.cell)] >= b.count) fail("header item out of range", b.cell, h[b.cell]);
     if ((h[hdr::ViewFlags] & hdr::ViewStepMask) >= items::ViewStep) fail("view step item");
     if (s.header.get16(hdr::GainPos1) > 511 || s.header.get16(hdr::GainPos2) > 511)

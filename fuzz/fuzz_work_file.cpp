@@ -67,33 +67,7 @@ ProfileStore& theStore() {
 // file held: the views index their tables with these cells.
 void checkHeader(const ProfileStore& s) {
     const auto& h = s.header;
-    struct Box {
-        int cell;
-        int count;
-    };
-    static constexpr Box boxes[] = {
-        {hdr::TimeRange, items::TimeRange},
-        {hdr::Step, items::Step},
-        {hdr::VelocityIndex, items::Velocity},
-        {hdr::ColourMode, items::ColourMode},
-        {hdr::Filter1Kind, items::FilterKind},
-        {hdr::Filter1Kind + 1, items::FilterParam},
-        {hdr::Filter1Kind + 2, items::FilterParam},
-        {hdr::Filter1Kind + 3, items::FilterParam},
-        {hdr::Filter2Kind, items::FilterKind},
-        {hdr::Filter2Kind + 1, items::FilterParam},
-        {hdr::Filter2Kind + 2, items::FilterParam},
-        {hdr::Filter2Kind + 3, items::FilterParam},
-        {hdr::AmplitudeForm, items::AmplitudeForm},
-        {hdr::ZeroGainMode, items::ZeroGainMode},
-        {hdr::Antenna, items::Antenna},
-        {hdr::DepthStep, items::DepthStep},
-        {hdr::LevelTable, items::LevelTable},
-        {hdr::VolumeInterp, items::VolumeInterp},
-        {hdr::ProfileDistance, items::ProfileDistance},
-        {hdr::Section, items::Section},
-    };
-    for (const Box& b : boxes)
+    for (const items::HeaderItemBox& b : items::HEADER_ITEM_BOXES)
         if (h.value[b.cell] >= b.count) fail("header item out of range", b.cell, h.value[b.cell]);
     if ((h.value[hdr::ViewFlags] & hdr::ViewStepMask) >= items::ViewStep)
         fail("view step item out of range", h.value[hdr::ViewFlags]);

@@ -3,6 +3,8 @@
 // survey header keeps. The file readers check stored indices against these
 // counts; the window fills its boxes from the same tables.
 
+#include "store/profile_store.h"
+
 #include <array>
 #include <cstdint>
 
@@ -43,5 +45,34 @@ inline constexpr std::array<int, DepthStep> DEPTH_STEP_CM = {
     1000, 1200, 1400, 1600, 1800, 2000, 2500, 3000, 4000, 5000, 10000};
 // Frames per view step; item 7 jumps by profiles.
 inline constexpr std::array<int, ViewStep - 1> VIEW_STEP_FRAMES = {20, 40, 100, 200, 300, 400, 500};
+
+// Header cells that hold an item index of a box, with the box's item count:
+// whatever a file held, every loader leaves these below their counts.
+struct HeaderItemBox {
+    int cell;
+    int count;
+};
+inline constexpr HeaderItemBox HEADER_ITEM_BOXES[] = {
+    {hdr::TimeRange, TimeRange},
+    {hdr::Step, Step},
+    {hdr::VelocityIndex, Velocity},
+    {hdr::ColourMode, ColourMode},
+    {hdr::Filter1Kind, FilterKind},
+    {hdr::Filter1Kind + 1, FilterParam},
+    {hdr::Filter1Kind + 2, FilterParam},
+    {hdr::Filter1Kind + 3, FilterParam},
+    {hdr::Filter2Kind, FilterKind},
+    {hdr::Filter2Kind + 1, FilterParam},
+    {hdr::Filter2Kind + 2, FilterParam},
+    {hdr::Filter2Kind + 3, FilterParam},
+    {hdr::AmplitudeForm, AmplitudeForm},
+    {hdr::ZeroGainMode, ZeroGainMode},
+    {hdr::Antenna, Antenna},
+    {hdr::DepthStep, DepthStep},
+    {hdr::LevelTable, LevelTable},
+    {hdr::VolumeInterp, VolumeInterp},
+    {hdr::ProfileDistance, ProfileDistance},
+    {hdr::Section, Section},
+};
 
 } // namespace tesk::items
