@@ -571,8 +571,11 @@ struct Decoder {
         applyTimeRange(item);
         static constexpr uint8_t scale8[4] = {0, 2, 3, 4};
         static constexpr uint8_t scale7[4] = {0, 0, 1, 2};
+        // Indexed per table: g++ 12 with AddressSanitizer mis-reads the
+        // conditional choice of array followed by the index.
+        const int scale = f >> 6;
         if (!append)
-            store.header.value[hdr::LevelTable] = (model.eightBit ? scale8 : scale7)[f >> 6];
+            store.header.value[hdr::LevelTable] = model.eightBit ? scale8[scale] : scale7[scale];
     }
 
     // The first byte holding the block key at pos, pos - 1, pos + 1 ... pos
