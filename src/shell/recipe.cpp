@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QSaveFile>
 #include <QSlider>
 #include <QToolButton>
@@ -124,10 +126,18 @@ std::string substitute(std::string line, const std::string& file) {
     return line;
 }
 
-// One run of a recipe over a fresh window.
+// The one survey store of a batch run: allocated on first use and reset for
+// every file, never reallocated, as in the viewer.
+ProfileStore& batchStore() {
+    static ProfileStore store;
+    return store;
+}
+
+// One run of a recipe over a fresh window on the batch store.
 class RecipeRun {
   public:
-    RecipeRun(std::ostream& out, std::ostream& err) : out_(out), err_(err) {
+    RecipeRun(std::ostream& out, std::ostream& err) : store_(batchStore()), out_(out), err_(err) {
+        store_.reset();
         prompter_.unansweredDefault = Answer::No;
         prompter_.onShown = [this](const ShownMessage& m) {
             out_ << "message: " << describe(m) << '\n';
@@ -136,6 +146,8 @@ class RecipeRun {
         form_ = std::make_unique<TForm1>(store_, prompter_);
         form_->resize(1467, 756);
     }
+    // Answers queued by the recipe that no question took.
+    std::size_t unusedAnswers() const { return prompter_.answers.size(); }
 
     void run(const std::string& line);
 
@@ -180,7 +192,7 @@ class RecipeRun {
     std::string describeControl(QWidget* w);
     void render(const std::string& path, bool overlay);
 
-    ProfileStore store_;
+    ProfileStore& store_;
     ScriptedPrompter prompter_;
     std::unique_ptr<TForm1> form_;
     std::ostream& out_;
@@ -196,14 +208,19 @@ std::string RecipeRun::describeControl(QWidget* w) {
     else if (auto* b = qobject_cast<QCheckBox*>(w))
         s << " checked=" << (b->isChecked() ? 1 : 0) << " caption=\"" << b->text().toStdString()
           << '"';
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+    else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         s << " caption=\"" << b->text().toStdString() << '"';
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        if (b->isCheckable()) s << " checked=" << (b->isChecked() ? 1 : 0);
+    } else if (auto* e = qobject_cast<QLineEdit*>(w))
         s << " text=\"" << e->displayText().toStdString() << '"';
     else if (auto* l = qobject_cast<QLabel*>(w))
         s << " caption=\"" << l->text().toStdString() << '"';
     else if (auto* t = qobject_cast<QSlider*>(w))
         s << " position=" << t->value();
+    else if (auto* m = qobject_cast<QPlainTextEdit*>(w))
+        s << " lines=" << m->blockCount() << " text=\"" << m->toPlainText().toStdString() << '"';
+    else if (auto* p = qobject_cast<QProgressBar*>(w))
+        s << " position=" << p->value() << " of " << p->maximum();
     if (!w->toolTip().isEmpty()) s << " hint=\"" << w->toolTip().toStdString() << '"';
     s << " enabled=" << (w->isEnabled() ? 1 : 0)
       << " visible=" << (w->isVisibleTo(form_.get()) ? 1 : 0);
@@ -387,22 +404,48 @@ int runRecipeText(const std::string& text, const std::string& name,
         std::istringstream in(text);
         for (std::string l; std::getline(in, l);) lines.push_back(l);
     }
+    // A recipe written for a batch names the survey through $FILE, $DIR or
+    // $STEM; without files after "--" those words would reach the commands
+    // as they stand.
+    if (files.empty()) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::vector<std::string> words;
+            if (!splitRecipeLine(lines[i], words)) continue; // reported when run
+            for (const std::string& word : words) {
+                if (word.find("$FILE") != std::string::npos ||
+                    word.find("$DIR") != std::string::npos ||
+                    word.find("$STEM") != std::string::npos) {
+                    err << name << ":" << (i + 1)
+                        << ": the recipe uses $FILE, $DIR or $STEM but no files were given "
+                           "after --\n";
+                    return 2;
+                }
+            }
+        }
+    }
     std::vector<std::string> runs = files;
     if (runs.empty()) runs.push_back(std::string());
     int status = 0;
     for (const std::string& file : runs) {
         if (!file.empty()) out << "== " << file << '\n';
         RecipeRun run(out, err);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
+        bool failed = false;
+        for (std::size_t i = 0; i < lines.size() && !failed; ++i) {
             try {
                 run.run(substitute(lines[i], file));
             } catch (const RecipeError& e) {
-                err << name << ":" << (i + 1) << ": " << e.text << '\n';
+                err << name << ":" << (i + 1) << ": " << e.text;
+                if (!file.empty()) err << " (" << file << ")";
+                err << '\n';
                 if (e.status == 2) return 2;
+                // A failed command ends this survey's run; the batch goes on
+                // with the next file and reports the failure at the end.
                 status = 1;
-                break;
+                failed = true;
             }
         }
+        if (!failed && run.unusedAnswers() > 0)
+            out << "note: " << run.unusedAnswers() << " queued answer(s) not used\n";
     }
     return status;
 }

@@ -84,6 +84,82 @@ TEST(Recipes, AnsweredOverwriteQuestionKeepsTheFileAndFailsTheCommand) {
     EXPECT_EQ(readBytes(survey), before);
 }
 
+// The README's batch example, over a work file and a device recording: each
+// result keeps the filter setting; a failing file does not stop the batch.
+TEST(Recipes, LowPassBatchOverWorkFilesAndDeviceRecordings) {
+    TempDir dir;
+    const std::string gem = writeSurvey(dir.file("line1.gem"), 300);
+    const std::string geo = dir.file("field.geo");
+    writeBytes(geo, readBytes(std::string(TESK_CORPUS) + "/geo/fr_m1_raw_s1.geo"));
+    const std::string bad = dir.file("broken.gem");
+    writeBytes(bad, "ABCD" + std::string(600, '\0'));
+    const RecipeResult r = runFile("lowpass.recipe", {gem, bad, geo});
+    EXPECT_EQ(r.status, 1) << "the broken file is reported at the end";
+    EXPECT_NE(r.err.find("lowpass.recipe:3: cannot open " + bad + " (" + bad + ")"),
+              std::string::npos)
+        << r.err;
+    for (const char* name : {"line1-lf.gem", "field-lf.gem"}) {
+        const std::string bytes = readBytes(dir.file(name));
+        ASSERT_GT(bytes.size(), 64u) << name << "\n" << r.out << r.err;
+        // Header cells 24..26: filter 1 is LF 1 with L = 3 and T = 3.
+        EXPECT_EQ(uint8_t(bytes[24]), 0) << name;
+        EXPECT_EQ(uint8_t(bytes[25]), 3) << name;
+        EXPECT_EQ(uint8_t(bytes[26]), 3) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("broken-lf.gem")));
+    // No earlier result existed, so the queued Yes was never asked for.
+    EXPECT_NE(r.out.find("note: 1 queued answer(s) not used"), std::string::npos) << r.out;
+}
+
+// Each file of a batch starts from the start-up state, not from the
+// settings and frames the previous file left behind.
+TEST(Recipes, EveryFileOfABatchStartsFromAFreshWindow) {
+    TempDir dir;
+    const std::string a = writeSurvey(dir.file("a.gem"), 100);
+    const std::string b = writeSurvey(dir.file("b.gem"), 100);
+    const RecipeResult r = runText("print ComboBox20\nprint frame 5\nopen $FILE\n"
+                                   "set ComboBox20 3\n",
+                                   {a, b});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string fresh = "ComboBox20: item=0";
+    const auto first = r.out.find(fresh);
+    ASSERT_NE(first, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(fresh, first + 1), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("item=3"), std::string::npos);
+    // Frame 5 is blank before the open in both runs.
+    const std::string blank = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+    const auto z = r.out.find(blank);
+    ASSERT_NE(z, std::string::npos);
+    EXPECT_NE(r.out.find("== " + b), std::string::npos);
+    EXPECT_NE(r.out.find(blank, r.out.find("== " + b)), std::string::npos);
+}
+
+TEST(RecipeRunner, FileVariablesWithoutFilesAreARecipeError) {
+    const RecipeResult r = runText("# one thumbnail\nopen $FILE\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:2: the recipe uses $FILE, $DIR or $STEM but no files"),
+              std::string::npos)
+        << r.err;
+    // In a comment the words are no command.
+    EXPECT_EQ(runText("print CheckBox1 # not $FILE\n").status, 0);
+}
+
+// A frame number typed into the frame field and confirmed with Enter moves
+// the view; keys and typed text reach the control named.
+TEST(RecipeRunner, TypingAndKeysReachTheNamedControl) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("s.gem"), 900);
+    const RecipeResult r = runText("open $FILE\nset MaskEdit1 00245\nkey Return MaskEdit1\n"
+                                   "print MaskEdit1\nprint SpeedButton10\n"
+                                   "key F7\n",
+                                   {survey});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:6: unknown key: F7"), std::string::npos) << r.err;
+    // The field shows the view start, rounded down to a multiple of 20.
+    EXPECT_NE(r.out.find("MaskEdit1: text=\"00240\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("SpeedButton10: caption=\"Options\""), std::string::npos) << r.out;
+}
+
 TEST(RecipeRunner, QuestionWithoutAnAnswerStopsWithStatus2) {
     TempDir dir;
     const std::string survey = writeSurvey(dir.file("s.gem"), 100);
