@@ -72,6 +72,14 @@ void BM_RedrawLF2_19Passes(benchmark::State& st) {
 void BM_RedrawHF1AndHF2(benchmark::State& st) {
     redraw(st, {1, 5, 5, 0}, {3, 5, 5, 0});
 }
+// The heaviest settings: 19 passes of LF 2 on every axis, and both filter
+// rows at 19 on every axis.
+void BM_RedrawLF2_L19T19X19(benchmark::State& st) {
+    redraw(st, {2, 19, 19, 19}, {});
+}
+void BM_RedrawLF1AndHF2_All19(benchmark::State& st) {
+    redraw(st, {0, 19, 19, 19}, {3, 19, 19, 19});
+}
 
 // The overlay alone: scales, labels, frame and cursor.
 void BM_OverlayOnly(benchmark::State& state) {
@@ -118,6 +126,8 @@ BENCHMARK(BM_RedrawLF1_L5T5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawLF1_L19T19X19)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawLF2_19Passes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawHF1AndHF2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawLF2_L19T19X19)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawLF1AndHF2_All19)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OverlayOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StepNext64000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainLookupPass)->Unit(benchmark::kMillisecond);

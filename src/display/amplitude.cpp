@@ -219,6 +219,13 @@ void stepChosenCodeUp(DisplaySettings& s) {
     if (s.chosenCode < 255) ++s.chosenCode;
 }
 
+ZeroGainCaptions zeroGainModeCaptions(const DisplaySettings& s) {
+    if (s.zeroGainMode == gainMode::ZeroLevelMode)
+        return {"<< ", std::to_string(int(s.ZeroLevel) - 64), " >>"};
+    return {"<< " + std::to_string(s.GainLevel2 - 64), std::to_string(int(s.GainRange) - 1),
+            std::to_string(s.GainLevel1 - 64) + " >>"};
+}
+
 // --- survey header -----------------------------------------------------------------
 
 void loadDisplaySettings(const SurveyHeader& h, DisplaySettings& s) {

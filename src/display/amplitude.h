@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace tesk {
 
@@ -132,6 +133,15 @@ void resetZeroGain(DisplaySettings& s, bool leftCtrl);
 // SpeedButton51 / SpeedButton52: the chosen code one lower / higher, within 1..255.
 void stepChosenCodeDown(DisplaySettings& s);
 void stepChosenCodeUp(DisplaySettings& s);
+
+// Captions of the three zero/gain buttons of the A-scan panel (SpeedButton53,
+// SpeedButton54, SpeedButton55) as a change of the zero/gain mode sets them.
+// Mode 0: "<< ", ZeroLevel - 64, " >>". Modes 1 and 2: "<< " followed by
+// GainLevel2 - 64, GainRange - 1, and GainLevel1 - 64 followed by " >>".
+struct ZeroGainCaptions {
+    std::string down, reset, up;
+};
+ZeroGainCaptions zeroGainModeCaptions(const DisplaySettings& s);
 
 // --- survey header -----------------------------------------------------------------
 

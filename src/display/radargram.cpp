@@ -48,7 +48,8 @@ void paintRadargram(QImage& picture, const DisplayRaster& raster, const DisplayS
     }
 }
 
-bool GRAF(Radargram& r, const ProfileStore& s, const ProcessingSettings& p, Point origin) {
+bool processRaster(Radargram& r, const ProfileStore& s, const ProcessingSettings& p,
+                   bool textExport) {
     if (p.additionItem > 0) {
         AdditionSettings a;
         a.profiles = p.additionItem + 1;
@@ -57,12 +58,27 @@ bool GRAF(Radargram& r, const ProfileStore& s, const ProcessingSettings& p, Poin
         if (!fillRasterWithAddition(r.raster, s, s.viewStart, a, r.settings.LevelTable,
                                     r.settings.levelTableIndex))
             return false;
+    } else if (p.relief.on) {
+        fillRasterRelief(r.raster, s, s.viewStart, p.relief.stretch);
     } else {
         fillRaster(r.raster, s, s.viewStart);
     }
+    if (p.relief.on) {
+        r.reliefWindowMaximum = reliefWindowMaximum(s, s.viewStart);
+        const uint32_t reference = p.relief.absolute ? r.reliefWindowMaximum : s.Hmax;
+        shiftRasterForRelief(r.raster, s, s.viewStart, reference, s.velocityCode, p.relief.nsPerRow,
+                             p.relief.stretch);
+    }
     filterRadargram(r.raster, p.filter1, p.filter2, r.settings.LevelTable);
     r.raster.activePlane = 0;
-    if (zeroGainNeeded(r.settings)) ZeroGain(r.raster, r.settings);
+    const bool zeroGain =
+        textExport ? zeroGainNeededForTextExport(r.settings) : zeroGainNeeded(r.settings);
+    if (zeroGain) ZeroGain(r.raster, r.settings);
+    return true;
+}
+
+bool GRAF(Radargram& r, const ProfileStore& s, const ProcessingSettings& p, Point origin) {
+    if (!processRaster(r, s, p)) return false;
     paintRadargram(r.picture, r.raster, r.settings, r.palettes, origin);
     return true;
 }

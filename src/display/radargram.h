@@ -15,8 +15,19 @@
 
 namespace tesk {
 
+// The relief display (bit 0x100 of stateFlags): traces stretched by the
+// ComboBox14 factor and hung from the reference height, the window maximum
+// with CheckBox70 checked, else Hmax.
+struct ReliefDisplay {
+    bool on = false;
+    double stretch = 1.0;  // ComboBox14 factor, 0.5 .. 2.0
+    bool absolute = false; // CheckBox70: reference is the window maximum
+    double nsPerRow = 1.0; // ComboBox11: nanoseconds per sample row
+};
+
 // Processing chosen in the option panel besides the amplitude settings.
 struct ProcessingSettings {
+    ReliefDisplay relief;
     FilterRow filter1;      // ComboBox20, ComboBox22..24
     FilterRow filter2;      // ComboBox21, ComboBox25..27
     int additionItem = 0;   // ComboBox40: 0 none, 1..3 for 2..4 profiles
@@ -36,6 +47,9 @@ struct Radargram {
     Palettes palettes;
     QImage picture; // Image1
     QImage overlay; // Image6, transparent
+    // Largest relief height (cm) among the frames in view, found by the last
+    // redraw in the relief display.
+    uint32_t reliefWindowMaximum = 0;
 
     // Rebuilds the working palettes; returns the font colour of ComboBox18.
     uint32_t recolour() { return ReColor3D(palettes, settings); }
@@ -47,7 +61,18 @@ struct Radargram {
     void storeSettings(ProfileStore& s) const { storeDisplaySettings(settings, s.header); }
 };
 
-// The radargram chain. Returns false (and leaves the picture as it was) when
+// The processing half of the chain on plane 0: fill (or profile addition),
+// in the relief display the stretched fill and the shift from the reference
+// height, filter 1, filter 2, then the zero/gain stage when its settings call for it.
+// The text-table export runs the same steps with its stricter zero/gain
+// condition (textExport): in the gain modes every gain setting must differ
+// from its default. Returns false, with the raster untouched, when profile
+// addition finds no partner profile to add. The active plane ends at 0.
+bool processRaster(Radargram& r, const ProfileStore& s, const ProcessingSettings& p,
+                   bool textExport = false);
+
+// The radargram chain: processRaster, then the 512 frames in view painted
+// into the picture. Returns false (and leaves the picture as it was) when
 // profile addition finds no partner profile to add.
 bool GRAF(Radargram& r, const ProfileStore& s, const ProcessingSettings& p, Point origin);
 

@@ -137,6 +137,63 @@ void fillRaster(DisplayRaster& raster, const ProfileStore& store, int32_t viewSt
                     CELLS_PER_FRAME);
 }
 
+uint32_t reliefWindowMaximum(const ProfileStore& store, int32_t viewStart) {
+    uint32_t highest = 0;
+    for (int r = kFirstRowOffset; r <= kFirstRowOffset + DisplayRaster::VIEW_ROWS; ++r) {
+        const uint8_t* f = frameBytes(store, int64_t(viewStart) - kFirstRowOffset + r);
+        const uint32_t h = (uint32_t(f[cell::ReliefHeight]) << 16) |
+                           (uint32_t(f[cell::ReliefHeight + 1]) << 8) | f[cell::ReliefHeight + 2];
+        highest = std::max(highest, h);
+    }
+    return highest;
+}
+
+void fillRasterRelief(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart,
+                      double stretch) {
+    constexpr int kLastColumn = SAMPLE_ROWS - 1;  // 527
+    constexpr int kLastWritten = kLastColumn - 1; // the loop ends past column 526
+    const double g = stretch > 0 ? 1.0 / stretch : 1.0;
+    for (int r = 0; r < FILLED_ROWS; ++r) {
+        const uint8_t* frame = frameBytes(store, int64_t(viewStart) - kFirstRowOffset + r);
+        uint8_t* out = raster.row(0, r);
+        uint8_t code = 0;
+        for (int k = 0;; ++k) {
+            const int column = int(std::trunc(k * g));
+            if (column > kLastWritten) break;
+            if (k < kLastColumn)
+                code = frame[k];
+            else if (code > 0)
+                --code; // past the recorded rows the trace fades out
+            out[column] = code;
+            out[column + 1] = code;
+        }
+        std::memcpy(out + SAMPLE_ROWS, frame + SAMPLE_ROWS, CELLS_PER_FRAME - SAMPLE_ROWS);
+    }
+}
+
+void shiftRasterForRelief(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart,
+                          uint32_t referenceHeight, int velocityCode, double nsPerRow,
+                          double stretch) {
+    constexpr int kLastShiftedRow = 711;
+    std::memset(raster.row(0, 0), 0, CELLS_PER_FRAME);
+    const double centimetresPerRow = double(velocityCode) * nsPerRow * stretch;
+    for (int r = 1; r <= kLastShiftedRow; ++r) {
+        const uint8_t* frame = frameBytes(store, int64_t(viewStart) - kFirstRowOffset + r);
+        const uint32_t height = (uint32_t(frame[cell::ReliefHeight]) << 16) |
+                                (uint32_t(frame[cell::ReliefHeight + 1]) << 8) |
+                                frame[cell::ReliefHeight + 2];
+        double rows = 0;
+        if (centimetresPerRow > 0)
+            rows = std::nearbyint((double(referenceHeight) - double(height)) * 100.0 /
+                                  centimetresPerRow);
+        const int n = int(std::clamp(rows, 0.0, double(SAMPLE_ROWS)));
+        if (n == 0) continue;
+        uint8_t* row = raster.row(0, r);
+        std::memmove(row + n, row, std::size_t(SAMPLE_ROWS - n));
+        std::memset(row, 0, std::size_t(n));
+    }
+}
+
 int profileStart(const ProfileStore& store, int frame) {
     int f = std::max(frame, 0);
     if (inProfile(store, f)) {

@@ -23,6 +23,32 @@ inline constexpr int ADDITION_COLUMNS = 527;
 // slot 64000 reads as empty (all 0). Other rows and planes stay as they are.
 void fillRaster(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart);
 
+// --- relief display ------------------------------------------------------------
+
+// The largest relief height (cm) among the frames of raster rows 20..532
+// (frames viewStart .. viewStart + 512, negative numbers reading frame 0):
+// the window maximum that the relief display hangs the traces from.
+uint32_t reliefWindowMaximum(const ProfileStore& store, int32_t viewStart);
+
+// Rows 0..552 of plane 0 for the relief display, each frame stretched along
+// time by the factor `stretch` (ComboBox14, 0.5 .. 2.0): with g = 1 /
+// stretch, code k of the frame (sample k below 527, beyond that the
+// previous code less 1 while above 0) goes to columns Trunc(k g) and
+// Trunc(k g) + 1, until the column passes 526; the attribute cells go to
+// columns 528..623 as in the normal fill. A stretch of 0 or less counts as 1.
+void fillRasterRelief(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart,
+                      double stretch);
+
+// Hangs the traces of rows 1..711 of plane 0 from the reference height H
+// (cm): a row whose frame has relief height P moves its 528 sample columns
+// n = Round((H - P) 100 / (velocityCode nsPerRow stretch)) columns down
+// (ties to even), the first n columns becoming 0; row 0 becomes all 0. A
+// frame above the reference is not lifted (n counts from 0), and a shift
+// past the last sample column empties the row's samples.
+void shiftRasterForRelief(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart,
+                          uint32_t referenceHeight, int velocityCode, double nsPerRow,
+                          double stretch);
+
 // The first frame of the profile that contains `frame` (walking back over
 // in-profile frames). When `frame` lies in a gap, the start of the next
 // profile at or before frameCount; when there is none, frameCount + 1 (or

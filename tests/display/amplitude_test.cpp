@@ -549,6 +549,30 @@ TEST(ChosenCodeSteps, StayWithin1And255) {
     EXPECT_EQ(s.chosenCode, 1);
 }
 
+TEST(ZeroGainModeCaptions, ZeroLevelModeShowsTheZeroLevel) {
+    DisplaySettings s;
+    ZeroGainCaptions c = zeroGainModeCaptions(s);
+    EXPECT_EQ(c.down, "<< ");
+    EXPECT_EQ(c.reset, "64"); // 128 - 64
+    EXPECT_EQ(c.up, " >>");
+    s.ZeroLevel = 20;
+    EXPECT_EQ(zeroGainModeCaptions(s).reset, "-44");
+}
+
+TEST(ZeroGainModeCaptions, GainModesShowBothLevelsAndTheRange) {
+    for (int mode : {gainMode::Gain1, gainMode::Gain2}) {
+        DisplaySettings s;
+        s.zeroGainMode = mode;
+        s.GainLevel1 = 200;
+        s.GainLevel2 = 30;
+        s.GainRange = 7;
+        const ZeroGainCaptions c = zeroGainModeCaptions(s);
+        EXPECT_EQ(c.down, "<< -34"); // GainLevel2 - 64
+        EXPECT_EQ(c.reset, "6");     // GainRange - 1
+        EXPECT_EQ(c.up, "136 >>");   // GainLevel1 - 64
+    }
+}
+
 // --- survey header ---------------------------------------------------------------------
 
 TEST(DisplaySettingsHeader, StoreWritesTheCells) {

@@ -413,5 +413,101 @@ TEST(ProfileAddition, FewerThanTwoProfilesIsTheNormalFill) {
         ASSERT_TRUE(rowIsFrame(*r, row, s, std::max(row - 20, 0))) << row;
 }
 
+// --- relief display -----------------------------------------------------------------
+
+TEST(ReliefFill, StretchOneCopiesTheSamplesAndRepeatsTheLastWrittenOne) {
+    ProfileStore& s = blankStore();
+    for (int f = 0; f <= 600; ++f) putNamedFrame(s, f);
+    auto r = sentinelRaster();
+    fillRasterRelief(*r, s, 100, 1.0);
+    for (int row : {0, 20, 300, 552}) {
+        const FrameRecord& f = s.frame(80 + row);
+        // Sample k goes to columns k and k + 1 up to k = 526.
+        for (int c = 0; c <= 526; ++c) ASSERT_EQ(r->at(0, row, c), f.value[c]) << row << " " << c;
+        EXPECT_EQ(r->at(0, row, 527), f.value[526]);
+        for (int c = 528; c < CELLS_PER_FRAME; ++c) ASSERT_EQ(r->at(0, row, c), f.value[c]);
+    }
+    EXPECT_TRUE(rowIsSentinel(*r, 0, 553));
+}
+
+TEST(ReliefFill, HalfStretchDoublesEverySample) {
+    ProfileStore& s = blankStore();
+    putNamedFrame(s, 0);
+    auto r = sentinelRaster();
+    fillRasterRelief(*r, s, 0, 0.5); // g = 2: sample k to columns 2k and 2k + 1
+    const FrameRecord& f = s.frame(0);
+    for (int k = 0; k <= 263; ++k) {
+        ASSERT_EQ(r->at(0, 20, 2 * k), f.value[k]) << k;
+        ASSERT_EQ(r->at(0, 20, 2 * k + 1), f.value[k]) << k;
+    }
+}
+
+TEST(ReliefFill, DoubleStretchHalvesAndFadesPastTheRecordedRows) {
+    ProfileStore& s = blankStore();
+    putFrame(s, 0, 200);
+    s.frame(0).value[1] = 10;
+    s.frame(0).value[525] = 50;
+    auto r = sentinelRaster();
+    fillRasterRelief(*r, s, 0, 2.0);
+    // g = 1/2: column c is written last by code k = 2c + 1. Codes past 526
+    // fade from sample 526 (200) by one per code: code 526 + j is 200 - j.
+    EXPECT_EQ(r->at(0, 20, 0), 10);   // code 1
+    EXPECT_EQ(r->at(0, 20, 262), 50); // code 525
+    EXPECT_EQ(r->at(0, 20, 263), 199);
+    EXPECT_EQ(r->at(0, 20, 300), 125); // code 601
+    EXPECT_EQ(r->at(0, 20, 460), 0);   // faded out, stays 0
+    EXPECT_EQ(r->at(0, 20, 527), 0);
+}
+
+TEST(ReliefWindowMaximum, CoversTheFramesInViewAndOneMore) {
+    ProfileStore& s = blankStore();
+    s.frame(99).set24(cell::ReliefHeight, 9999); // before the view
+    s.frame(100).set24(cell::ReliefHeight, 300);
+    s.frame(612).set24(cell::ReliefHeight, 5000); // row 532
+    EXPECT_EQ(reliefWindowMaximum(s, 100), 5000u);
+    s.frame(613).set24(cell::ReliefHeight, 7000); // row 533: outside
+    EXPECT_EQ(reliefWindowMaximum(s, 100), 5000u);
+    EXPECT_EQ(reliefWindowMaximum(s, 99), 9999u);
+}
+
+TEST(ReliefShift, TracesHangFromTheReferenceHeight) {
+    ProfileStore& s = blankStore();
+    for (int f = 0; f <= 800; ++f) putNamedFrame(s, f);
+    auto heights = [&](int frame, uint32_t h) { s.frame(frame).set24(cell::ReliefHeight, h); };
+    // viewStart 0: row r holds frame r - 20 (frame 0 for rows 0..20).
+    for (int f = 0; f <= 800; ++f) heights(f, 1000);
+    heights(30, 400);  // 600 cm below: Round(600 * 100 / 1000) = 60 rows
+    heights(31, 975);  // 2.5 rows: ties to even, 2
+    heights(32, 965);  // 3.5 rows: 4
+    heights(33, 1200); // above the reference: not lifted
+    heights(34, 0);    // no height: 100 rows
+    auto r = sentinelRaster();
+    fillRaster(*r, s, 0);
+    shiftRasterForRelief(*r, s, 0, 1000, 1000, 1.0, 1.0);
+    for (int c = 0; c < CELLS_PER_FRAME; ++c) ASSERT_EQ(r->at(0, 0, c), 0) << c;
+    const struct {
+        int frame, rows;
+    } cases[] = {{29, 0}, {30, 60}, {31, 2}, {32, 4}, {33, 0}, {34, 100}};
+    for (const auto& k : cases) {
+        const int row = k.frame + 20;
+        const FrameRecord& f = s.frame(k.frame);
+        for (int c = 0; c < k.rows; ++c) ASSERT_EQ(r->at(0, row, c), 0) << k.frame << " " << c;
+        for (int c = k.rows; c < SAMPLE_ROWS; ++c)
+            ASSERT_EQ(r->at(0, row, c), f.value[c - k.rows]) << k.frame << " " << c;
+        for (int c = SAMPLE_ROWS; c < CELLS_PER_FRAME; ++c) ASSERT_EQ(r->at(0, row, c), f.value[c]);
+    }
+    // The time per row and the stretch enter the scale: 600 cm at 2 ns per
+    // row is Round(600 * 100 / 2000) = 30 rows; with stretch 1.5 as well,
+    // Round(60000 / 3000) = 20.
+    fillRaster(*r, s, 0);
+    shiftRasterForRelief(*r, s, 0, 1000, 1000, 2.0, 1.0);
+    EXPECT_EQ(r->at(0, 50, 29), 0);
+    EXPECT_EQ(r->at(0, 50, 30), s.frame(30).value[0]);
+    fillRaster(*r, s, 0);
+    shiftRasterForRelief(*r, s, 0, 1000, 1000, 2.0, 1.5);
+    EXPECT_EQ(r->at(0, 50, 19), 0);
+    EXPECT_EQ(r->at(0, 50, 20), s.frame(30).value[0]);
+}
+
 } // namespace
 } // namespace tesk
