@@ -198,6 +198,19 @@ int render(ProfileStore& store, const std::string& out, int start, bool overlay,
     return 0;
 }
 
+// Opens a survey without append. A file that holds no frames (an options
+// file, which only changes the settings of a survey already on screen) is
+// said to be no survey rather than failing without a word.
+bool openForBatch(ProfileStore& store, const std::string& path, BatchInteraction& ui,
+                  std::ostream& err) {
+    const OpenResult r = openSurveyFile(store, path, false, ui);
+    if (r.outcome == OpenOutcome::FramesLoaded) return true;
+    if (r.outcome != OpenOutcome::Refused)
+        err << "tesk-cli: " << path << " holds no survey; an options file (.opt) only applies "
+            << "to a survey already open\n";
+    return false;
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -233,22 +246,19 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     static ProfileStore store;
     BatchInteraction ui(err, force, replace);
     if (cmd == "info" && rest.size() == 1) {
-        const OpenResult r = openSurveyFile(store, rest[0], false, ui);
-        if (r.outcome != OpenOutcome::FramesLoaded) return 1;
+        if (!openForBatch(store, rest[0], ui, err)) return 1;
         printInfo(store, rest[0], out);
         return ui.problems ? 1 : 0;
     }
     if (cmd == "convert" && rest.size() == 2) {
-        const OpenResult r = openSurveyFile(store, rest[0], false, ui);
-        if (r.outcome != OpenOutcome::FramesLoaded) return 1;
+        if (!openForBatch(store, rest[0], ui, err)) return 1;
         const SaveResult s = saveSurveyFile(store, rest[1], SaveKind::WorkFile, ui);
         if (!s.written) return 1;
         out << "written " << s.path << '\n';
         return ui.problems ? 1 : 0;
     }
     if (cmd == "render" && rest.size() == 2) {
-        const OpenResult r = openSurveyFile(store, rest[0], false, ui);
-        if (r.outcome != OpenOutcome::FramesLoaded) return 1;
+        if (!openForBatch(store, rest[0], ui, err)) return 1;
         const int status = render(store, rest[1], start, overlay, err);
         return status ? status : (ui.problems ? 1 : 0);
     }

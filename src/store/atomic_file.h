@@ -5,6 +5,7 @@
 
 #include "store/work_file.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,8 @@ class AtomicFileSink final : public ByteSink {
     std::string temp_;
     std::string error_;
     bool committed_ = false;
+    uint64_t written_ = 0; // bytes written so far
+    uint64_t kicked_ = 0;  // bytes already handed to the disk ahead of the flush
 };
 
 } // namespace tesk

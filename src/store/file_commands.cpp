@@ -20,9 +20,11 @@ std::string openExtension(const std::string& path) {
 
 namespace {
 
+// A date or time field as the title shows it: a leading "0" below 10, the
+// number as it stands otherwise (a header byte may hold up to 255).
 std::string twoDigits(int v) {
     char b[8];
-    std::snprintf(b, sizeof b, "%02d", v % 100);
+    std::snprintf(b, sizeof b, "%02d", v);
     return b;
 }
 
@@ -280,6 +282,13 @@ SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKi
                           Interaction& ui, const SaveSettings& settings) {
     SaveResult r;
     const std::string path = savePathFor(chosenPath, kind);
+    // The bitmap and text exports have no writer in this version: say so
+    // before asking about a file that would not be touched anyway.
+    if (kind == SaveKind::Bitmap || kind == SaveKind::Text) {
+        static const char* names[] = {"", "GEM", "BMP", "OPT", "TXT"};
+        ui.show(msg::notYetSupported(path, names[int(kind)]));
+        return r;
+    }
     if (fileExists(path) && ui.show(msg::overwrite(path)) != Answer::Yes) return r;
     if (kind == SaveKind::Options) {
         std::string error;
@@ -301,11 +310,6 @@ SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKi
         }
         r.written = true;
         r.path = path;
-        return r;
-    }
-    if (kind != SaveKind::WorkFile) {
-        static const char* names[] = {"", "GEM", "BMP", "OPT", "TXT"};
-        ui.show(msg::notYetSupported(path, names[int(kind)]));
         return r;
     }
     std::string error;

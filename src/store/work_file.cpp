@@ -94,7 +94,10 @@ void applyGains(ProfileStore& s, const Bytes& b) {
     const uint16_t p2 = be16(b, 42);
     h.set16(hdr::GainPos1, p1 > 511 ? 0 : p1);
     h.set16(hdr::GainPos2, (p2 == 0 || p2 > 511) ? 511 : p2);
-    h.value[hdr::GainRange] = (b[44] == 0 || b[44] > 32) ? 1 : b[44];
+    // The gain step buttons go up to 33 (odd steps from 1), so 33 is a value
+    // the program itself saves and must come back; only 0 and larger values
+    // are unusable.
+    h.value[hdr::GainRange] = (b[44] == 0 || b[44] > 33) ? 1 : b[44];
 }
 
 void applyFilters(ProfileStore& s, const Bytes& b) {
@@ -375,6 +378,10 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
         const int partial = int(got % std::size_t(gen.recordBytes));
         for (int r = 0; r < whole + (partial ? 1 : 0); ++r) {
             const int n = r < whole ? gen.recordBytes : partial;
+            // An appended frame lands in a slot the open did not clear; cells
+            // its record does not carry must not keep what an earlier survey
+            // or edit left there.
+            if (append) s.frame(k).value.fill(0);
             storeRecord(s.frame(k), block.data() + std::size_t(r) * gen.recordBytes, n, gen.kind);
             ++out.framesRead;
             ++done;

@@ -84,6 +84,28 @@ TEST(CliConvert, UnwritableTargetFailsWithE030) {
     EXPECT_EQ(r.err, "ERROR of creation of a file! (E030)\n");
 }
 
+// The batch front end opens every file as a plain open: an options file only
+// applies to a survey already on screen, so it is reported, not silently
+// refused; formats without a reader in this version say so.
+TEST(CliInfo, FilesThatHoldNoSurveyAreReported) {
+    TempDir dir;
+    const std::string opt = dir.file("look.opt");
+    writeBytes(opt, "TESK" + std::string(100, '\0'));
+    const CliRun o = cli({"info", opt});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_EQ(o.err, "tesk-cli: " + opt +
+                         " holds no survey; an options file (.opt) only applies to a survey "
+                         "already open\n");
+    const std::string gpx = dir.file("track.gpx");
+    writeBytes(gpx, "<gpx></gpx>");
+    const CliRun g = cli({"convert", gpx, dir.file("out.gem")});
+    EXPECT_EQ(g.status, 1);
+    EXPECT_EQ(g.err,
+              "File = " + gpx + "\nThe <GPX> format is not supported by this version yet.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.gem")));
+}
+
 TEST(CliUsage, HelpAndWrongArguments) {
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.status, 0);

@@ -114,6 +114,78 @@ TEST_F(OpenCommand, RefusedDeviceRecordingAndCoordinateFilesKeepTheSurvey) {
     EXPECT_EQ(title(), "Tesk  " + good + "     01.01.18   00:00:00");
 }
 
+// A generation-11 work file (version byte 17) of `frames` frames whose old
+// relief field (cells 532..533 of a record) holds a depth of `depth` cm.
+std::string writeGen11Survey(const std::string& path, int frames, uint16_t depth) {
+    std::string b(512 + std::size_t(frames) * 608, '\0');
+    b.replace(0, 4, "TESK");
+    b[12] = 17;
+    b[16] = char(frames >> 8);
+    b[17] = char(frames & 0xFF);
+    b[18] = 1;          // 256 ns
+    b[21] = char(0x01); // 500: 5.00 cm/ns
+    b[22] = char(0xF4);
+    for (int i = 0; i < frames; ++i) {
+        const std::size_t r = 512 + std::size_t(i) * 608;
+        for (int j = 0; j < 512; ++j) b[r + std::size_t(j)] = char(129 + (i + j) % 100);
+        b[r + 532] = char(depth >> 8);
+        b[r + 533] = char(depth & 0xFF);
+    }
+    writeBytes(path, b);
+    return path;
+}
+
+// While a load runs, the window shows the progress panel with the reader's
+// generation tag, holds the busy and append bits, and a second click on the
+// open button only clears the busy bit: no dialog, no second load.
+TEST_F(OpenCommand, QuestionDuringAnAppendedLoadFindsTheWindowBusy) {
+    for (bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Russian");
+        const std::string first = writeSurvey(dir.file("first.gem"), 100, english);
+        const std::string old = writeGen11Survey(dir.file("old.gem"), 30, 500);
+        clickOpen(first);
+        ASSERT_EQ(store->Hmax, 0u);
+        prompter.shown.clear();
+        prompter.filtersAsked.clear();
+        bool panelShown = false;
+        std::string label1, label2;
+        uint16_t flagsDuring = 0, flagsAfterClick = 0;
+        prompter.onShown = [&](const ShownMessage&) {
+            panelShown = !form->Panel3->isHidden();
+            label1 = form->Label1->text().toStdString();
+            label2 = form->Label2->text().toStdString();
+            flagsDuring = store->stateFlags;
+            form->SpeedButton1->click();
+            flagsAfterClick = store->stateFlags;
+        };
+        prompter.answers = {Answer::Yes};
+        clickOpen(old, /*ctrl=*/true);
+        prompter.onShown = nullptr;
+
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_EQ(prompter.shown[0].text,
+                  english ? "Attention!\rExceeding the maximum height of the relief.Correct?"
+                          : "Внимание!\rПревышение максимальной высоты рельефа.Изменить?");
+        EXPECT_EQ(prompter.shown[0].buttons, Buttons::YesNo);
+        EXPECT_TRUE(panelShown);
+        EXPECT_EQ(label1, english
+                              ? "Please wait; there is a loading and processing of a file   v11."
+                              : "Пожалуйста подождите, идет загрузка и обработка файла   v11.");
+        EXPECT_EQ(label2, old);
+        EXPECT_EQ(flagsDuring & (state::Busy | state::Append), state::Busy | state::Append);
+        EXPECT_EQ(flagsAfterClick & state::Busy, 0);
+        EXPECT_EQ(flagsAfterClick & state::Append, state::Append);
+        EXPECT_EQ(prompter.filtersAsked.size(), 1u) << "the click during the load showed no dialog";
+        // Yes raised the relief maximum; the appended frames follow the first survey.
+        EXPECT_EQ(store->Hmax, 500u);
+        EXPECT_EQ(store->frame(120).value[0], 129);
+        EXPECT_EQ(store->frameCount, 180); // last frame 149 -> 140 + 40
+        EXPECT_EQ(store->stateFlags & (state::Busy | state::Append), 0);
+        EXPECT_TRUE(form->Panel3->isHidden());
+        EXPECT_EQ(title(), "Tesk  " + first + "     01.01.18   00:00:00    +add file:// " + old);
+    }
+}
+
 struct RefusedFile {
     const char* name;
     std::string bytes;
@@ -304,6 +376,30 @@ TEST_F(CloseCommand, OffersToSaveBeforeClosing) {
     EXPECT_TRUE(std::filesystem::exists(out));
     EXPECT_TRUE(form->closeAccepted());
     EXPECT_FALSE(form->isVisible());
+}
+
+// Both questions of the close command in both languages, with their icons
+// and buttons; "No" to saving closes without the save dialog.
+TEST_F(CloseCommand, QuestionsInBothLanguages) {
+    form->show();
+    for (bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Russian");
+        form->CheckBox1->setChecked(english);
+        prompter.shown.clear();
+        prompter.answers = {Answer::Yes, Answer::No};
+        form->SpeedButton4->click();
+        ASSERT_EQ(prompter.shown.size(), 2u);
+        EXPECT_EQ(prompter.shown[0].text, english ? "You really want to close the program?"
+                                                  : "Вы действительно хотите закрыть программу ?");
+        EXPECT_EQ(prompter.shown[1].text,
+                  english ? "You want to save a file?" : "Xотите сохранить файл?");
+        for (const ShownMessage& m : prompter.shown) {
+            EXPECT_EQ(m.icon, Icon::Warning);
+            EXPECT_EQ(m.buttons, Buttons::YesNo);
+        }
+        EXPECT_TRUE(prompter.filtersAsked.empty());
+        EXPECT_TRUE(form->closeAccepted());
+    }
 }
 
 TEST_F(CloseCommand, TitleBarCloseAsksTheSameQuestions) {

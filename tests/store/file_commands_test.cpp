@@ -402,6 +402,20 @@ TEST(WindowTitle, NameDateAndTimeThenTheAddedFile) {
               "Tesk  /data/line1.gem     01.12.07   00:09:00    +add file:// /data/gps.txt");
 }
 
+// Each field gets a leading "0" below 10 and is otherwise written whole, also
+// when a header byte holds more than two digits.
+TEST(WindowTitle, FieldsOfThreeDigitsAreWrittenWhole) {
+    auto s = newStore();
+    s->header.value[hdr::Day] = 10;
+    s->header.value[hdr::Month] = 0;
+    s->header.value[hdr::Year] = 107;
+    s->header.value[hdr::Hour] = 255;
+    s->header.value[hdr::Minute] = 59;
+    buildCaptions(*s);
+    EXPECT_EQ(s->captionDate, "     10.00.107");
+    EXPECT_EQ(s->captionTime, "   255:59:00");
+}
+
 struct SavePathCase {
     const char* chosen;
     SaveKind kind;
@@ -498,6 +512,33 @@ TEST_F(Save, MissingDirectoryGivesE030) {
     EXPECT_EQ(ui.shown[0].buttons, Buttons::Ok);
     EXPECT_TRUE(dir.entries().empty());
     EXPECT_EQ(s->currentFileName, "/before/survey.gem");
+}
+
+// The bitmap and text exports have no writer yet: the operator is told so at
+// once, is not asked to overwrite a file that would not be written, and an
+// existing file of that name is left alone.
+TEST_F(Save, ExportWithoutAWriterSaysSoBeforeAskingToOverwrite) {
+    struct Row {
+        SaveKind kind;
+        const char* file;
+        const char* format;
+    };
+    for (const Row& row :
+         {Row{SaveKind::Bitmap, "pic.bmp", "BMP"}, Row{SaveKind::Text, "pic.txt", "TXT"}}) {
+        SCOPED_TRACE(row.format);
+        ui.shown.clear();
+        const std::string existing = put(row.file, oldContents());
+        const SaveResult r = saveSurveyFile(*s, dir.file("pic.gem"), row.kind, ui);
+        EXPECT_FALSE(r.written);
+        ASSERT_EQ(ui.shown.size(), 1u) << "no overwrite question";
+        EXPECT_EQ(ui.shown[0].en, "File = " + existing + "\rThe <" + row.format +
+                                      "> format is not supported by this version yet.");
+        EXPECT_EQ(ui.shown[0].ru, "Файл = " + existing + "\rФормат <" + row.format +
+                                      "> пока не поддерживается этой версией.");
+        EXPECT_EQ(ui.shown[0].buttons, Buttons::Ok);
+        EXPECT_EQ(readBytes(existing), oldContents());
+        EXPECT_EQ(s->currentFileName, "/before/survey.gem");
+    }
 }
 
 // Lowers the file size limit for the duration of a test, so that a write

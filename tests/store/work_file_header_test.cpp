@@ -99,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rule16{40, 2, 512, 0, "gainPos1Above511"}, Rule16{40, 2, 0, 0, "gainPos1Zero"},
         Rule16{42, 2, 0, 511, "gainPos2Zero"}, Rule16{42, 2, 512, 511, "gainPos2Above511"},
         Rule16{42, 2, 1, 1, "gainPos2One"}, Rule16{42, 2, 511, 511, "gainPos2At511"},
-        Rule16{44, 1, 0, 1, "gainRangeZero"}, Rule16{44, 1, 33, 1, "gainRangeAbove32"},
-        Rule16{44, 1, 32, 32, "gainRange32"},
+        Rule16{44, 1, 0, 1, "gainRangeZero"}, Rule16{44, 1, 34, 1, "gainRangeAbove33"},
+        Rule16{44, 1, 33, 33, "gainRange33StepButtonMaximum"}, Rule16{44, 1, 32, 32, "gainRange32"},
         // ComboBox13: 38 antenna distances.
         Rule16{45, 1, 37, 37, "antennaLastItem"}, Rule16{45, 1, 38, 0, "antennaOutOfRange"},
         // ComboBox15: 23 depth steps.
@@ -434,7 +434,8 @@ std::vector<Arrangement> arrangementCases() {
             {l, 39, 1, 0, 39, 0xFF, 64},      {l, 40, 2, 512, 40, 0, 0},
             {l, 42, 2, 0, 42, 0, 511},        {l, 42, 2, 512, 42, 0, 511},
             {l, 42, 2, 300, 42, 0, 300},      {l, 44, 1, 0, 44, 0xFF, 1},
-            {l, 44, 1, 33, 44, 0xFF, 1},      {l, 44, 1, 32, 44, 0xFF, 32},
+            {l, 44, 1, 34, 44, 0xFF, 1},      {l, 44, 1, 33, 44, 0xFF, 33},
+            {l, 44, 1, 32, 44, 0xFF, 32},
         };
         v.insert(v.end(), rows.begin(), rows.end());
     }

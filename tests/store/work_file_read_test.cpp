@@ -620,6 +620,41 @@ INSTANTIATE_TEST_SUITE_P(Cases, AppendFrameCount,
                                     std::to_string(info.param.count);
                          });
 
+// An appended frame lands in a slot the open does not clear. Whatever an
+// earlier survey left there (cells above the previous cleared range, or
+// cells an edit wrote past the frame count) must not show through the cells
+// that an older record does not carry: its frame attributes are all zero
+// here, and the conversions of every generation turn zero into zero.
+class AppendIntoUsedSlot : public ReadWorkFile, public ::testing::WithParamInterface<Layout> {};
+
+TEST_P(AppendIntoUsedSlot, CellsTheRecordDoesNotCarryAreZero) {
+    const Layout& g = GetParam();
+    constexpr int START = 52000; // above the slots an open clears
+    s->frameCount = START;
+    for (int slot : {START, START + 1}) {
+        FrameRecord& old = s->frame(slot);
+        for (int c = 0; c < CELLS_PER_FRAME; ++c) old.value[std::size_t(c)] = 0xA5;
+    }
+    WorkFileImage f(g);
+    f.setCount(1); // generations 7 and 8 count hundreds: only one record is present
+    f.record(0)[0] = 40;
+    ASSERT_EQ(read(f, true).framesRead, 1);
+    const FrameRecord& fr = s->frame(START);
+    const uint8_t first = g.generation <= 9 ? uint8_t((40 + 1) * 2) : 40;
+    EXPECT_EQ(fr.value[0], first);
+    // Generation 7 turns zeros after the first sample into 1; the others keep 0.
+    const uint8_t rest = g.generation == 7 ? 1 : 0;
+    for (int c = 1; c < SAMPLE_ROWS; ++c) ASSERT_EQ(fr.value[std::size_t(c)], rest) << "cell " << c;
+    for (int c = cell::Status; c < CELLS_PER_FRAME; ++c)
+        ASSERT_EQ(fr.value[std::size_t(c)], 0) << "cell " << c;
+    // The slot after the appended record was not written by this load.
+    EXPECT_EQ(s->frame(START + 1).value[0], 0xA5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Generations, AppendIntoUsedSlot,
+                         ::testing::Values(GEN7, GEN8, GEN9, GEN11, GEN12, GEN13, GEN16),
+                         [](const auto& info) { return genName(info.param.generation); });
+
 // --- the slot limit ----------------------------------------------------------------
 
 const char* const E034 = "Error(E034).\rThe total file has more than 64000 staff!";
