@@ -47,10 +47,12 @@ void line(QPainter& p, uint32_t colour, int x1, int y1, int x2, int y2, bool dot
     p.drawLine(x1, y1, x2, y2);
 }
 
-// Text with its top-left corner at (x, y).
-void text(QPainter& p, uint32_t colour, int x, int y, const std::string& s) {
+// Text with its top-left corner at (x, y), remembered for the readouts.
+void text(QPainter& p, std::vector<OverlayLabel>& drawn, uint32_t colour, int x, int y,
+          const std::string& s) {
     p.setPen(bgr(colour));
     p.drawText(QRect(x, y, 400, 20), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(s));
+    drawn.push_back({x, y, colour, s});
 }
 
 double tableVelocity(int item) {
@@ -74,6 +76,13 @@ std::string scaleNumber(double value) {
     if (!s.empty() && s.back() == '.') s.pop_back();
     if (s == "-0") s = "0";
     return s;
+}
+
+int profileStartBackward(const ProfileStore& s, int frame) {
+    int f = std::clamp(frame, 0, MAX_FRAME_INDEX);
+    if (!s.frame(f).inProfile()) return f;
+    while (f > 0 && s.frame(f - 1).inProfile()) --f;
+    return f;
 }
 
 OverlaySettings overlaySettingsFromHeader(const ProfileStore& s) {
@@ -133,14 +142,15 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
     outline(p, NAVY, X0 - 2, Y0 - 2, X0 + 1025, Y0 + 513);
 
     // Distance along the profile, counted from the start of the profile in view.
-    const int start = viewStart == 0 ? 0 : profileStart(s, viewStart);
+    const int start = viewStart == 0 ? 0 : profileStartBackward(s, viewStart);
     const double B = viewStart == 0 ? 0.0 : double(o.stepCm) * (viewStart - start);
     for (int j = 0; j <= 25; ++j)
-        text(p, MAROON, X0 - 3 + 40 * j, Y0 - 20, scaleNumber(o.stepCm * j / 5.0 + B / 100.0));
+        text(p, r.labels, MAROON, X0 - 3 + 40 * j, Y0 - 20,
+             scaleNumber(o.stepCm * j / 5.0 + B / 100.0));
     for (int j = 0; j < 25; ++j) {
         const int f = viewStart + 15 + 20 * j;
         const bool reversed = f <= MAX_FRAME_INDEX && (s.frame(f).status() & status::Reversed);
-        text(p, MAROON, X0 + 28 + 40 * j, Y0 - 20, reversed ? "<" : ">");
+        text(p, r.labels, MAROON, X0 + 28 + 40 * j, Y0 - 20, reversed ? "<" : ">");
     }
 
     // Depth scale: one line per depth step, times corrected for the antenna gap.
@@ -149,8 +159,8 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
             o.absoluteHeight
                 ? std::to_string(int(std::nearbyint((o.windowHmax - m.depthCm) / 100.0))) + " m"
                 : std::to_string(int(std::nearbyint(m.timeNs))) + " ns";
-        text(p, NAVY, X0 + 1032, Y0 + m.row - 7, right);
-        text(p, NAVY, X0 - 25, Y0 + m.row - 7, scaleNumber(m.depthCm / 100.0) + " m");
+        text(p, r.labels, NAVY, X0 + 1032, Y0 + m.row - 7, right);
+        text(p, r.labels, NAVY, X0 - 25, Y0 + m.row - 7, scaleNumber(m.depthCm / 100.0) + " m");
         if (o.grid && m.row > 0) line(p, v.gridColour, X0, Y0 + m.row, X0 + 1022, Y0 + m.row, true);
     }
 
@@ -176,12 +186,12 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
     line(p, MAROON, X0 - 15, Y0 - 26, X0 - 18, Y0 - 27);
     line(p, MAROON, X0 - 18, Y0 - 27, X0 - 18, Y0 - 25);
     line(p, MAROON, X0 - 18, Y0 - 25, X0 - 15, Y0 - 26);
-    text(p, MAROON, X0 - 21, Y0 - 41, "X");
+    text(p, r.labels, MAROON, X0 - 21, Y0 - 41, "X");
     line(p, NAVY, X0 - 35, Y0 - 31, X0 - 35, Y0 - 6);
     line(p, NAVY, X0 - 35, Y0 - 6, X0 - 36, Y0 - 9);
     line(p, NAVY, X0 - 36, Y0 - 9, X0 - 34, Y0 - 9);
     line(p, NAVY, X0 - 34, Y0 - 9, X0 - 35, Y0 - 6);
-    text(p, NAVY, X0 - 43, Y0 - 19, "T");
+    text(p, r.labels, NAVY, X0 - 43, Y0 - 19, "T");
     static constexpr int EPSILON[][2] = {{4, 29}, {3, 28}, {2, 28}, {1, 28}, {0, 29}, {0, 30},
                                          {0, 31}, {1, 32}, {2, 33}, {3, 33}, {1, 34}, {1, 35},
                                          {2, 36}, {3, 36}, {4, 36}, {5, 35}};
@@ -190,14 +200,20 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
         if (x >= 0 && y >= 0 && x < W && y < H) overlay.setPixelColor(x, y, bgr(BLUE));
     }
 
+    // The markers of the frames in view and the coordinate and height flags
+    // of the coordinates panel are drawn at this point of the order, over the
+    // scales and under the cursor, by the tools that own them.
+
     // Cursor frame and its stamp.
     const int F = std::clamp(viewStart + v.cursorColumn, 0, MAX_FRAME_INDEX);
     const FrameRecord& fr = s.frame(F);
-    text(p, 0, X0 + 7, Y0 - 38, "gr. = " + scaleNumber(s.permittivity));
-    text(p, 0, X0 + 80, Y0 - 38, "Vgr. = " + scaleNumber(s.velocityCode / 100.0));
+    text(p, r.labels, 0, X0 + 7, Y0 - 38, "gr. = " + scaleNumber(s.permittivity));
+    text(p, r.labels, 0, X0 + 80, Y0 - 38, "Vgr. = " + scaleNumber(s.velocityCode / 100.0));
     if (o.reliefDisplay)
-        text(p, 0, X0 + 150, Y0 - 38, "Hrf. = " + std::to_string(fr.reliefHeight()) + "cm");
-    text(p, MAROON, X0, Y0 + 515, "Profile " + std::to_string(fr.get16(cell::ProfileNumber)));
+        text(p, r.labels, 0, X0 + 150, Y0 - 38,
+             "Hrf. = " + std::to_string(fr.reliefHeight()) + "cm");
+    text(p, r.labels, MAROON, X0, Y0 + 515,
+         "Profile " + std::to_string(fr.get16(cell::ProfileNumber)));
 
     // Cursor and second point.
     const int cx = X0 + 2 * v.cursorColumn;
@@ -222,8 +238,7 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
         depth = sd <= a ? 0.0 : std::trunc(std::sqrt(sd * sd - double(a) * a));
     }
     r.staticText4 = std::to_string(int(depth));
-    const int n = F - profileStart(s, F);
-    const int back = std::max(n, 0);
+    const int back = F - profileStartBackward(s, F);
     r.distanceInMetres = o.stepCm >= 100;
     r.staticText2 = r.distanceInMetres
                         ? std::to_string(int(std::nearbyint(back * double(o.stepCm) / 100.0)))

@@ -7,7 +7,9 @@
 #include "store/profile_store.h"
 
 #include <QImage>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tesk {
 
@@ -34,13 +36,22 @@ struct OverlaySettings {
 // Everything the overlay needs from the window, read from its controls.
 OverlaySettings overlaySettingsFromHeader(const ProfileStore& s);
 
+// One text the overlay drew: its top-left corner, colour and wording.
+struct OverlayLabel {
+    int x = 0;
+    int y = 0;
+    uint32_t colour = 0;
+    std::string text;
+};
+
 struct Readouts {
-    std::string staticText1;       // frame under the cursor
-    std::string staticText2;       // distance from the profile start
-    std::string staticText3;       // time of the cursor row, ns
-    std::string staticText4;       // depth of the cursor row, cm
-    bool distanceInMetres = false; // SpeedButton21 shows "+Lm" instead of "+Lcm"
-    std::string caption;           // the window caption
+    std::string staticText1;          // frame under the cursor
+    std::string staticText2;          // distance from the profile start
+    std::string staticText3;          // time of the cursor row, ns
+    std::string staticText4;          // depth of the cursor row, cm
+    bool distanceInMetres = false;    // SpeedButton21 shows "+Lm" instead of "+Lcm"
+    std::string caption;              // the window caption
+    std::vector<OverlayLabel> labels; // every text drawn, in drawing order
 };
 
 // Repaints overlay (ARGB, transparent where nothing is drawn) for the
@@ -58,5 +69,9 @@ struct DepthMark {
     double timeNs;
 };
 std::vector<DepthMark> depthScale(const ProfileStore& s, const OverlaySettings& o);
+
+// First frame of the run of in-profile frames that ends at frame, walking
+// back; a frame in a gap is its own start (the distance scale starts at 0).
+int profileStartBackward(const ProfileStore& s, int frame);
 
 } // namespace tesk

@@ -57,7 +57,9 @@ int typedViewStart(const ProfileStore& s, const std::string& text) {
         n = n * 10 + ((c >= '0' && c <= '9') ? c - '0' : 0);
     }
     n = n / 20 * 20;
-    return std::min(n, s.frameCount);
+    // Capped at the last used slot, and the window never starts past the
+    // last full screen of the store (49480 is itself a multiple of 20).
+    return std::min({n, int(s.frameCount), MAX_VIEW_START});
 }
 
 bool pictureCell(const ViewState& v, Point p, int& column, int& row) {

@@ -41,7 +41,8 @@ int previousViewStart(const ProfileStore& s, int viewStart, int viewStepItem, Na
 
 // The frame typed into the five-character frame field: blanks and missing
 // positions count as 0 ("1" in the first position reads 10000), the number
-// is rounded down to a multiple of 20 and capped at frameCount.
+// is rounded down to a multiple of 20 and capped at frameCount and at
+// MAX_VIEW_START.
 int typedViewStart(const ProfileStore& s, const std::string& text);
 
 // A mouse position over Image1 as a view column and sample row, when it lies

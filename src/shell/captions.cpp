@@ -165,10 +165,11 @@ const Row CATALOGUE[] = {
     {"ComboBox63", Kind::Item, 0, " 1  Channel  Coarse", " 1  Канал  Грубый"},
     {"ComboBox63", Kind::Item, 1, " 2  Channel  Fine", " 2  Канал  Точный"},
     {"ComboBox63", Kind::Item, 2, " 3  Channel  Sum", " 3  Канал  Сумма"},
-    {"ComboBox54", Kind::Item, 0, " No sections", " Без сечений"},
-    {"ComboBox54", Kind::Item, 1, " Section X-T", " Сечение X-T"},
-    {"ComboBox54", Kind::Item, 2, " Section Y-T", " Сечение Y-T"},
-    {"ComboBox54", Kind::Item, 3, " Sections X-T, Y-T", " Сечения X-T, Y-T"},
+    // The Russian items 0 and 1 begin with a Latin "C".
+    {"ComboBox54", Kind::Item, 0, " Section T", " Cечение T"},
+    {"ComboBox54", Kind::Item, 1, " Section T  X ", " Cечение T  X "},
+    {"ComboBox54", Kind::Item, 2, " Section T  Y", " Сечение T  Y"},
+    {"ComboBox54", Kind::Item, 3, " Section T  X  Y", " Сечение T  X  Y"},
 };
 
 // Colour-count items: forms 0 and 1, then the derivative form.

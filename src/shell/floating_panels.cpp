@@ -4,11 +4,16 @@
 #include "shell/tform1.h"
 #include "shell/widgets.h"
 
+#include "display/overlay.h"
+
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <algorithm>
 
 namespace tesk {
 
@@ -59,20 +64,23 @@ class PanelDragger final : public QObject {
             moved_ = false;
             target_->raise();
             if (m->button() == Qt::LeftButton) form_.PanelMouseDown(w, Qt::LeftButton);
-            return false;
+            // Taken here, so the panel under a title does not start a
+            // second move or toggle the collapse back.
+            return true;
         }
         case QEvent::MouseMove:
             if (dragging_) {
                 auto* m = static_cast<QMouseEvent*>(e);
                 target_->move(m->globalPosition().toPoint() - grab_);
                 moved_ = true;
+                return true;
             }
             return false;
         case QEvent::MouseButtonRelease: {
             dragging_ = false;
             auto* m = static_cast<QMouseEvent*>(e);
             if (m->button() == Qt::RightButton) form_.PanelMouseDown(w, Qt::RightButton);
-            return false;
+            return true;
         }
         default:
             return false;
@@ -97,7 +105,7 @@ void dragWith(TForm1& form, QWidget* target, std::initializer_list<QWidget*> sou
 void TForm1::buildFloatingPanels() {
     Panel_CORD = floatingPanel(this, "Panel_CORD", QRect(47, 60, 700, 528));
     Label_CRD = title(Panel_CORD, "Label_CRD");
-    Panel_TVSL = floatingPanel(this, "Panel_TVSL", QRect(644, 50, 500, 300));
+    Panel_TVSL = floatingPanel(this, "Panel_TVSL", QRect(644, 50, 496, 300));
     Label_TVSL = title(Panel_TVSL, "Label_TVSL");
     StringGrid1 = innerPanel(Panel_TVSL, "StringGrid1", QRect(4, 24, 488, 268));
     Panel_TGod = floatingPanel(this, "Panel_TGod", QRect(612, 50, 432, 200));
@@ -112,6 +120,16 @@ void TForm1::buildFloatingPanels() {
     caption51->setObjectName("Panel51Caption");
     caption51->setGeometry(2, 2, 250, 16);
     Panel52 = innerPanel(Panel50, "Panel52", QRect(2, 556, 256, 20));
+    auto* caption52 = new QLabel("VA  ", Panel52);
+    caption52->setObjectName("Panel52Caption");
+    caption52->setGeometry(2, 2, 250, 16);
+    // The A-scan panel stands right of the picture when the screen has room
+    // for it, else against the screen's right edge.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 1467;
+    int left = IMAGE_WIDTH + 2 * 50;
+    if (left + Panel50->width() > screenWidth) left = screenWidth - Panel50->width() - 10;
+    Panel50->move(std::max(left, 0), Panel50->y());
     Panel_3D = floatingPanel(this, "Panel_3D", QRect(900, 60, 300, 400));
     Label80 = title(Panel_3D, "Label80");
     Panel6 = floatingPanel(this, "Panel6", QRect(300, 60, 512, 576));

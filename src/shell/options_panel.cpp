@@ -22,6 +22,9 @@ constexpr int W21 = 140; // width of the base sub-panel
 constexpr int H21 = 214; // height of every sub-panel
 const QColor LIGHT_YELLOW(0xFF, 0xFF, 0x99);
 const QColor LIGHT_RED(0xFF, 0xBB, 0xBB); // 0xBBBBFF as the system writes it
+const QColor MARKS_SHOWN(0xCC, 0xDD, 0xCC);
+const QColor MARKS_EDIT(0xFF, 0xFF, 0x00);   // yellow
+const QColor MARKS_DELETE(0xFF, 0x88, 0x00); // orange, 0x0088FF as the system writes it
 
 QFrame* subPanel(QWidget* parent, const char* name, int width) {
     auto* p = new QFrame(parent);
@@ -79,6 +82,15 @@ void resetBoxColour(QComboBox* box) {
     box->setPalette(QPalette());
 }
 
+// An explicit velocity is light yellow; the hodograph's item keeps the
+// default colour.
+void paintVelocityBox(QComboBox* box) {
+    if (box->currentIndex() > 0)
+        setBoxColour(box, LIGHT_YELLOW);
+    else
+        resetBoxColour(box);
+}
+
 void setFontColour(QWidget* w, uint32_t bgr) {
     QPalette p = w->palette();
     const QColor c(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -112,6 +124,8 @@ void TForm1::buildOptionPanel() {
     CheckBox4 = checkBox(Panel_21, "CheckBox4", 6, 150);
     CheckBox6 = checkBox(Panel_21, "CheckBox6", 6, 168);
     ComboBox17 = combo(Panel_21, "ComboBox17", 4, 188, W21 - 8, QStringList(7, QString()));
+    ComboBox17->setCurrentIndex(1); // markers shown
+    setBoxColour(ComboBox17, MARKS_SHOWN);
     CheckBox11->setChecked(true);
     CheckBox12->setChecked(true);
     CheckBox13->setChecked(true);
@@ -351,8 +365,9 @@ void TForm1::ComboBox11Change() {
 }
 
 void TForm1::ComboBox12Change() {
+    if (busy()) return;
     store_.header.value[hdr::Step] = uint8_t(ComboBox12->currentIndex());
-    if (busy() || restoring_) return;
+    if (restoring_) return;
     store_.stateFlags |= state::Changed;
     DrawView();
 }
@@ -382,16 +397,14 @@ void TForm1::ComboBox16Change() {
 void TForm1::ComboBox14Change() {
     if (busy() || restoring_) return;
     GRAF();
+    DrawView();
 }
 
 void TForm1::ComboBox10Change() {
     const int item = ComboBox10->currentIndex();
     store_.header.value[hdr::VelocityIndex] = uint8_t(item);
     if (busy() || restoring_) return;
-    if (item > 0)
-        setBoxColour(ComboBox10, LIGHT_YELLOW);
-    else
-        resetBoxColour(ComboBox10);
+    paintVelocityBox(ComboBox10);
     const uint16_t code = item == 0 ? store_.hodographVelocity : VELOCITY_TABLE[std::size_t(item)];
     store_.setVelocity(code);
     Resovka_2();
@@ -454,6 +467,52 @@ void TForm1::ComboBox41Change() {
 void TForm1::ComboBox42Change() {
     if (busy() || restoring_) return;
     GRAF();
+    DrawView();
+    focusOptionPanel();
+}
+
+// --- volume settings and markers ---------------------------------------------
+
+void TForm1::ComboBox51Change() {
+    if (busy()) return;
+    store_.header.value[hdr::VolumeInterp] = uint8_t(ComboBox51->currentIndex());
+    store_.stateFlags |= state::Changed;
+    focusOptionPanel();
+}
+
+void TForm1::ComboBox52Change() {
+    if (busy()) return;
+    store_.header.value[hdr::ProfileDistance] = uint8_t(ComboBox52->currentIndex());
+    store_.stateFlags |= state::Changed;
+    focusOptionPanel();
+}
+
+void TForm1::ComboBox54Change() {
+    if (busy()) return;
+    store_.header.value[hdr::Section] = uint8_t(ComboBox54->currentIndex());
+    store_.stateFlags |= state::Changed;
+    focusOptionPanel();
+}
+
+void TForm1::CheckBox52Click() {
+    applyCheckBoxColour(CheckBox52);
+    setBit(store_.header.value[hdr::AmplitudeFlags], hdr::ProcessAll, CheckBox52->isChecked());
+    AARR(); // its caption names the state
+    if (busy()) return;
+    store_.stateFlags |= state::Changed;
+    focusOptionPanel();
+}
+
+void TForm1::ComboBox17Change() {
+    // The box colour tells the marker mode; the bulk operations and the
+    // single-frame edits belong to the marker tools.
+    const int item = ComboBox17->currentIndex();
+    if (item == 0)
+        resetBoxColour(ComboBox17);
+    else if (item == 1)
+        setBoxColour(ComboBox17, MARKS_SHOWN);
+    else if ((store_.stateFlags & state::ViewMask) < 8)
+        setBoxColour(ComboBox17, item == 6 ? MARKS_DELETE : MARKS_EDIT);
     DrawView();
     focusOptionPanel();
 }
@@ -571,10 +630,13 @@ void TForm1::restoreControlsFromHeader() {
     setFontColour(ComboBox18, engine_->recolour());
     setFontColour(ComboBox19, ComboBox19->currentIndex() == 0 ? 0x800000 : 0x80);
     ComboBox15Change();
+    paintVelocityBox(ComboBox10);
     for (QCheckBox* c : {CheckBox2, CheckBox4, CheckBox11, CheckBox12, CheckBox13, CheckBox21,
                          CheckBox22, CheckBox52})
         applyCheckBoxColour(c);
     layoutOptionPanel();
+    // The A-scan panel follows "Функция" whether or not the box changed.
+    Panel50->setVisible(CheckBox4->isChecked());
     const bool en = h[hdr::ViewFlags] & hdr::English;
     restoring_ = wasRestoring;
     if (CheckBox1->isChecked() != en)

@@ -76,7 +76,10 @@ void TForm1::Resovka_2() {
 }
 
 void TForm1::SpeedButton5Click() {
-    store_.stateFlags = (store_.stateFlags & state::Relief) ? state::Changed : 0;
+    // Leaving the relief display marks the volume stale. An open coordinate
+    // file stays open: it is an import in progress, not part of the view.
+    const uint16_t keep = store_.stateFlags & state::CoordFileOpen;
+    store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
     Label11->show();
     ComboBox11->show();
     Label14->hide();
@@ -121,11 +124,7 @@ void TForm1::connectHandlers() {
     toggled(CheckBox23, &TForm1::CheckBox23Click);
     for (QCheckBox* c : {CheckBox11, CheckBox12, CheckBox13, CheckBox14, CheckBox15})
         connect(c, &QCheckBox::toggled, this, [this, c] { OptionCheckBoxClick(c); });
-    connect(CheckBox52, &QCheckBox::toggled, this, [this] {
-        applyCheckBoxColour(CheckBox52);
-        setBit(store_.header.value[hdr::AmplitudeFlags], hdr::ProcessAll, CheckBox52->isChecked());
-        AARR();
-    });
+    toggled(CheckBox52, &TForm1::CheckBox52Click);
 
     auto changed = [this](QComboBox* c, void (TForm1::*h)()) {
         connect(c, &QComboBox::currentIndexChanged, this, [this, h] {
@@ -146,6 +145,10 @@ void TForm1::connectHandlers() {
     changed(ComboBox40, &TForm1::ComboBox40Change);
     changed(ComboBox41, &TForm1::ComboBox41Change);
     changed(ComboBox42, &TForm1::ComboBox42Change);
+    changed(ComboBox17, &TForm1::ComboBox17Change);
+    changed(ComboBox51, &TForm1::ComboBox51Change);
+    changed(ComboBox52, &TForm1::ComboBox52Change);
+    changed(ComboBox54, &TForm1::ComboBox54Change);
     for (QComboBox* c : {ComboBox20, ComboBox21, ComboBox22, ComboBox23, ComboBox24, ComboBox25,
                          ComboBox26, ComboBox27})
         connect(c, &QComboBox::currentIndexChanged, this, [this, c] {

@@ -43,6 +43,10 @@ void TForm1::FormCreate() {
     pal.setColor(QPalette::Window, WINDOW_BACKGROUND);
     setPalette(pal);
     setAutoFillBackground(true);
+    // The window is designed in "MS Sans Serif"; Debian's metric-compatible
+    // sans face stands in for it wherever the window is built.
+    if (QFont::substitutes("MS Sans Serif").isEmpty())
+        QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     setFont(QFont("MS Sans Serif", 8));
     view_ = ViewState{};
 
@@ -59,6 +63,9 @@ void TForm1::FormCreate() {
     restoring_ = true;
     restoreControlsFromHeader();
     restoring_ = false;
+    // Every floating panel starts hidden; the A-scan panel appears with the
+    // first survey when "Функция" is on.
+    Panel50->hide();
     CheckBox1->setChecked(true); // the window is designed in English
     applyCheckBoxColour(CheckBox1);
     setCommandsEnabled(false);

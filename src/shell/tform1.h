@@ -168,6 +168,11 @@ class TForm1 final : public QWidget {
     void ComboBox40Change();
     void ComboBox41Change();
     void ComboBox42Change();
+    void ComboBox17Change();
+    void ComboBox51Change();
+    void ComboBox52Change();
+    void ComboBox54Change();
+    void CheckBox52Click();
     void PanelMouseDown(QWidget* source, Qt::MouseButton button);
     // Closing the window: releases what a pass or an import holds.
     void FormClose();

@@ -126,6 +126,234 @@ TEST(ScaleNumber, AtMostTwoDecimals) {
     EXPECT_EQ(scaleNumber(0.333333), "0.33");
 }
 
+// --- labels and pixels of hand-built surveys ---------------------------------
+
+// Two profiles: frames 0..99 and 120..699, a gap of blank frames between.
+class OverlayPicture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureApp();
+        ProfileStore& s = store();
+        s.reset();
+        for (int i = 0; i < 720; ++i) {
+            s.frame(i).value.fill(0);
+            if (i < 100 || (i >= 120 && i < 700))
+                for (int j = 0; j < 512; ++j) s.frame(i).value[j] = 140;
+        }
+        s.frameCount = 720;
+        s.finishLoad();
+        s.setVelocity(1000); // 10 cm/ns
+        s.viewStart = 0;
+        o.stepCm = 5;
+        o.velocityItem = 2; // 10.00 in the velocity list
+        o.antennaCm = 100;
+        o.depthStepCm = 100;
+        o.nsPerRow = 1.0;
+        // Keep the cursor and the second point away from the checked pixels.
+        v.cursorColumn = 300;
+        v.cursorRow = 400;
+        v.secondFrame = 350;
+        v.secondRow = 450;
+    }
+    Readouts draw() { return DrawView(img, store(), v, o); }
+    // The labels drawn at (x, y), in drawing order.
+    static std::vector<std::string> at(const Readouts& r, int x, int y) {
+        std::vector<std::string> out;
+        for (const OverlayLabel& l : r.labels)
+            if (l.x == x && l.y == y) out.push_back(l.text);
+        return out;
+    }
+    static const OverlayLabel* find(const Readouts& r, const std::string& text) {
+        for (const OverlayLabel& l : r.labels)
+            if (l.text == text) return &l;
+        return nullptr;
+    }
+    QRgb px(int x, int y) const { return img.pixel(x, y); }
+    // True when some pixel of row y between x1 and x2 has colour c.
+    bool rowHas(int y, int x1, int x2, QRgb c) const {
+        for (int x = x1; x <= x2; ++x)
+            if (px(x, y) == c) return true;
+        return false;
+    }
+    bool rowEmpty(int y, int x1, int x2) const {
+        for (int x = x1; x <= x2; ++x)
+            if (qAlpha(px(x, y)) != 0) return false;
+        return true;
+    }
+    static constexpr int X0 = 50, Y0 = 50;
+    const QRgb grid = qRgb(0x88, 0x88, 0x88);
+    QImage img{IMAGE_WIDTH, IMAGE_HEIGHT, QImage::Format_ARGB32_Premultiplied};
+    ViewState v;
+    OverlaySettings o;
+};
+
+TEST_F(OverlayPicture, DepthLabelsSitAtTheRowsOfTheirTravelTimes) {
+    // v = 10 cm/ns, A = 100 cm, 1 ns per row, D = 1 m: with the surface offset
+    // removed t(h) = sqrt(h^2 + 50^2) / 10 - 5, so h = 1 m -> 6.18 ns (row 6),
+    // 2 m -> 15.62 ns (row 15), 3 m -> 25.41 ns (row 25).
+    const Readouts r = draw();
+    const struct {
+        int row;
+        const char* left;
+        const char* right;
+    } rows[] = {{0, "0 m", "0 ns"}, {6, "1 m", "6 ns"}, {15, "2 m", "16 ns"}, {25, "3 m", "25 ns"}};
+    for (const auto& c : rows) {
+        EXPECT_EQ(at(r, X0 - 25, Y0 + c.row - 7), std::vector<std::string>{c.left}) << c.row;
+        EXPECT_EQ(at(r, X0 + 1032, Y0 + c.row - 7), std::vector<std::string>{c.right}) << c.row;
+    }
+    // Half-metre steps print their fraction: 0.5 m at sqrt(5000) / 10 - 5 = 2.07 ns.
+    o.depthStepCm = 50;
+    const Readouts half = draw();
+    EXPECT_EQ(at(half, X0 - 25, Y0 + 2 - 7), std::vector<std::string>{"0.5 m"});
+    EXPECT_EQ(at(half, X0 + 1032, Y0 + 2 - 7), std::vector<std::string>{"2 ns"});
+}
+
+TEST_F(OverlayPicture, AbsoluteHeightsRoundHalfToEven) {
+    o.absoluteHeight = true;
+    o.windowHmax = 1250; // 12.5 m at the surface
+    const Readouts r = draw();
+    EXPECT_EQ(at(r, X0 + 1032, Y0 - 7), std::vector<std::string>{"12 m"});      // 12.5
+    EXPECT_EQ(at(r, X0 + 1032, Y0 + 6 - 7), std::vector<std::string>{"12 m"});  // 11.5
+    EXPECT_EQ(at(r, X0 + 1032, Y0 + 15 - 7), std::vector<std::string>{"10 m"}); // 10.5
+}
+
+TEST_F(OverlayPicture, GridLinesFollowTheDepthScaleOnlyWithTheGridOn) {
+    // Between the vertical lines at X0 + 100 and X0 + 120 only the depth
+    // lines cross the picture.
+    o.grid = true;
+    draw();
+    for (int row : {6, 15, 25}) EXPECT_TRUE(rowHas(Y0 + row, X0 + 101, X0 + 119, grid)) << row;
+    for (int row : {5, 7, 14, 16}) EXPECT_TRUE(rowEmpty(Y0 + row, X0 + 101, X0 + 119)) << row;
+    EXPECT_TRUE(rowEmpty(Y0, X0 + 101, X0 + 119)) << "no depth line on the top edge";
+    o.grid = false;
+    draw();
+    for (int row : {6, 15, 25}) EXPECT_TRUE(rowEmpty(Y0 + row, X0 + 101, X0 + 119)) << row;
+}
+
+TEST_F(OverlayPicture, VerticalLinesEvery20FramesAboveFiveCmPerNs) {
+    const QRgb magenta = qRgb(0xFF, 0, 0xFF);
+    draw(); // 10 cm/ns: ticks every 20 px, magenta every 200
+    EXPECT_EQ(px(X0 + 20, Y0 - 3), grid);
+    EXPECT_EQ(px(X0 + 40, Y0 - 3), grid);
+    EXPECT_EQ(px(X0 + 200, Y0 - 3), magenta);
+    EXPECT_EQ(px(X0 + 1000, Y0 - 3), magenta);
+    EXPECT_EQ(qAlpha(px(X0 + 20, Y0 + 100)), 0) << "ticks only, the grid is off";
+    o.velocityItem = 13; // 4.50 cm/ns: every 40 px
+    draw();
+    EXPECT_EQ(qAlpha(px(X0 + 20, Y0 - 3)), 0);
+    EXPECT_EQ(px(X0 + 40, Y0 - 3), grid);
+    EXPECT_EQ(px(X0 + 400, Y0 - 3), magenta);
+    o.velocityItem = 0; // the hodograph item counts as 5 cm/ns whatever it measured
+    draw();
+    EXPECT_EQ(qAlpha(px(X0 + 20, Y0 - 3)), 0);
+    o.velocityItem = 2;
+    o.grid = true;
+    draw();
+    bool dotted = false;
+    for (int y = Y0 + 100; y < Y0 + 110; ++y) dotted |= px(X0 + 20, y) == grid;
+    EXPECT_TRUE(dotted) << "with the grid on the lines run down the picture";
+}
+
+TEST_F(OverlayPicture, AxisSketchEpsilonAndCaptions) {
+    const QRgb blue = qRgb(0, 0, 0xFF), maroon = qRgb(0x80, 0, 0), navy = qRgb(0, 0, 0x80);
+    store().frame(300).set16(cell::ProfileNumber, 3);
+    const Readouts r = draw();
+    EXPECT_EQ(px(X0 + 4, Y0 - 29), blue);
+    EXPECT_EQ(px(X0 + 5, Y0 - 35), blue);
+    EXPECT_EQ(px(X0 + 0, Y0 - 30), blue);
+    EXPECT_EQ(px(X0 - 30, Y0 - 26), maroon) << "X arrow";
+    EXPECT_EQ(px(X0 - 35, Y0 - 20), navy) << "T arrow";
+    EXPECT_EQ(at(r, X0 - 21, Y0 - 41), std::vector<std::string>{"X"});
+    EXPECT_EQ(at(r, X0 - 43, Y0 - 19), std::vector<std::string>{"T"});
+    EXPECT_EQ(at(r, X0 + 7, Y0 - 38), std::vector<std::string>{"gr. = 2.25"});
+    EXPECT_EQ(at(r, X0 + 80, Y0 - 38), std::vector<std::string>{"Vgr. = 10"});
+    const OverlayLabel* profile = find(r, "Profile 3");
+    ASSERT_NE(profile, nullptr) << "number of the cursor frame's profile";
+    EXPECT_EQ(profile->x, X0);
+    EXPECT_EQ(profile->y, Y0 + 515);
+    EXPECT_EQ(profile->colour, 0x000080u);
+    EXPECT_EQ(find(r, "Hrf. = 0cm"), nullptr) << "relief height only in the relief display";
+    // Cursor lines: white, dotted, through the cursor cell.
+    bool vertical = false, horizontal = false;
+    for (int d = 0; d < 6; ++d) {
+        vertical |= px(X0 + 600, Y0 + 200 + d) == qRgb(0xFF, 0xFF, 0xFF);
+        horizontal |= px(X0 + 700 + d, Y0 + 400) == qRgb(0xFF, 0xFF, 0xFF);
+    }
+    EXPECT_TRUE(vertical);
+    EXPECT_TRUE(horizontal);
+}
+
+TEST_F(OverlayPicture, DistanceLabelsCountFromTheStartOfTheProfileInView) {
+    struct Case {
+        int viewStart;
+        std::vector<std::string> first; // labels j = 0, 1, 2
+    };
+    // Step 5 cm: one label every 20 frames is 1 m.
+    const Case cases[] = {
+        {0, {"0", "1", "2"}},
+        {40, {"2", "3", "4"}},        // 40 frames into profile 1: + 2 m
+        {110, {"0", "1", "2"}},       // inside the gap: the scale starts at 0
+        {130, {"0.5", "1.5", "2.5"}}, // 10 frames into profile 2
+    };
+    for (const Case& c : cases) {
+        store().viewStart = c.viewStart;
+        const Readouts r = draw();
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(at(r, X0 - 3 + 40 * j, Y0 - 20), std::vector<std::string>{c.first[j]})
+                << c.viewStart << " j=" << j;
+    }
+    // Direction marks: frame viewStart + 15 + 20j recorded backwards shows "<".
+    store().viewStart = 0;
+    store().frame(35).value[cell::Status] |= status::Reversed;
+    const Readouts r = draw();
+    EXPECT_EQ(at(r, X0 + 28, Y0 - 20), std::vector<std::string>{">"});
+    EXPECT_EQ(at(r, X0 + 68, Y0 - 20), std::vector<std::string>{"<"});
+    store().frame(35).value[cell::Status] &= uint8_t(~status::Reversed);
+}
+
+TEST_F(OverlayPicture, DepthReadoutThroughTheAntennaGap) {
+    struct Case {
+        bool zeroLine;
+        int row;
+        const char* ns;
+        const char* cm;
+    };
+    // a = 50 cm, v = 10 cm/ns, 1 ns per row.
+    // Unchecked, row 6: t' = 6 + 5 - 3.33 = 7.67, s = (7.67 + 3.33) * 10 = 110,
+    // sqrt(110^2 - 50^2) = 97.98. Checked: s = 93.33, sqrt(93.33^2 - 2500) = 78.8.
+    // Row 0 checked: s = 33.3 is inside the antenna gap, depth 0. Unchecked,
+    // row 10: s = (11.67 + 3.33) * 10 = 150, sqrt(150^2 - 50^2) = 141.4.
+    const Case cases[] = {
+        {false, 6, "6", "97"}, {true, 6, "6", "78"}, {true, 0, "0", "0"}, {false, 10, "10", "141"}};
+    for (const Case& c : cases) {
+        o.zeroLine = c.zeroLine;
+        v.cursorRow = c.row;
+        const Readouts r = draw();
+        EXPECT_EQ(r.staticText3, c.ns) << c.row;
+        EXPECT_EQ(r.staticText4, c.cm) << c.zeroLine << " row " << c.row;
+    }
+    // Distance from the profile start: frame 130 is 10 frames into profile 2;
+    // a frame in the gap is 0.
+    v.cursorColumn = 130;
+    EXPECT_EQ(draw().staticText2, "50");
+    v.cursorColumn = 105;
+    EXPECT_EQ(draw().staticText2, "0");
+}
+
+TEST_F(OverlayPicture, CaptionWithGeographicCoordinates) {
+    FrameRecord& f = store().frame(300);
+    f.value[cell::LonDegrees] = 37;
+    f.set24(cell::LonFraction, 6170000);
+    f.value[cell::LatDegrees] = 55;
+    f.set24(cell::LatFraction, 7500000);
+    store().currentFileName = "/d/b.gem";
+    store().captionDate = "     01.02.03";
+    o.geographic = true;
+    const Readouts r = draw();
+    EXPECT_EQ(r.caption,
+              "Tesk  /d/b.gem     01.02.03   00:00:00.00   X=37.6170000   Y=55.7500000   H=0  cm");
+}
+
 // --- navigation --------------------------------------------------------------
 
 class Navigation : public ::testing::Test {

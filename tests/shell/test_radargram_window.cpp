@@ -305,5 +305,258 @@ TEST_F(RadargramWindow, CommandsWaitForASurvey) {
     EXPECT_EQ(form->SpeedButton18->text().toStdString(), "80");
 }
 
+TEST_F(RadargramWindow, TitleRightClickTogglesTheCollapseOnce) {
+    // Through the real mouse path: the title and the panel under it both see
+    // the press, yet one right click is one toggle.
+    form->show();
+    form->Panel_TGod->setGeometry(50, 525, 100, 25);
+    form->Panel_TGod->show();
+    QTest::mouseClick(form->Label_GDRF, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_TGod->pos(), QPoint(612, 50));
+    EXPECT_EQ(form->Panel_TGod->height(), form->StringGrid4->height() + 54);
+    QTest::mouseClick(form->Label_GDRF, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_TGod->geometry(), QRect(50, 525, form->Label_GDRF->width() + 16, 25));
+    // The velocity table collapses beside the hodograph strip and expands to (644, 50).
+    form->Panel_TVSL->show();
+    QTest::mouseClick(form->Label_TVSL, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_TVSL->geometry(),
+              QRect(form->Label_GDRF->width() + 66, 525, form->Label_TVSL->width() + 16, 25));
+    QTest::mouseClick(form->Panel_TVSL, Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_TVSL->geometry(),
+              QRect(644, 50, form->StringGrid1->width() + 8,
+                    form->StringGrid1->y() + form->StringGrid1->height() + 8));
+    // A left click never collapses.
+    QTest::mouseClick(form->Label_TVSL, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_TVSL->pos(), QPoint(644, 50));
+}
+
+TEST_F(RadargramWindow, OptionPanelFollowsTheMouseFromItsTitle) {
+    form->show();
+    form->SpeedButton10->click();
+    ASSERT_TRUE(form->Panel_2->isVisible());
+    const QPoint start = form->Panel_2->pos();
+    QTest::mousePress(form->Label_OPTION, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(form->Label_OPTION, QPoint(25, 15));
+    QTest::mouseRelease(form->Label_OPTION, Qt::LeftButton, {}, QPoint(25, 15));
+    EXPECT_EQ(form->Panel_2->pos(), start + QPoint(20, 10));
+    EXPECT_EQ(form->Panel_2->height(), form->Panel_21->height() + 28) << "no Ctrl, no resize";
+    // Left Ctrl on the title toggles between the short and a slightly taller panel.
+    prompter.held.leftCtrl = true;
+    QTest::mouseClick(form->Label_OPTION, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_2->height(), form->Panel_21->height() + 60);
+    QTest::mouseClick(form->Label_OPTION, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(form->Panel_2->height(), form->Panel_21->height() + 28);
+    prompter.held = {};
+}
+
+TEST_F(RadargramWindow, FloatingPanelsStartWhereTheWindowPutsThem) {
+    EXPECT_EQ(form->Panel_TVSL->pos(), QPoint(644, 50));
+    EXPECT_EQ(form->Panel_TVSL->width(), form->StringGrid1->width() + 8);
+    EXPECT_EQ(form->Panel_TVSL->height(), form->StringGrid1->y() + form->StringGrid1->height() + 8);
+    EXPECT_EQ(form->Panel_TGod->geometry(),
+              QRect(612, 50, form->StringGrid4->width() + 2, form->StringGrid4->height() + 54));
+    EXPECT_EQ(form->Panel_Kratnik->geometry(),
+              QRect(612, 50, form->StringGrid5->width() + 2, form->StringGrid5->height() + 54));
+    EXPECT_EQ(form->Panel_CORD->x(), 47);
+    EXPECT_EQ(form->Panel6->size(), QSize(512, 576));
+    const int h = form->Panel_21->height() + 28;
+    EXPECT_EQ(form->Panel_2->geometry().topLeft(), QPoint(50, 550 - h));
+    EXPECT_EQ(form->Panel_2->height(), h);
+    for (QWidget* p :
+         {static_cast<QWidget*>(form->Panel_2), static_cast<QWidget*>(form->Panel_CORD),
+          static_cast<QWidget*>(form->Panel_TVSL), static_cast<QWidget*>(form->Panel_TGod),
+          static_cast<QWidget*>(form->Panel50), static_cast<QWidget*>(form->Panel_3D),
+          static_cast<QWidget*>(form->Panel6)})
+        EXPECT_TRUE(p->isHidden()) << p->objectName().toStdString();
+    // The A-scan panel keeps to the screen.
+    EXPECT_GE(form->Panel50->x(), 0);
+}
+
+TEST_F(RadargramWindow, StartValuesOfTheOptionPanel) {
+    EXPECT_TRUE(form->CheckBox11->isChecked());
+    EXPECT_TRUE(form->CheckBox12->isChecked());
+    EXPECT_TRUE(form->CheckBox13->isChecked());
+    EXPECT_FALSE(form->CheckBox14->isChecked());
+    EXPECT_FALSE(form->CheckBox15->isChecked());
+    EXPECT_TRUE(form->CheckBox15->isHidden());
+    EXPECT_EQ(form->ComboBox17->currentIndex(), 1) << "markers shown";
+    EXPECT_EQ(form->ComboBox17->currentText().toStdString(), " Show Marks");
+    for (QComboBox* c : {form->ComboBox32, form->ComboBox33, form->ComboBox34}) {
+        EXPECT_EQ(c->count(), 256);
+        EXPECT_EQ(c->itemText(255).toStdString(), "255");
+    }
+    EXPECT_EQ(form->ComboBox16->count(), 8);
+    EXPECT_EQ(form->ComboBox11->count(), 8);
+    EXPECT_EQ(form->ComboBox12->count(), 29);
+    EXPECT_EQ(form->ComboBox13->count(), 38);
+    EXPECT_EQ(form->ComboBox15->count(), 23);
+    EXPECT_EQ(form->ComboBox10->count(), 20);
+    EXPECT_EQ(form->ComboBox14->count(), 9);
+    EXPECT_TRUE(form->ComboBox14->isHidden());
+    EXPECT_EQ(form->SpeedButton10->text().toStdString(), "Options");
+    EXPECT_EQ(form->SpeedButton17->text().toStdString(), "000");
+    EXPECT_EQ(form->SpeedButton20->text().toStdString(), "-  Xp");
+    EXPECT_EQ(form->SpeedButton22->text().toStdString(), "-  Tp");
+    EXPECT_EQ(form->SpeedButton23->text().toStdString(), "+Dcm");
+    EXPECT_EQ(form->SpeedButton24->text().toStdString(), "- Yp");
+    EXPECT_EQ(form->SpeedButton25->text().toStdString(), "+Lcm");
+    EXPECT_EQ(form->windowTitle().toStdString(), "Tesk");
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(0xC0, 0xDC, 0xC0));
+    EXPECT_EQ(store->stateFlags, state::Changed);
+    // The whole command bar fits into the design width of the window.
+    for (QWidget* w : form->Panel_1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_LT(w->geometry().right(), 1467) << w->objectName().toStdString();
+    EXPECT_EQ(form->Panel_1->height(), 36);
+}
+
+TEST_F(RadargramWindow, VolumeBoxesWriteTheirHeaderCellsAndMarkTheVolumeStale) {
+    openSurvey(60);
+    auto& h = store->header.value;
+    struct Case {
+        QComboBox* box;
+        int item;
+        int cell;
+    };
+    for (const Case& c : {Case{form->ComboBox51, 3, hdr::VolumeInterp},
+                          Case{form->ComboBox52, 20, hdr::ProfileDistance},
+                          Case{form->ComboBox54, 2, hdr::Section}}) {
+        store->stateFlags = 0;
+        c.box->setCurrentIndex(c.item);
+        EXPECT_EQ(h[c.cell], c.item) << c.box->objectName().toStdString();
+        EXPECT_EQ(store->stateFlags & state::Changed, state::Changed);
+    }
+    store->stateFlags = 0;
+    form->CheckBox52->setChecked(true);
+    EXPECT_EQ(h[hdr::AmplitudeFlags] & hdr::ProcessAll, hdr::ProcessAll);
+    EXPECT_EQ(store->stateFlags & state::Changed, state::Changed);
+    EXPECT_EQ(form->CheckBox52->text().toStdString(), "Calculate to the Profile");
+    EXPECT_EQ(form->CheckBox52->palette().color(QPalette::WindowText), QColor(0x80, 0, 0));
+    form->CheckBox1->setChecked(false);
+    EXPECT_EQ(form->CheckBox52->text().toStdString(), "Обработка до Профиля");
+    form->CheckBox52->setChecked(false);
+    EXPECT_EQ(form->CheckBox52->text().toStdString(), "Обработать Всё");
+    EXPECT_EQ(form->ComboBox54->itemText(0).toStdString(),
+              " C\u0435\u0447\u0435\u043d\u0438\u0435 T")
+        << "a Latin C";
+    EXPECT_EQ(form->ComboBox54->itemText(3).toStdString(), " Сечение T  X  Y");
+}
+
+TEST_F(RadargramWindow, BoxColoursFollowTheirItems) {
+    openSurvey(60);
+    const QColor yellow(0xFF, 0xFF, 0x99);
+    form->ComboBox15->setCurrentIndex(3);
+    EXPECT_EQ(form->ComboBox15->palette().color(QPalette::Base), yellow);
+    form->ComboBox15->setCurrentIndex(0);
+    EXPECT_NE(form->ComboBox15->palette().color(QPalette::Base), yellow);
+    form->ComboBox10->setCurrentIndex(4);
+    EXPECT_EQ(form->ComboBox10->palette().color(QPalette::Base), yellow);
+    EXPECT_EQ(store->velocityCode, 900);
+    form->ComboBox10->setCurrentIndex(0);
+    EXPECT_NE(form->ComboBox10->palette().color(QPalette::Base), yellow);
+    EXPECT_EQ(store->velocityCode, store->hodographVelocity);
+}
+
+TEST_F(RadargramWindow, ProfileStepIsIgnoredWhileBusy) {
+    openSurvey(60);
+    const uint8_t before = store->header.value[hdr::Step];
+    store->stateFlags |= state::Busy;
+    form->ComboBox12->setCurrentIndex(before == 5 ? 6 : 5);
+    EXPECT_EQ(store->header.value[hdr::Step], before);
+    store->stateFlags &= uint16_t(~state::Busy);
+}
+
+TEST_F(RadargramWindow, TypedFramesStayInsideTheStore) {
+    openSurvey(600);
+    // A store filled to the last slot: the window never starts past 49480.
+    store->frameCount = MAX_FRAME_INDEX;
+    form->MaskEdit1->setCursorPosition(0);
+    QTest::keyClick(form->MaskEdit1, '6');
+    EXPECT_EQ(store->viewStart, MAX_VIEW_START);
+    EXPECT_EQ(form->MaskEdit1->displayText().toStdString(), "49480");
+    QTest::keyClick(form->MaskEdit1, Qt::Key_Return); // redraws at the far end without harm
+    // Letters are not digits: the mask refuses them and the view stays.
+    form->MaskEdit1->setCursorPosition(0);
+    QTest::keyClicks(form->MaskEdit1, "ab");
+    EXPECT_EQ(store->viewStart, MAX_VIEW_START);
+    store->frameCount = 620;
+    form->MaskEdit1->setCursorPosition(0);
+    QTest::keyClicks(form->MaskEdit1, "00039");
+    EXPECT_EQ(store->viewStart, 20) << "rounded down to a multiple of 20";
+}
+
+TEST_F(RadargramWindow, ShiftJumpsByProfileWhateverTheViewStep) {
+    openSurvey(600); // one profile, frames 0..599; frameCount 620
+    ASSERT_EQ(store->frameCount, 620);
+    form->ComboBox16->setCurrentIndex(0);
+    store->viewStart = 100;
+    prompter.held.leftShift = true;
+    form->SpeedButton18->click();
+    EXPECT_EQ(store->viewStart, 621) << "no further profile: one past the frame count";
+    form->SpeedButton17->click();
+    EXPECT_EQ(store->viewStart, 0) << "back to the start of the profile before the gap";
+    prompter.held = {true, false, true, false, false}; // left Shift and left Ctrl
+    store->viewStart = 100;
+    form->SpeedButton18->click();
+    EXPECT_EQ(store->viewStart, 100);
+    prompter.held = {};
+    form->ComboBox16->setCurrentIndex(7); // by profile
+    form->SpeedButton18->click();
+    EXPECT_EQ(store->viewStart, 621);
+    EXPECT_EQ(form->MaskEdit1->displayText().toStdString(), "00621");
+}
+
+TEST_F(RadargramWindow, ClickModifiersChangeTheLineColours) {
+    openSurvey(600);
+    const Point o = form->view().ViewOrigin;
+    form->view().cursorColour = 0x123456;
+    prompter.held.leftShift = true;
+    form->Image1MouseDown(Qt::LeftButton, QPoint(o.x + 4, o.y + 4));
+    EXPECT_EQ(form->view().cursorColour, 0xFFFFFFu);
+    prompter.held = {};
+    prompter.held.leftCtrl = true;
+    form->Image1MouseDown(Qt::LeftButton, QPoint(o.x - 4, o.y + 4));
+    EXPECT_EQ(form->view().gridColour, 0u) << "Ctrl-click outside: black grid";
+    EXPECT_EQ(form->view().cursorColumn, 0);
+    form->Image1MouseDown(Qt::LeftButton, QPoint(o.x + 8, o.y + 4));
+    EXPECT_EQ(form->view().gridColour, 0x888888u);
+    EXPECT_EQ(form->view().cursorColumn, 4);
+    // Right Ctrl with the right button leaves the second point alone.
+    prompter.held = {};
+    prompter.held.rightCtrl = true;
+    form->view().secondFrame = 7;
+    form->Image1MouseDown(Qt::RightButton, QPoint(o.x + 8, o.y + 4));
+    EXPECT_EQ(form->view().secondFrame, 7);
+    prompter.held = {};
+}
+
+TEST_F(RadargramWindow, ShowProfileKeepsAnOpenCoordinateFile) {
+    openSurvey(60);
+    struct Case {
+        uint16_t before, after;
+    };
+    for (const Case& c : {Case{0x0100, state::Changed}, Case{0x0000, 0}, Case{0x4100, 0x7000},
+                          Case{0x4000, 0x4000}}) {
+        store->stateFlags = c.before;
+        form->SpeedButton5->click();
+        EXPECT_EQ(store->stateFlags, c.after) << std::hex << c.before;
+    }
+    EXPECT_FALSE(form->ComboBox11->isHidden());
+    EXPECT_TRUE(form->ComboBox14->isHidden());
+}
+
+TEST_F(RadargramWindow, WorkFileSavedInEnglishReopensInEnglish) {
+    openSurvey(60);
+    ASSERT_TRUE(form->CheckBox1->isChecked());
+    const std::string out = dir.file("english.gem");
+    prompter.saveNames.push_back(SaveChoice{out, 1});
+    form->SpeedButton3->click();
+    form->CheckBox1->setChecked(false);
+    EXPECT_EQ(form->SpeedButton17->toolTip().toStdString(), "Предыдущий кадр");
+    clickOpen(out);
+    EXPECT_TRUE(form->CheckBox1->isChecked());
+    EXPECT_EQ(form->SpeedButton17->toolTip().toStdString(), "Previous frame");
+    EXPECT_EQ(form->CheckBox1->text().toStdString(), "Russian");
+}
+
 } // namespace
 } // namespace tesk::testing
