@@ -113,6 +113,14 @@ void TForm1::applyOptionsFile(const OptionsFileRead& r) {
         ComboBox33->setCurrentIndex(v.colourComponents[1]);
     if (r.applied(OptionsField::ColourComponent34))
         ComboBox34->setCurrentIndex(v.colourComponents[2]);
+    if (r.applied(OptionsField::AmplitudeFlags)) {
+        // The chosen-amplitude bit comes into the header, but the highlight
+        // stays off on the screen until the operator checks the box again:
+        // the box is unchecked and the header bit put back after its handler.
+        const bool highlight = store_.header.value[hdr::AmplitudeFlags] & hdr::Highlight;
+        CheckBox23->setChecked(false);
+        setBit(store_.header.value[hdr::AmplitudeFlags], hdr::Highlight, highlight);
+    }
     restoring_ = false;
     Palettes& p = engine_->palettes;
     std::copy_n(v.tableA.begin(), r.tableEntries[0], p.GreyPaletteMarked.begin());

@@ -604,14 +604,24 @@ void fillGebCells(uint8_t* v, const uint8_t* w, uint64_t avail, const GebPlan& p
     buffer.resize(samples);
     levelsOf(w + 2 * std::size_t(from), samples, buffer.data());
     const uint16_t* lv = buffer.data();
+    // One walk along the samples: each bin starts where the previous ended.
+    std::size_t i = 0;
+    if (p.mode == 1) {
+        for (int m = 1; m <= cells; ++m) {
+            const std::size_t mi = std::size_t(m);
+            const std::size_t n = std::size_t(p.last[mi] - p.first[mi]) + 1;
+            uint32_t sum = 0; // at most ~80000 levels below 4096
+            for (const std::size_t end = i + n; i < end; ++i) sum += lv[i];
+            v[m] = codes12[meanOf(sum, int64_t(n), p.reciprocal[mi])];
+        }
+        return;
+    }
     for (int m = 1; m <= cells; ++m) {
         const std::size_t mi = std::size_t(m);
+        const std::size_t n = std::size_t(p.last[mi] - p.first[mi]) + 1;
         int64_t sum = 0;
-        for (uint32_t i = p.first[mi] - from; i <= p.last[mi] - from; ++i) sum += lv[i];
-        const int64_t n = int64_t(p.last[mi] - p.first[mi]) + 1;
-        const int64_t u = p.mode == 1 ? meanOf(sum, n, p.reciprocal[mi])
-                                      : std::clamp<int64_t>(2048 + sum - 2048 * n, 0, 4095);
-        v[m] = codes12[u];
+        for (const std::size_t end = i + n; i < end; ++i) sum += lv[i];
+        v[m] = codes12[std::clamp<int64_t>(2048 + sum - 2048 * int64_t(n), 0, 4095)];
     }
 }
 

@@ -81,22 +81,27 @@ DeviceOptions clampedDeviceOptions(const DeviceOptions& o);
 // --- 12-bit sample words ------------------------------------------------------
 
 // The offset level (0 .. 4095, zero amplitude 2048) of a .geb sample word:
-// words above 0x7FF are negative.
+// words above 0x7FF are negative, their magnitude (65536 - w) taken modulo
+// 2048 so that sign-extended and plain 12-bit words read alike. A magnitude
+// of 0 modulo 2048 is the most negative reading, -2048: it gives level 0, not
+// the zero amplitude that the bare modulo would make of a full-scale
+// negative sample.
 constexpr uint32_t gebLevel(uint16_t w) {
     // Both forms, then a mask instead of a branch: the sign of noisy samples
     // is unpredictable, and this runs for every sample of a survey.
-    const uint32_t negative = 2048u - ((65536u - w) & 0x7FFu);
+    const uint32_t negative = 2048u - (((65536u - w - 1u) & 0x7FFu) + 1u);
     const uint32_t positive = (uint32_t(w) + 2048u) & 0xFFFu;
     const uint32_t mask = 0u - uint32_t(w > 0x7FF);
     return (negative & mask) | (positive & ~mask);
 }
 // The offset level of a .gpr reading: words with a high byte of 0xF0 or more
-// are negative (level 0 when their magnitude exceeds 2048); other words are
-// w + 2048, which can exceed 4095 and then gives code 255.
+// are negative, 2048 - (65536 - w), and level 0 from a magnitude of 2048 on
+// (the full-scale negative reading included); other words are w + 2048,
+// which can exceed 4095 and then gives code 255.
 constexpr uint32_t gprLevel(uint16_t w) {
     if (w >= 0xF000) {
         const uint32_t m = 65536u - w;
-        return m > 2048 ? 0u : 2048u - (m & 0x7FFu);
+        return m >= 2048 ? 0u : 2048u - m;
     }
     return uint32_t(w) + 2048u;
 }

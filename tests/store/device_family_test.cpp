@@ -246,10 +246,14 @@ TEST(TwelveBitWords, GebLevels) {
         uint16_t w;
         uint32_t u;
     };
-    // Negative words (above 0x7FF): 2048 - ((65536 - w) AND 0x7FF).
+    // Negative words (above 0x7FF): 2048 - ((65536 - w) AND 0x7FF), except
+    // that a magnitude of 0 modulo 2048 is full scale negative (-2048, level
+    // 0) rather than zero amplitude: 0xF800 sign-extended, 0x0800 as a plain
+    // 12-bit word.
     const Case cases[] = {
-        {0x0000, 2048}, {0x0001, 2049}, {0x07FF, 4095}, {0x0800, 2048}, {0x8000, 2048},
-        {0xF800, 2048}, {0xF801, 1},    {0xFC00, 1024}, {0xFFFF, 2047}, {0xFFF0, 2032},
+        {0x0000, 2048}, {0x0001, 2049}, {0x07FF, 4095}, {0x0800, 0},
+        {0x0801, 1},    {0x0FFF, 2047}, {0x8000, 0},    {0xF800, 0},
+        {0xF801, 1},    {0xFC00, 1024}, {0xFFFF, 2047}, {0xFFF0, 2032},
     };
     for (const Case& c : cases) EXPECT_EQ(gebLevel(c.w), c.u) << std::hex << c.w;
 }
@@ -259,11 +263,12 @@ TEST(TwelveBitWords, GprLevels) {
         uint16_t w;
         uint32_t u;
     };
-    // High byte 0xF0 or more is negative: 0 when 65536 - w > 2048, else
-    // 2048 - ((65536 - w) AND 0x7FF); other words w + 2048.
+    // High byte 0xF0 or more is negative: 0 when 65536 - w reaches 2048
+    // (full scale negative, 0xF800, included), else 2048 - (65536 - w);
+    // other words w + 2048.
     const Case cases[] = {
         {0x0000, 2048}, {0x07FF, 4095}, {0x1000, 6144}, {0xEFFF, 63487}, {0xF000, 0},
-        {0xF7FF, 0},    {0xF800, 2048}, {0xF801, 1},    {0xFFFF, 2047},
+        {0xF7FF, 0},    {0xF800, 0},    {0xF801, 1},    {0xFFFF, 2047},
     };
     for (const Case& c : cases) EXPECT_EQ(gprLevel(c.w), c.u) << std::hex << c.w;
     // 6144 and above give the top code.
@@ -644,6 +649,21 @@ TEST_F(DeviceFamily, GebSelectsTheSampleReachedAtEachStep) {
     }
 }
 
+TEST_F(DeviceFamily, GebFullScaleNegativeSamplesAreTheLowestCode) {
+    // One sample per cell (P = T = 1 ns): cell m + 1 holds sample m. -2048,
+    // sign-extended (0xF800) or as a plain 12-bit word (0x0800), is level 0,
+    // code 0, stored as 1 — not the zero amplitude 128. Beside it -2047 and
+    // +2047 and the words next to zero.
+    const uint16_t words[] = {0xF800, 0x0800, 0xF801, 0x0801, 0x07FF, 0xFFFF, 0x0000, 0x0010};
+    const int codes[] = {1, 1, 1, 1, 255, 127, 128, 129};
+    Geb f(8, 1000000000, 1);
+    for (int i = 0; i < 8; ++i) f.word(0, i, words[i]);
+    f.frames(1);
+    s->header.value[hdr::TimeRange] = RANGE_1NS;
+    load(readGebFile, f.b);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(frame(0)[1 + i], codes[i]) << std::hex << words[i];
+}
+
 TEST_F(DeviceFamily, GebStartDelayPassesOverTheFirstSamples) {
     // Samples with i P < delay are passed over: 3 ns at P 0.5 ns skips 0 .. 5;
     // 1 ns at P 1/3 ns skips 0 .. 2. Then cell m takes skip + 2m - 1 (resp. 3m - 1).
@@ -1003,6 +1023,12 @@ TEST_F(DeviceFamily, GprChannelsAndRunningMean) {
         // .gpr words above 0x07FF and below 0xF000 lie above 4095: code 255
         {0, true, 0, constantGroup(0x1000, 0), 255},
         {0, true, 0, constantGroup(0xF000, 0), 1},
+        // full scale negative (-2048) is the lowest level, code 0 stored as 1;
+        // -2047 is level 1, code 0 too
+        {0, true, 0, constantGroup(0xF800, 0), 1},
+        {0, true, 0, constantGroup(0xF801, 0), 1},
+        {0, true, 0, constantGroup(0xF810, 0), 1}, // -2032: level 16, code 1
+        {0, true, 0, constantGroup(0xF820, 0), 2}, // -2016: level 32, code 2
     };
     for (const Case& c : cases) {
         Gpr f(1);
