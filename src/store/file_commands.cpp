@@ -190,11 +190,12 @@ OpenResult openOptionsFile(ProfileStore& s, Interaction& ui) {
         ui.show(msg::optMagic(s.openFileName));
         return r;
     }
+    // Whatever the version, the file counts as added to the survey on screen:
+    // an unknown version applies nothing, but the window still redraws and
+    // names the file in its title.
     r.options = readOptionsFile(*f.src, s, ui);
-    r.outcome = r.options->status == OptionsReadStatus::UnknownVersion
-                    ? OpenOutcome::NothingDone
-                    : OpenOutcome::SettingsLoaded;
-    r.added = r.outcome == OpenOutcome::SettingsLoaded;
+    r.outcome = OpenOutcome::SettingsLoaded;
+    r.added = true;
     return r;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <array>
 
 namespace tesk::testing {
 namespace {
@@ -170,6 +171,26 @@ TEST_F(DevicePanel, OptionsFileSetsTheHighlightBitButLeavesCheckBox23Unchecked) 
     EXPECT_EQ(form->ComboBox34->currentIndex(), 30);
     EXPECT_EQ(form->ComboBox10->currentIndex(), velocity);
     EXPECT_EQ(form->ComboBox11->currentIndex(), range);
+    EXPECT_NE(title().find("    +add file:// " + opt), std::string::npos) << title();
+}
+
+// An options file of a version this program does not know changes no
+// setting, yet it is named in the title as an added file like any other.
+TEST_F(DevicePanel, OptionsFileOfUnknownVersionChangesNothingButIsNamedInTheTitle) {
+    clickOpen(writeSurvey(dir.file("a.gem"), 100));
+    const std::array<uint8_t, HEADER_CELLS> header = store->header.value;
+    const int filter = form->ComboBox20->currentIndex();
+    OptionsFileSettings o;
+    o.filter1 = {3, 5, 5, 5};
+    auto bytes = encodeOptionsFile(o);
+    bytes[5] = 16; // an older layout
+    const std::string opt = dir.file("old.opt");
+    writeBytes(opt, std::string(bytes.begin(), bytes.end()));
+    clickOpen(opt);
+    EXPECT_TRUE(prompter.shown.empty()) << lastText();
+    EXPECT_EQ(store->header.value, header);
+    EXPECT_EQ(form->ComboBox20->currentIndex(), filter);
+    EXPECT_EQ(store->stateFlags & state::Busy, 0);
     EXPECT_NE(title().find("    +add file:// " + opt), std::string::npos) << title();
 }
 
