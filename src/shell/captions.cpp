@@ -1,7 +1,8 @@
-// The language switch: every hint, caption and list item of the window in
-// Russian or English. The catalogue names controls by their object names, so
+// The language switch: every hint, caption, list item and table title of the
+// window in Russian or English. The catalogue names controls by their object names, so
 // a control added later joins the switch by adding its rows here.
 
+#include "shell/string_grid.h"
 #include "shell/tform1.h"
 
 #include <QCheckBox>
@@ -172,6 +173,78 @@ const Row CATALOGUE[] = {
     {"ComboBox54", Kind::Item, 3, " Section T  X  Y", " Сечение T  X  Y"},
 };
 
+// Title cells of the tables, by (column, row).
+struct Title {
+    const char* grid;
+    int column;
+    int row;
+    const char* en;
+    const char* ru;
+};
+
+const Title TABLE_TITLES[] = {
+    // Hodograph table: one row per layer boundary.
+    {"StringGrid4", 0, 0, "№ ", "Годограф"},
+    {"StringGrid4", 1, 0, "V hodograf", "V годограф"},
+    {"StringGrid4", 2, 0, "V stratum", "V в слое"},
+    {"StringGrid4", 3, 0, "D depth", "D глубина"},
+    {"StringGrid4", 4, 0, " * Еps", " * Еps"},
+    {"StringGrid4", 5, 0, "Conductivity", "Проводимость"},
+    // Echo table: boundary time and the times of its first two multiples.
+    {"StringGrid5", 0, 0, "№ ", "Граница"},
+    {"StringGrid5", 1, 0, "T boundary ns", "T границы нс"},
+    {"StringGrid5", 2, 0, "T echo 2 ns", "T кратной 2 нс"},
+    {"StringGrid5", 3, 0, "T echo 3 ns", "T кратной 3 нс"},
+    // Velocity and depth table: the point rows; the layer rows follow below.
+    {"StringGrid1", 0, 0, " Borehole Nomber", " Номер Скважины"},
+    {"StringGrid1", 0, 1, " Borehole Name", " Название Скважины"},
+    {"StringGrid1", 0, 2, " № Point Measuring", " № Точки Измерения"},
+    // Coordinates table: what each row of the two frames shows.
+    {"StringGrid7", 0, 0, "  a-Scan", "  а-Скан"},
+    {"StringGrid7", 0, 1, " Position in the File", " Позиция в Файле"},
+    {"StringGrid7", 0, 2, " Point Name", " Название Маркера"},
+    {"StringGrid7", 0, 3, " Longitude. Degrees ,000", " Долгота. Градусы ,000"},
+    {"StringGrid7", 0, 4, " Latitude.  Degrees ,000", " Широта.  Градусы ,000"},
+    {"StringGrid7", 0, 5, " Coordinate X cm USC", " Координата X cm ПСК"},
+    {"StringGrid7", 0, 6, " Coordinate Y cm USC", " Координата Y cm ПСК"},
+    {"StringGrid7", 0, 7, " Difference of Coordinates. cm.", " Разница Координат cm."},
+    {"StringGrid7", 0, 8, " Altitude. cm.  ", " Высота cm.  "},
+    {"StringGrid7", 0, 9, " Difference of Heights. cm.", " Разница Высот cm."},
+};
+
+// Eight rows per layer quantity in the velocity and depth table, numbered
+// from the top layer: hodograph velocities from row 3, layer velocities from
+// row 11, depths from row 19, levels from row 27.
+struct LayerRows {
+    int firstRow;
+    const char* en;
+    const char* ru;
+};
+const LayerRows LAYER_ROWS[] = {
+    {3, "%1.  V hodograf", "%1.  V годографа"},
+    {11, "%1.  V stratum", "%1.  V слоя"},
+    {19, "%1.  Depth stratum", "%1.  Глубина слоя"},
+    {27, "%1. Level", "%1.  Уровень"},
+};
+
+// Headers of the two frame columns of the coordinates table; which pair is
+// shown depends on the row the operator last chose, so the switch keeps the
+// pair and only changes its language. Pair 0 is the start pair.
+struct HeaderPair {
+    const char* en1;
+    const char* en2;
+    const char* ru1;
+    const char* ru2;
+};
+const HeaderPair COORDINATE_HEADERS[] = {
+    {" Coordinates 2 RC", " Coordinates 1 LC", " Координаты 2 ПК", " Координаты 1 ЛК"},
+    {" Coordinates 2RC", " Coordinates 1LC", " Координаты 2 ПК", " Координаты 1 ЛК"},
+    {" Distance straight line", " Distance on the profile", " Дистанция по прямой",
+     " Дистанция по профилю"},
+    {" Height relief 2 RC", " Height relief 1 LC", " Высота рельефа 2 ПК", " Высота рельефа 1 ЛК"},
+    {" Height difference", " Maximum height", " Разница высот", " Максимальная высота"},
+};
+
 // Colour-count items: forms 0 and 1, then the derivative form.
 const char* const COLOURS_EN[2][8] = {
     {"  ALL Colors", "  128 Colors", "    64 Colors", "    32 Colors", "    16 Colors",
@@ -184,6 +257,35 @@ const char* const COLOURS_RU[2][8] = {
     {"  Все Цвета", "  128 Цвета", "    64 Цвета", "    32 Цвета", "    16 Цветов",
      "      2 Цвета", "      1 Мин\\Макс", "      2 Мин\\Макс"}};
 // clang-format on
+
+void applyTableTitles(TForm1& form, bool en) {
+    for (const Title& t : TABLE_TITLES)
+        if (auto* g = form.findChild<StringGrid*>(t.grid))
+            g->setCell(t.column, t.row, QString::fromUtf8(en ? t.en : t.ru));
+    for (const LayerRows& l : LAYER_ROWS)
+        for (int k = 1; k <= 8; ++k)
+            form.StringGrid1->setCell(0, l.firstRow + k - 1,
+                                      QString::fromUtf8(en ? l.en : l.ru).arg(k));
+    // The Russian headers of the first two pairs are the same text; the
+    // second pair belongs to the latitude row, so the chosen row tells them
+    // apart.
+    StringGrid* g = form.StringGrid7;
+    const QString h1 = g->cell(1, 0), h2 = g->cell(2, 0);
+    const HeaderPair* shown = &COORDINATE_HEADERS[0];
+    for (const HeaderPair& p : COORDINATE_HEADERS) {
+        if (h1 == QString::fromUtf8(p.en1) && h2 == QString::fromUtf8(p.en2)) {
+            shown = &p;
+            break;
+        }
+        if (h1 == QString::fromUtf8(p.ru1) && h2 == QString::fromUtf8(p.ru2)) {
+            shown =
+                &p == &COORDINATE_HEADERS[0] && g->currentRow() == 4 ? &COORDINATE_HEADERS[1] : &p;
+            break;
+        }
+    }
+    g->setCell(1, 0, QString::fromUtf8(en ? shown->en1 : shown->ru1));
+    g->setCell(2, 0, QString::fromUtf8(en ? shown->en2 : shown->ru2));
+}
 
 } // namespace
 
@@ -217,6 +319,10 @@ void TForm1::AARR() {
             break;
         }
     }
+
+    applyTableTitles(*this, en);
+    // A collapsed table panel is as wide as its title.
+    for (QLabel* l : {Label_CRD, Label_TVSL, Label_GDRF, Label_KRT}) l->adjustSize();
 
     // Captions that name a state.
     CheckBox1->setText(en ? "Russian" : "Английский");

@@ -1,6 +1,7 @@
 // The floating panels: dragged by their title or body, three of them
 // collapsed to a title strip and expanded again with the right button.
 
+#include "shell/string_grid.h"
 #include "shell/tform1.h"
 #include "shell/widgets.h"
 
@@ -9,6 +10,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -95,6 +97,70 @@ class PanelDragger final : public QObject {
     bool moved_ = false;
 };
 
+// Velocity and depth table: captions in column 0, the model at the cursor
+// frame in column 1, measurement points 1..63 in columns 2..64. The panel's
+// "G" and "V" labels grow and shrink it by one column or row at a time.
+StringGrid* velocityDepthTable(QWidget* panel) {
+    auto* g = new StringGrid(panel, "StringGrid1", 65, 35, 2, 1);
+    g->horizontalHeader()->setDefaultSectionSize(61);
+    g->verticalHeader()->setDefaultSectionSize(19);
+    g->setColumnWidth(0, 135);
+    g->setGeometry(4, 24, 488, 268);
+    for (int c = 1; c < g->columnCount(); ++c) {
+        g->setCell(c, 0, QString::number(c - 1));
+        for (int r = 1; r < g->rowCount(); ++r) g->setCell(c, r, "0");
+    }
+    for (int c = 2; c < g->columnCount(); ++c)
+        for (int r = 1; r < g->rowCount(); ++r) g->setCellEditable(c, r, true);
+    return g;
+}
+
+// Hodograph table: one row per layer boundary; only the hodograph velocity
+// in column 1 is typed, the other columns are derived from it.
+StringGrid* hodographTable(QWidget* panel) {
+    auto* g = new StringGrid(panel, "StringGrid4", 6, 9, 1, 1);
+    g->verticalHeader()->setDefaultSectionSize(16);
+    g->setColumnWidths({80, 70, 70, 70, 60, 80});
+    g->move(1, 27);
+    g->fitToCells();
+    for (int r = 1; r < g->rowCount(); ++r) {
+        g->setCell(0, r, QString(" %1 ").arg(r));
+        g->setCellEditable(1, r, true);
+    }
+    g->fillBody("0");
+    return g;
+}
+
+// Echo table: for each boundary, its time and the times of its first
+// multiples, shown for reading only.
+StringGrid* echoTable(QWidget* panel) {
+    auto* g = new StringGrid(panel, "StringGrid5", 4, 9, 1, 1);
+    g->verticalHeader()->setDefaultSectionSize(16);
+    g->setColumnWidths({58, 76, 76, 76});
+    g->move(1, 27);
+    g->fitToCells();
+    for (int r = 1; r < g->rowCount(); ++r) g->setCell(0, r, QString(" %1 ").arg(r));
+    g->fillBody("0");
+    return g;
+}
+
+// Coordinates of two frames: the second point in column 1, the cursor frame
+// in column 2; the cursor frame's position and name rows stay read-only.
+StringGrid* coordinatesTable(QWidget* panel) {
+    auto* g = new StringGrid(panel, "StringGrid7", 3, 10, 2, 2);
+    g->verticalHeader()->setDefaultSectionSize(18);
+    g->setColumnWidths({190, 240, 240});
+    g->move(4, 24);
+    g->fitToCells();
+    for (int c = 1; c <= 2; ++c) {
+        g->setCell(c, 1, "*");
+        g->setCell(c, 2, "*");
+        for (int r = 3; r < g->rowCount(); ++r) g->setCell(c, r, "0");
+    }
+    for (int r = 2; r < g->rowCount(); ++r) g->setCellEditable(2, r, true);
+    return g;
+}
+
 void dragWith(TForm1& form, QWidget* target, std::initializer_list<QWidget*> sources) {
     auto* d = new PanelDragger(form, target);
     for (QWidget* s : sources) s->installEventFilter(d);
@@ -103,17 +169,24 @@ void dragWith(TForm1& form, QWidget* target, std::initializer_list<QWidget*> sou
 } // namespace
 
 void TForm1::buildFloatingPanels() {
-    Panel_CORD = floatingPanel(this, "Panel_CORD", QRect(47, 60, 700, 528));
+    // The coordinates panel starts with its GPS area folded (408 px; 528 px
+    // with it).
+    Panel_CORD = floatingPanel(this, "Panel_CORD", QRect(47, 60, 700, 408));
     Label_CRD = title(Panel_CORD, "Label_CRD");
-    Panel_TVSL = floatingPanel(this, "Panel_TVSL", QRect(644, 50, 496, 300));
+    StringGrid7 = coordinatesTable(Panel_CORD);
+    // The table panels are as large as their tables.
+    Panel_TVSL = floatingPanel(this, "Panel_TVSL", QRect(644, 50, 0, 0));
     Label_TVSL = title(Panel_TVSL, "Label_TVSL");
-    StringGrid1 = innerPanel(Panel_TVSL, "StringGrid1", QRect(4, 24, 488, 268));
-    Panel_TGod = floatingPanel(this, "Panel_TGod", QRect(612, 50, 432, 200));
+    StringGrid1 = velocityDepthTable(Panel_TVSL);
+    Panel_TVSL->resize(StringGrid1->width() + 8, StringGrid1->y() + StringGrid1->height() + 8);
+    Panel_TGod = floatingPanel(this, "Panel_TGod", QRect(612, 50, 0, 0));
     Label_GDRF = title(Panel_TGod, "Label_GDRF");
-    StringGrid4 = innerPanel(Panel_TGod, "StringGrid4", QRect(1, 27, 430, 146));
-    Panel_Kratnik = floatingPanel(this, "Panel_Kratnik", QRect(612, 50, 300, 200));
+    StringGrid4 = hodographTable(Panel_TGod);
+    Panel_TGod->resize(StringGrid4->width() + 2, StringGrid4->height() + 54);
+    Panel_Kratnik = floatingPanel(this, "Panel_Kratnik", QRect(612, 50, 0, 0));
     Label_KRT = title(Panel_Kratnik, "Label_KRT");
-    StringGrid5 = innerPanel(Panel_Kratnik, "StringGrid5", QRect(1, 27, 298, 146));
+    StringGrid5 = echoTable(Panel_Kratnik);
+    Panel_Kratnik->resize(StringGrid5->width() + 2, StringGrid5->height() + 54);
     Panel50 = floatingPanel(this, "Panel50", QRect(1174, 50, 260, 580));
     Panel51 = innerPanel(Panel50, "Panel51", QRect(2, 2, 256, 20));
     auto* caption51 = new QLabel(Panel51);

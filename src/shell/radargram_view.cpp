@@ -7,32 +7,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QToolButton>
 
 namespace tesk {
-
-namespace {
-
-// Enter in the frame field redraws; the field's own handler sees every edit.
-class EnterFilter final : public QObject {
-  public:
-    explicit EnterFilter(TForm1& form) : QObject(&form), form_(form) {}
-
-  protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::KeyPress) form_.Edit1KeyPress(static_cast<QKeyEvent*>(e)->key());
-        return false;
-    }
-
-  private:
-    TForm1& form_;
-};
-
-} // namespace
 
 void TForm1::GRAF() {
     if (busy()) return;
@@ -109,7 +89,6 @@ void TForm1::connectHandlers() {
          {SpeedButton20, SpeedButton21, SpeedButton22, SpeedButton23, SpeedButton24, SpeedButton25})
         connect(b, &QToolButton::clicked, this, [this, b] { NudgeClick(b); });
     connect(MaskEdit1, &QLineEdit::textEdited, this, [this] { MaskEdit1Change(); });
-    MaskEdit1->installEventFilter(new EnterFilter(*this));
 
     auto toggled = [this](QCheckBox* c, void (TForm1::*h)()) {
         connect(c, &QCheckBox::toggled, this, [this, h] { (this->*h)(); });

@@ -10,8 +10,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -25,6 +27,38 @@ constexpr int COMMAND_BAR_HEIGHT = 36;
 const QColor WINDOW_BACKGROUND(0xC0, 0xDC, 0xC0); // money green
 const QColor CHECKED_COLOUR(0x80, 0x00, 0x00);    // maroon
 const QColor UNCHECKED_COLOUR(0x00, 0x00, 0x80);  // navy
+
+// Key preview: the window sees every key pressed in it before the control
+// with the focus does. A key that control leaves unused travels on to its
+// parents; those later deliveries of the same press are not shown again.
+class KeyPreview final : public QObject {
+  public:
+    explicit KeyPreview(TForm1& form) : QObject(&form), form_(form) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::KeyRelease) {
+            pressed_ = nullptr;
+            receiver_ = nullptr;
+            return false;
+        }
+        if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (w != &form_ && !form_.isAncestorOf(w)) return false; // another window's key
+        if (e == pressed_ && receiver_ && w != receiver_ && w->isAncestorOf(receiver_))
+            return false;
+        pressed_ = e;
+        receiver_ = w;
+        return form_.FormKeyPress(w, static_cast<QKeyEvent*>(e)->key());
+    }
+
+  private:
+    TForm1& form_;
+    const QEvent* pressed_ = nullptr;
+    QPointer<QWidget> receiver_;
+};
 } // namespace
 
 TForm1::TForm1(ProfileStore& store, Prompter& prompter, QWidget* parent)
@@ -56,6 +90,7 @@ void TForm1::FormCreate() {
     buildFloatingPanels();
     buildProgressPanel();
     connectHandlers();
+    new KeyPreview(*this);
 
     // The store starts empty: nothing is loaded, every derived view is stale.
     store_.stateFlags = state::Changed;
@@ -83,6 +118,12 @@ void TForm1::FormResize() {
     if (!Panel_1) return;
     Panel_1->setGeometry(0, 0, width(), COMMAND_BAR_HEIGHT);
     ScrollBox1->setGeometry(0, COMMAND_BAR_HEIGHT, width(), height() - COMMAND_BAR_HEIGHT);
+}
+
+bool TForm1::FormKeyPress(QWidget* target, int key) {
+    // The frame field: Enter draws the frame typed into it.
+    if (target == MaskEdit1) Edit1KeyPress(key);
+    return false;
 }
 
 bool TForm1::english() const {

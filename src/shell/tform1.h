@@ -5,6 +5,7 @@
 
 #include "display/view_state.h"
 #include "shell/prompter.h"
+#include "shell/string_grid.h"
 #include "store/file_commands.h"
 #include "store/interaction.h"
 #include "store/profile_store.h"
@@ -121,8 +122,11 @@ class TForm1 final : public QWidget {
     QLabel *Label_CRD = nullptr, *Label_TVSL = nullptr, *Label_GDRF = nullptr, *Label_KRT = nullptr;
     QLabel* Label80 = nullptr;
     QFrame *Panel51 = nullptr, *Panel52 = nullptr, *Panel61 = nullptr, *Panel62 = nullptr;
-    QWidget *StringGrid1 = nullptr, *StringGrid4 = nullptr, *StringGrid5 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr; // check log of the device-recording decoder
+    StringGrid* StringGrid1 = nullptr; // velocity and depth table (Panel_TVSL)
+    StringGrid* StringGrid4 = nullptr; // hodograph table (Panel_TGod)
+    StringGrid* StringGrid5 = nullptr; // echo table (Panel_Kratnik)
+    StringGrid* StringGrid7 = nullptr; // coordinates of two frames (Panel_CORD)
+    QPlainTextEdit* Memo1 = nullptr;   // check log of the device-recording decoder
     // --- progress panel
     QFrame* Panel3 = nullptr;
     QLabel* Label1 = nullptr;
@@ -174,6 +178,9 @@ class TForm1 final : public QWidget {
     void ComboBox54Change();
     void CheckBox52Click();
     void PanelMouseDown(QWidget* source, Qt::MouseButton button);
+    // Key preview: every key pressed in the window comes here before the
+    // control that has the focus sees it; true keeps it from that control.
+    bool FormKeyPress(QWidget* target, int key);
     // Closing the window: releases what a pass or an import holds.
     void FormClose();
     // Applies the language of CheckBox1 to every caption, hint and list item.
