@@ -14,13 +14,13 @@
 namespace tesk {
 
 class DisplayRaster {
-public:
+  public:
     static constexpr int ROWS = 1002;
     static constexpr int COLUMNS = 624;
     static constexpr int PLANES = 8;
-    static constexpr int FIRST_VIEW_ROW = 20;  // raster row of viewStart
-    static constexpr int VIEW_ROWS = 512;      // frames in view
-    static constexpr int FILTER_ROWS = 552;    // rows 0..551 take part in filtering
+    static constexpr int FIRST_VIEW_ROW = 20;   // raster row of viewStart
+    static constexpr int VIEW_ROWS = 512;       // frames in view
+    static constexpr int FILTER_ROWS = 552;     // rows 0..551 take part in filtering
     static constexpr int DISPLAY_COLUMNS = 512; // samples drawn
 
     DisplayRaster() : cells_(std::make_unique<uint8_t[]>(std::size_t(PLANES) * ROWS * COLUMNS)) {}
@@ -40,7 +40,7 @@ public:
     // 0 while filter 1 runs, 1 while filter 2 runs.
     int filterNumber = 0;
 
-private:
+  private:
     std::unique_ptr<uint8_t[]> cells_;
 };
 
