@@ -168,11 +168,11 @@ void TForm1::buildParameterPanel() {
     ComboBox15 = combo(p, "ComboBox15", 4, 124, 130, numbers(items::DEPTH_STEP_CM));
     Label16 = label(p, "Label16", 6, 146);
     ComboBox16 = combo(p, "ComboBox16", 4, 160, 130, QStringList(8, QString()));
-    Label10 = label(p, "Label10", 6, 182, 60);
+    Label10 = label(p, "Label10", 6, 182, 68);
     QStringList velocities{QString()};
     for (std::size_t i = 1; i < VELOCITY_TABLE.size(); ++i)
         velocities << "  " + QString::number(VELOCITY_TABLE[i] / 100.0, 'f', 2);
-    ComboBox10 = combo(p, "ComboBox10", 64, 180, 70, velocities);
+    ComboBox10 = combo(p, "ComboBox10", 74, 180, 62, velocities);
     rebuildTimeStretchItems();
 }
 

@@ -191,6 +191,7 @@ class RecipeRun {
     }
     std::string describeControl(QWidget* w);
     void render(const std::string& path, bool overlay);
+    void grab(const std::string& path, QWidget* what);
 
     ProfileStore& store_;
     ScriptedPrompter prompter_;
@@ -241,6 +242,17 @@ void RecipeRun::render(const std::string& path, bool overlay) {
     if (!f.open(QIODevice::WriteOnly) || !image.save(&f, "PNG") || !f.commit())
         throw RecipeError{1, "cannot write " + path};
     print("rendered " + path);
+}
+
+// The window, or one control of it, as the operator would see it on the
+// screen: panels, captions and the radargram together.
+void RecipeRun::grab(const std::string& path, QWidget* what) {
+    QApplication::processEvents();
+    const QImage image = what->grab().toImage();
+    QSaveFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::WriteOnly) || !image.save(&f, "PNG") || !f.commit())
+        throw RecipeError{1, "cannot write " + path};
+    print("grabbed " + path);
 }
 
 void RecipeRun::run(const std::string& line) {
@@ -367,6 +379,9 @@ void RecipeRun::run(const std::string& line) {
     } else if (cmd == "render") {
         need(w, 2, "render PATH.png [--no-overlay]");
         render(w[1], !(w.size() > 2 && w[2] == "--no-overlay"));
+    } else if (cmd == "grab") {
+        need(w, 2, "grab PATH.png [CONTROL]");
+        grab(w[1], w.size() > 2 ? control(w[2]) : form_.get());
     } else if (cmd == "print") {
         need(w, 2, "print CONTROL | print header | print frame N");
         if (w[1] == "header") {

@@ -194,6 +194,18 @@ TEST(RecipeRunner, FailedExpectAndMissingFileGiveStatus1) {
     EXPECT_EQ(r.status, 1);
 }
 
+// The whole window as the operator sees it, or one panel of it.
+TEST(RecipeRunner, GrabsTheWindowOrOneControl) {
+    TempDir dir;
+    const RecipeResult r = runText("click SpeedButton10\ngrab " + dir.file("w.png") + "\ngrab " +
+                                   dir.file("p.png") + " Panel_2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("w.png"))).size(), QSize(1467, 756));
+    const QImage panel(QString::fromStdString(dir.file("p.png")));
+    EXPECT_FALSE(panel.isNull());
+    EXPECT_LT(panel.width(), 1467);
+}
+
 TEST(RecipeRunner, PrintsStoredBytesAsHex) {
     const RecipeResult r = runText("print header\nexpect 54 45 53 4B 2A\nprint frame 0\n");
     EXPECT_EQ(r.status, 0) << r.err;
