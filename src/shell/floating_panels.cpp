@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QToolButton>
 #include <algorithm>
 
 namespace tesk {
@@ -187,7 +188,7 @@ void TForm1::buildFloatingPanels() {
     Label_KRT = title(Panel_Kratnik, "Label_KRT");
     StringGrid5 = echoTable(Panel_Kratnik);
     Panel_Kratnik->resize(StringGrid5->width() + 2, StringGrid5->height() + 54);
-    Panel50 = floatingPanel(this, "Panel50", QRect(1174, 50, 260, 580));
+    Panel50 = floatingPanel(this, "Panel50", QRect(1174, 50, 260, 604));
     Panel51 = innerPanel(Panel50, "Panel51", QRect(2, 2, 256, 20));
     auto* caption51 = new QLabel(Panel51);
     caption51->setObjectName("Panel51Caption");
@@ -196,6 +197,19 @@ void TForm1::buildFloatingPanels() {
     auto* caption52 = new QLabel("VA  ", Panel52);
     caption52->setObjectName("Panel52Caption");
     caption52->setGeometry(2, 2, 250, 16);
+    // The zero / gain buttons under the readouts.
+    const std::pair<QToolButton**, const char*> gainButtons[] = {{&SpeedButton53, "SpeedButton53"},
+                                                                 {&SpeedButton54, "SpeedButton54"},
+                                                                 {&SpeedButton55, "SpeedButton55"}};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new QToolButton(Panel50);
+        b->setObjectName(gainButtons[i].second);
+        b->setGeometry(2 + 86 * i, 579, 84, 22);
+        *gainButtons[i].first = b;
+    }
+    SpeedButton53->setText("<<");
+    SpeedButton54->setText("0");
+    SpeedButton55->setText(">>");
     // The A-scan panel stands right of the picture when the screen has room
     // for it, else against the screen's right edge.
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -532,10 +532,49 @@ void TForm1::ComboBox19Change() {
     const int mode = ComboBox19->currentIndex();
     engine_->settings.zeroGainMode = mode;
     setFontColour(ComboBox19, mode == 0 ? 0x800000 : 0x80);
+    showZeroGainCaptions();
     store_.header.value[hdr::ZeroGainMode] = uint8_t(mode);
     if (busy() || restoring_) return;
     Resovka_2();
     focusOptionPanel();
+}
+
+void TForm1::showZeroGainCaptions() {
+    const ZeroGainCaptions c = zeroGainModeCaptions(engine_->settings);
+    SpeedButton53->setText(QString::fromStdString(c.down));
+    SpeedButton54->setText(QString::fromStdString(c.reset));
+    SpeedButton55->setText(QString::fromStdString(c.up));
+}
+
+// The zero / gain buttons of the A-scan panel: each step or reset goes into
+// the header at once and the picture is recoloured.
+void TForm1::SpeedButton53Click() {
+    if (busy()) return;
+    stepZeroGainDown(engine_->settings, prompter_.modifiers().leftCtrl);
+    engine_->storeSettings(store_);
+    showZeroGainCaptions();
+    Resovka_1();
+    Panel50->setFocus();
+}
+
+void TForm1::SpeedButton54Click() {
+    if (busy()) return;
+    const bool ctrl = prompter_.modifiers().leftCtrl;
+    resetZeroGain(engine_->settings, ctrl);
+    engine_->storeSettings(store_);
+    showZeroGainCaptions();
+    if (ctrl) SpeedButton54->setText("0");
+    Resovka_1();
+    Panel50->setFocus();
+}
+
+void TForm1::SpeedButton55Click() {
+    if (busy()) return;
+    stepZeroGainUp(engine_->settings, prompter_.modifiers().leftCtrl);
+    engine_->storeSettings(store_);
+    showZeroGainCaptions();
+    Resovka_1();
+    Panel50->setFocus();
 }
 
 void TForm1::ComboBox28Change() {
@@ -629,6 +668,7 @@ void TForm1::restoreControlsFromHeader() {
     engine_->loadSettings(store_);
     setFontColour(ComboBox18, engine_->recolour());
     setFontColour(ComboBox19, ComboBox19->currentIndex() == 0 ? 0x800000 : 0x80);
+    showZeroGainCaptions();
     ComboBox15Change();
     paintVelocityBox(ComboBox10);
     for (QCheckBox* c : {CheckBox2, CheckBox4, CheckBox11, CheckBox12, CheckBox13, CheckBox21,

@@ -85,6 +85,9 @@ void TForm1::connectHandlers() {
     click(SpeedButton10, &TForm1::SpeedButton10Click);
     click(SpeedButton17, &TForm1::SpeedButton17Click);
     click(SpeedButton18, &TForm1::SpeedButton18Click);
+    click(SpeedButton53, &TForm1::SpeedButton53Click);
+    click(SpeedButton54, &TForm1::SpeedButton54Click);
+    click(SpeedButton55, &TForm1::SpeedButton55Click);
     for (QToolButton* b :
          {SpeedButton20, SpeedButton21, SpeedButton22, SpeedButton23, SpeedButton24, SpeedButton25})
         connect(b, &QToolButton::clicked, this, [this, b] { NudgeClick(b); });

@@ -122,6 +122,8 @@ class TForm1 final : public QWidget {
     QLabel *Label_CRD = nullptr, *Label_TVSL = nullptr, *Label_GDRF = nullptr, *Label_KRT = nullptr;
     QLabel* Label80 = nullptr;
     QFrame *Panel51 = nullptr, *Panel52 = nullptr, *Panel61 = nullptr, *Panel62 = nullptr;
+    // A-scan panel: step down, reset and step up of the zero level / gain.
+    QToolButton *SpeedButton53 = nullptr, *SpeedButton54 = nullptr, *SpeedButton55 = nullptr;
     StringGrid* StringGrid1 = nullptr; // velocity and depth table (Panel_TVSL)
     StringGrid* StringGrid4 = nullptr; // hodograph table (Panel_TGod)
     StringGrid* StringGrid5 = nullptr; // echo table (Panel_Kratnik)
@@ -165,6 +167,11 @@ class TForm1 final : public QWidget {
     void Label21Click();
     void ComboBox18Change();
     void ComboBox19Change();
+    void SpeedButton53Click();
+    void SpeedButton54Click();
+    void SpeedButton55Click();
+    // Captions of the zero / gain buttons for the mode of ComboBox19.
+    void showZeroGainCaptions();
     void ComboBox28Change();
     void ComboBox29Change();
     void CheckBox22Click();

@@ -219,6 +219,50 @@ TEST_F(RadargramWindow, PictureShowsEachCodeThroughThePalette) {
     EXPECT_EQ(pixel(o.x, o.y + 10), rgb(p.MainPalette[256 - code]));
 }
 
+// The zero / gain buttons of the A-scan panel change the setting, write it
+// into the header at once and recolour the picture.
+TEST_F(RadargramWindow, ZeroGainButtonsStepResetAndRecolour) {
+    openSurvey(600);
+    const Palettes p;
+    const Point o = form->view().ViewOrigin;
+    for (int i = 0; i < 64; ++i) form->SpeedButton53->click();
+    EXPECT_EQ(store->header.value[hdr::ZeroLevel], 64);
+    EXPECT_EQ(form->SpeedButton53->text(), "<< ");
+    EXPECT_EQ(form->SpeedButton54->text(), "0"); // ZeroLevel - 64
+    EXPECT_EQ(form->SpeedButton55->text(), " >>");
+    // Frame 0, sample 31 holds code 32; with zero level 64 it maps to
+    // Trunc(128 * 32 / 64) = 64.
+    EXPECT_EQ(pixel(o.x, o.y + 31), rgb(p.MainPalette[64]));
+    form->SpeedButton54->click();
+    EXPECT_EQ(store->header.value[hdr::ZeroLevel], 128);
+    EXPECT_EQ(pixel(o.x, o.y + 31), rgb(p.MainPalette[32]));
+
+    form->ComboBox19->setCurrentIndex(1);
+    EXPECT_EQ(form->SpeedButton53->text(), "<< 64");
+    EXPECT_EQ(form->SpeedButton55->text(), "64 >>");
+    prompter.held.leftCtrl = true;
+    form->SpeedButton55->click();
+    EXPECT_EQ(store->header.value[hdr::GainRange], 3);
+    EXPECT_EQ(form->SpeedButton54->text(), "2");
+    form->SpeedButton54->click();
+    EXPECT_EQ(store->header.value[hdr::GainRange], 1);
+    EXPECT_EQ(form->SpeedButton54->text(), "0");
+    prompter.held = {};
+    form->SpeedButton55->click();
+    EXPECT_EQ(store->header.value[hdr::GainLevel1], 129);
+    EXPECT_EQ(store->header.value[hdr::GainLevel2], 129);
+    EXPECT_EQ(form->SpeedButton53->text(), "<< 65");
+    EXPECT_EQ(form->SpeedButton55->text(), "65 >>");
+    // The setting comes back with the survey.
+    prompter.answers.push_back(Answer::Yes);
+    prompter.saveNames.push_back(SaveChoice{dir.file("gain.gem"), 1});
+    form->SpeedButton3->click();
+    form->SpeedButton54->click();
+    clickOpen(dir.file("gain.gem"));
+    EXPECT_EQ(form->ComboBox19->currentIndex(), 1);
+    EXPECT_EQ(form->SpeedButton53->text(), "<< 65");
+}
+
 TEST_F(RadargramWindow, OverlayFramesThePictureAndShowsTheReadouts) {
     openSurvey(600);
     const QImage& ov = form->overlayImage();
