@@ -40,10 +40,19 @@ void outline(QPainter& p, uint32_t colour, int x1, int y1, int x2, int y2) {
     p.drawRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
+// A line as the drawing surface's MoveTo / LineTo draws it: the end point
+// itself stays unpainted, so a tick "from Y0 - 5 to Y0" is five pixels high
+// and stops above the picture. Slanted strokes only occur in closed arrow
+// heads, whose end points the next stroke paints anyway.
 void line(QPainter& p, uint32_t colour, int x1, int y1, int x2, int y2, bool dotted = false) {
     QPen pen(bgr(colour), 1);
     pen.setStyle(dotted ? Qt::DotLine : Qt::SolidLine);
     p.setPen(pen);
+    if (x1 == x2 && y1 == y2) return;
+    if (x1 == x2)
+        y2 += y2 > y1 ? -1 : 1;
+    else if (y1 == y2)
+        x2 += x2 > x1 ? -1 : 1;
     p.drawLine(x1, y1, x2, y2);
 }
 
@@ -160,7 +169,10 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
                 ? std::to_string(int(std::nearbyint((o.windowHmax - m.depthCm) / 100.0))) + " m"
                 : std::to_string(int(std::nearbyint(m.timeNs))) + " ns";
         text(p, r.labels, NAVY, X0 + 1032, Y0 + m.row - 7, right);
-        text(p, r.labels, NAVY, X0 - 25, Y0 + m.row - 7, scaleNumber(m.depthCm / 100.0) + " m");
+        // The left scale names its unit once, at the surface; deeper marks
+        // carry the bare number of metres so that they fit left of the frame.
+        text(p, r.labels, NAVY, X0 - 25, Y0 + m.row - 7,
+             m.depthCm == 0 ? std::string("0 m") : scaleNumber(m.depthCm / 100.0));
         if (o.grid && m.row > 0) line(p, v.gridColour, X0, Y0 + m.row, X0 + 1022, Y0 + m.row, true);
     }
 
@@ -252,11 +264,14 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
         x = std::to_string(int32_t(fr.get32(cell::UcsX)));
         y = std::to_string(int32_t(fr.get32(cell::UcsY)));
     }
-    r.caption = "Tesk  " + s.currentFileName + s.captionDate + "   " +
-                twoDigits(fr.value[cell::Hour]) + ":" + twoDigits(fr.value[cell::Minute]) + ":" +
-                twoDigits(fr.value[cell::Second]) + "." + twoDigits(fr.value[cell::Hundredths]) +
-                "   " + "X=" + x + "   " + "Y=" + y + "   " +
-                "H=" + std::to_string(fr.reliefHeight()) + "  cm";
+    r.caption = "Tesk  " + s.currentFileName + s.captionDate;
+    // The recording stamp and position of the cursor frame belong to the
+    // radargram view; the slice and cube views show the file alone.
+    if ((s.stateFlags & state::ViewMask) != 0) return r;
+    r.caption += "   " + twoDigits(fr.value[cell::Hour]) + ":" + twoDigits(fr.value[cell::Minute]) +
+                 ":" + twoDigits(fr.value[cell::Second]) + "." +
+                 twoDigits(fr.value[cell::Hundredths]) + "   " + "X=" + x + "   " + "Y=" + y +
+                 "   " + "H=" + std::to_string(fr.reliefHeight()) + "  cm";
     return r;
 }
 

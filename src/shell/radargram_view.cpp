@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QToolButton>
+#include <algorithm>
 
 namespace tesk {
 
@@ -33,6 +34,10 @@ void TForm1::DrawView() {
     o.grid = CheckBox3->isChecked();
     o.zeroLine = CheckBox2->isChecked();
     o.velocityItem = ComboBox10->currentIndex();
+    // In the relief display the rows are stretched by the factor of ComboBox14.
+    static constexpr double STRETCH[9] = {0.5, 0.625, 0.75, 0.875, 1, 1.25, 1.5, 1.75, 2};
+    o.reliefDisplay = store_.stateFlags & state::Relief;
+    o.stretch = STRETCH[std::clamp(ComboBox14->currentIndex(), 0, 8)];
     const Readouts r = tesk::DrawView(engine_->overlay, store_, view_, o);
     Image6->setImage(engine_->overlay);
     StaticText1->setText(QString::fromStdString(r.staticText1));

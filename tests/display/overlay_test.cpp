@@ -196,7 +196,7 @@ TEST_F(OverlayPicture, DepthLabelsSitAtTheRowsOfTheirTravelTimes) {
         int row;
         const char* left;
         const char* right;
-    } rows[] = {{0, "0 m", "0 ns"}, {6, "1 m", "6 ns"}, {15, "2 m", "16 ns"}, {25, "3 m", "25 ns"}};
+    } rows[] = {{0, "0 m", "0 ns"}, {6, "1", "6 ns"}, {15, "2", "16 ns"}, {25, "3", "25 ns"}};
     for (const auto& c : rows) {
         EXPECT_EQ(at(r, X0 - 25, Y0 + c.row - 7), std::vector<std::string>{c.left}) << c.row;
         EXPECT_EQ(at(r, X0 + 1032, Y0 + c.row - 7), std::vector<std::string>{c.right}) << c.row;
@@ -204,7 +204,7 @@ TEST_F(OverlayPicture, DepthLabelsSitAtTheRowsOfTheirTravelTimes) {
     // Half-metre steps print their fraction: 0.5 m at sqrt(5000) / 10 - 5 = 2.07 ns.
     o.depthStepCm = 50;
     const Readouts half = draw();
-    EXPECT_EQ(at(half, X0 - 25, Y0 + 2 - 7), std::vector<std::string>{"0.5 m"});
+    EXPECT_EQ(at(half, X0 - 25, Y0 + 2 - 7), std::vector<std::string>{"0.5"});
     EXPECT_EQ(at(half, X0 + 1032, Y0 + 2 - 7), std::vector<std::string>{"2 ns"});
 }
 
@@ -352,6 +352,156 @@ TEST_F(OverlayPicture, CaptionWithGeographicCoordinates) {
     const Readouts r = draw();
     EXPECT_EQ(r.caption,
               "Tesk  /d/b.gem     01.02.03   00:00:00.00   X=37.6170000   Y=55.7500000   H=0  cm");
+}
+
+TEST_F(OverlayPicture, ZeroLineMovesTheScaleDownByTheSurfaceTime) {
+    // v = 10 cm/ns, A = 100 cm: z0 = 50 / 10 - 100 / 30 = 1.667 ns. At 0.5 ns
+    // per row the surface sits Trunc(1.667 / 0.5) = 3 rows down once the
+    // offset is kept; 1 m then lies at 6.18 + 1.667 = 7.85 ns, row 15.
+    o.nsPerRow = 0.5;
+    const Readouts off = draw();
+    EXPECT_EQ(at(off, X0 - 25, Y0 - 7), std::vector<std::string>{"0 m"});
+    EXPECT_EQ(at(off, X0 + 1032, Y0 - 7), std::vector<std::string>{"0 ns"});
+    EXPECT_EQ(at(off, X0 - 25, Y0 + 12 - 7), std::vector<std::string>{"1"}); // 6.18 / 0.5
+    o.zeroLine = true;
+    const Readouts on = draw();
+    EXPECT_TRUE(at(on, X0 - 25, Y0 - 7).empty());
+    EXPECT_EQ(at(on, X0 - 25, Y0 + 3 - 7), std::vector<std::string>{"0 m"});
+    EXPECT_EQ(at(on, X0 + 1032, Y0 + 3 - 7), std::vector<std::string>{"2 ns"}); // 1.667
+    EXPECT_EQ(at(on, X0 - 25, Y0 + 15 - 7), std::vector<std::string>{"1"});
+    EXPECT_EQ(at(on, X0 + 1032, Y0 + 15 - 7), std::vector<std::string>{"8 ns"}); // 7.85
+}
+
+TEST_F(OverlayPicture, FrameRectanglesAndCornerMarkEdges) {
+    const QRgb lightBlue = qRgb(0x88, 0xCC, 0xFF), navy = qRgb(0, 0, 0x80), red = qRgb(0xFF, 0, 0);
+    draw();
+    // Inner rectangle one pixel round the 1024 x 512 picture, outer one more.
+    EXPECT_EQ(px(X0 - 1, Y0 - 1), lightBlue);
+    EXPECT_EQ(px(X0 + 1023, Y0 + 511), lightBlue);
+    EXPECT_EQ(px(X0 + 512, Y0 - 1), lightBlue);
+    EXPECT_EQ(px(X0 - 2, Y0 - 2), navy);
+    EXPECT_EQ(px(X0 + 1024, Y0 + 512), navy);
+    EXPECT_EQ(px(X0 + 512, Y0 + 512), navy);
+    // Corner mark: nine pixels up and nine to the left of the last pixel.
+    const int W = IMAGE_WIDTH, H = IMAGE_HEIGHT;
+    // Each stroke stops short of its end point: up from H - 10 to H - 2, then
+    // along the bottom from W - 1 to W - 9.
+    for (int d = 0; d <= 9; ++d) EXPECT_EQ(px(W - 1, H - 1 - d), red) << d;
+    for (int d = 0; d <= 8; ++d) EXPECT_EQ(px(W - 1 - d, H - 1), red) << d;
+    EXPECT_EQ(qAlpha(px(W - 1, H - 11)), 0);
+    EXPECT_EQ(qAlpha(px(W - 10, H - 1)), 0);
+    EXPECT_EQ(qAlpha(px(W - 2, H - 2)), 0);
+}
+
+TEST_F(OverlayPicture, TicksAreFivePixelsAboveThePicture) {
+    const QRgb magenta = qRgb(0xFF, 0, 0xFF);
+    draw();
+    for (int x : {X0 + 20, X0 + 200, X0 + 580}) {
+        const QRgb c = (x - X0) % 200 == 0 ? magenta : grid;
+        for (int y = Y0 - 5; y < Y0; ++y) EXPECT_EQ(px(x, y), c) << x << "," << y;
+        EXPECT_EQ(qAlpha(px(x, Y0 - 6)), 0) << x;
+        EXPECT_EQ(qAlpha(px(x, Y0)), 0) << "the picture's top row stays clear at " << x;
+    }
+}
+
+TEST_F(OverlayPicture, TwentySixDistanceLabelsAndTwentyFiveDirectionMarks) {
+    o.stepCm = 100; // one label every 20 frames is 20 m
+    store().viewStart = 30;
+    const Readouts r = draw();
+    int labels = 0, marks = 0;
+    for (const OverlayLabel& l : r.labels) {
+        if (l.y != Y0 - 20) continue;
+        EXPECT_EQ(l.colour, 0x000080u) << l.text;
+        if (l.text == "<" || l.text == ">") {
+            EXPECT_EQ((l.x - X0 - 28) % 40, 0) << l.x;
+            ++marks;
+        } else {
+            EXPECT_EQ((l.x - X0 + 3) % 40, 0) << l.x;
+            ++labels;
+        }
+    }
+    EXPECT_EQ(labels, 26);
+    EXPECT_EQ(marks, 25);
+    // 30 frames into the profile: B = 3000 cm, labels 30, 50, ... 530 m.
+    EXPECT_EQ(at(r, X0 - 3, Y0 - 20), std::vector<std::string>{"30"});
+    EXPECT_EQ(at(r, X0 + 37, Y0 - 20), std::vector<std::string>{"50"});
+    EXPECT_EQ(at(r, X0 - 3 + 1000, Y0 - 20), std::vector<std::string>{"530"});
+}
+
+TEST_F(OverlayPicture, VelocityAndPermittivityCaptionsFollowTheVelocity) {
+    struct Case {
+        int code;
+        const char* gr;
+        const char* vgr;
+    };
+    // eps = Round(2.25e8 / Vgr^2) / 100: 167 -> 8067.7 -> 80.68; 1500 -> 100 -> 1;
+    // 650 -> 532.54 -> 5.33.
+    const Case cases[] = {{167, "gr. = 80.68", "Vgr. = 1.67"},
+                          {1500, "gr. = 1", "Vgr. = 15"},
+                          {650, "gr. = 5.33", "Vgr. = 6.5"}};
+    for (const Case& c : cases) {
+        store().setVelocity(uint16_t(c.code));
+        const Readouts r = draw();
+        EXPECT_EQ(at(r, X0 + 7, Y0 - 38), std::vector<std::string>{c.gr}) << c.code;
+        EXPECT_EQ(at(r, X0 + 80, Y0 - 38), std::vector<std::string>{c.vgr}) << c.code;
+    }
+}
+
+TEST_F(OverlayPicture, ReliefDisplayStretchesTheRowsAndShowsTheHeight) {
+    // A = 0, v = 10 cm/ns, 1 ns per row, D = 1 m: 1 m is 10 ns. Stretched by 2
+    // a row is 2 ns, so the mark sits at row 5 instead of row 10.
+    o.antennaCm = 0;
+    store().frame(300).set24(cell::ReliefHeight, 4321);
+    const Readouts plain = draw();
+    EXPECT_EQ(at(plain, X0 - 25, Y0 + 10 - 7), std::vector<std::string>{"1"});
+    EXPECT_EQ(plain.staticText3, "400");
+    EXPECT_EQ(find(plain, "Hrf. = 4321cm"), nullptr);
+    o.reliefDisplay = true;
+    o.stretch = 2.0;
+    const Readouts relief = draw();
+    EXPECT_EQ(at(relief, X0 - 25, Y0 + 5 - 7), std::vector<std::string>{"1"});
+    EXPECT_EQ(at(relief, X0 + 1032, Y0 + 5 - 7), std::vector<std::string>{"10 ns"});
+    EXPECT_EQ(at(relief, X0 + 150, Y0 - 38), std::vector<std::string>{"Hrf. = 4321cm"});
+    EXPECT_EQ(relief.staticText3, "800");  // row 400 at 2 ns
+    EXPECT_EQ(relief.staticText4, "8000"); // 800 ns at 10 cm/ns, no antenna gap
+    store().frame(300).set24(cell::ReliefHeight, 0);
+}
+
+TEST_F(OverlayPicture, CursorAndSecondPointLinesInTheirColours) {
+    const QRgb white = qRgb(0xFF, 0xFF, 0xFF), yellow = qRgb(0xFF, 0xFF, 0),
+               green = qRgb(0, 0xFF, 0);
+    auto column = [&](int x, int y1, int y2, QRgb c) {
+        for (int y = y1; y <= y2; ++y)
+            if (px(x, y) == c) return true;
+        return false;
+    };
+    // Second point at frame 350, row 450: x = X0 + 700 while the view starts at 0.
+    draw();
+    EXPECT_TRUE(column(X0 + 700, Y0 + 100, Y0 + 106, yellow));
+    EXPECT_TRUE(rowHas(Y0 + 450, X0 + 100, X0 + 106, yellow));
+    EXPECT_TRUE(column(X0 + 600, Y0 + 100, Y0 + 106, white));
+    // The second point keeps its frame when the window moves: 350 - 100 = 250.
+    store().viewStart = 100;
+    v.cursorColour = 0x00FF00;
+    draw();
+    EXPECT_TRUE(column(X0 + 500, Y0 + 100, Y0 + 106, yellow));
+    EXPECT_FALSE(column(X0 + 700, Y0 + 100, Y0 + 106, yellow));
+    EXPECT_TRUE(column(X0 + 600, Y0 + 100, Y0 + 106, green)) << "the cursor stays on its column";
+    // Lines end at row 510 and column 1022; nothing is drawn below the picture.
+    EXPECT_FALSE(column(X0 + 600, Y0 + 512, Y0 + 514, green));
+    EXPECT_FALSE(rowHas(Y0 + 400, X0 + 1025, X0 + 1030, green));
+}
+
+TEST_F(OverlayPicture, CaptionStampOnlyInTheRadargramView) {
+    store().currentFileName = "/d/c.gem";
+    store().captionDate = "     02.03.04";
+    store().frame(300).value[cell::Hour] = 12;
+    EXPECT_EQ(draw().caption, "Tesk  /d/c.gem     02.03.04   12:00:00.00   X=0   Y=0   H=0  cm");
+    const uint16_t keep = store().stateFlags;
+    store().stateFlags = uint16_t((keep & ~state::ViewMask) | 0x08); // plane slices
+    EXPECT_EQ(draw().caption, "Tesk  /d/c.gem     02.03.04");
+    store().stateFlags = keep;
+    store().frame(300).value[cell::Hour] = 0;
 }
 
 // --- navigation --------------------------------------------------------------
