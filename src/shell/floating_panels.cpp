@@ -196,7 +196,19 @@ void TForm1::buildFloatingPanels() {
     Panel52 = innerPanel(Panel50, "Panel52", QRect(2, 556, 256, 20));
     auto* caption52 = new QLabel("VA  ", Panel52);
     caption52->setObjectName("Panel52Caption");
-    caption52->setGeometry(2, 2, 250, 16);
+    caption52->setGeometry(2, 2, 190, 16);
+    // The chosen amplitude one code down / up; usable in the chosen-amplitude
+    // mode only.
+    SpeedButton51 = new QToolButton(Panel52);
+    SpeedButton51->setObjectName("SpeedButton51");
+    SpeedButton51->setText("<<");
+    SpeedButton51->setGeometry(194, 1, 29, 18);
+    SpeedButton52 = new QToolButton(Panel52);
+    SpeedButton52->setObjectName("SpeedButton52");
+    SpeedButton52->setText(">>");
+    SpeedButton52->setGeometry(224, 1, 29, 18);
+    SpeedButton51->setEnabled(false);
+    SpeedButton52->setEnabled(false);
     // The zero / gain buttons under the readouts.
     const std::pair<QToolButton**, const char*> gainButtons[] = {{&SpeedButton53, "SpeedButton53"},
                                                                  {&SpeedButton54, "SpeedButton54"},
@@ -214,7 +226,10 @@ void TForm1::buildFloatingPanels() {
     // for it, else against the screen's right edge.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenWidth = screen ? screen->geometry().width() : 1467;
-    int left = IMAGE_WIDTH + 2 * 50;
+    // The relief overlay over the radargram is 1024 pixels wide and starts
+    // at the picture origin 50 pixels in; as much again is left after it.
+    constexpr int RELIEF_OVERLAY_WIDTH = 1024;
+    int left = RELIEF_OVERLAY_WIDTH + 2 * 50;
     if (left + Panel50->width() > screenWidth) left = screenWidth - Panel50->width() - 10;
     Panel50->move(std::max(left, 0), Panel50->y());
     Panel_3D = floatingPanel(this, "Panel_3D", QRect(900, 60, 300, 400));

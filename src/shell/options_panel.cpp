@@ -11,8 +11,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QToolButton>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 namespace tesk {
 
@@ -99,6 +102,27 @@ void setFontColour(QWidget* w, uint32_t bgr) {
     p.setColor(QPalette::WindowText, c);
     w->setPalette(p);
 }
+
+// Presses and double clicks on a plain panel that acts as a button; taken
+// here so they do not start a move of the option panel.
+class MouseFilter final : public QObject {
+  public:
+    using QObject::QObject;
+    std::function<void()> onPress, onDoubleClick;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonPress) {
+            if (onPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) onPress();
+            return true;
+        }
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            if (onDoubleClick) onDoubleClick();
+            return true;
+        }
+        return e->type() == QEvent::MouseButtonRelease || e->type() == QEvent::MouseMove;
+    }
+};
 
 } // namespace
 
@@ -610,9 +634,113 @@ void TForm1::CheckBox23Click() {
     setFontColour(CheckBox23, on ? 0x0000FF : 0x800000);
     setBit(store_.header.value[hdr::AmplitudeFlags], hdr::Highlight, on);
     engine_->settings.chosenAmplitude = on;
+    showChosenAmplitude();
+    SpeedButton51->setEnabled(on);
+    SpeedButton52->setEnabled(on);
     setFontColour(ComboBox18, engine_->recolour());
     if (busy() || restoring_) return;
     Resovka_1();
+}
+
+void TForm1::showChosenAmplitude() {
+    auto* caption = Panel52->findChild<QLabel*>("Panel52Caption");
+    if (!caption) return;
+    caption->setText("  VA = " + QString::number(int(engine_->settings.chosenCode) - 128) + "  ");
+    setFontColour(caption, engine_->settings.chosenAmplitude ? 0x0000FF : 0xFFFFFF);
+}
+
+// The chosen amplitude one code lower or higher; its samples are marked in
+// the palettes, so the picture is recoloured.
+void TForm1::SpeedButton51Click() {
+    if (busy() || !CheckBox23->isChecked()) return;
+    stepChosenCodeDown(engine_->settings);
+    showChosenAmplitude();
+    setFontColour(ComboBox18, engine_->recolour());
+    Resovka_1();
+    Panel50->setFocus();
+}
+
+void TForm1::SpeedButton52Click() {
+    if (busy() || !CheckBox23->isChecked()) return;
+    stepChosenCodeUp(engine_->settings);
+    showChosenAmplitude();
+    setFontColour(ComboBox18, engine_->recolour());
+    Resovka_1();
+    Panel50->setFocus();
+}
+
+// --- layer colour ----------------------------------------------------------------
+
+void TForm1::connectColourControls() {
+    for (QComboBox* c : {ComboBox32, ComboBox33, ComboBox34})
+        connect(c, &QComboBox::currentIndexChanged, this, [this] {
+            if (!restoring_) ColourBoxChange();
+        });
+    connect(SpeedButton51, &QToolButton::clicked, this, [this] { SpeedButton51Click(); });
+    connect(SpeedButton52, &QToolButton::clicked, this, [this] { SpeedButton52Click(); });
+    auto* f241 = new MouseFilter(this);
+    f241->onPress = [this] { Panel241Click(); };
+    Panel241->installEventFilter(f241);
+    for (QObject* o : Panel241->children()) o->installEventFilter(f241);
+    auto* f242 = new MouseFilter(this);
+    f242->onDoubleClick = [this] { Panel_242DblClick(); };
+    Panel_242->installEventFilter(f242);
+}
+
+void TForm1::showLayerColour() {
+    // The boxes hold red, green and blue; the colour value is 0x00BBGGRR.
+    const int red = ComboBox32->currentIndex(), green = ComboBox33->currentIndex();
+    const int blue = ComboBox34->currentIndex();
+    const bool none = red == 0 && green == 0 && blue == 0; // no colour
+    const QColor c = none ? palette().color(QPalette::Window) : QColor(red, green, blue);
+    for (QFrame* f : {Panel241, Panel_242}) {
+        QPalette p = f->palette();
+        p.setColor(QPalette::Window, c);
+        f->setPalette(p);
+        f->setAutoFillBackground(true);
+    }
+    // The caption stays readable on light and on dark greens.
+    if (auto* caption = Panel241->findChild<QLabel*>("Panel241Caption"))
+        setFontColour(caption, green <= 150 ? 0x88FFFF : 0x000044);
+}
+
+void TForm1::ColourBoxChange() {
+    // The boxes edit the colour of the current layer entry (entry 0 while no
+    // layer is chosen), kept as blue, green, red in the header.
+    uint8_t* cell = &store_.header.value[hdr::LayerColour];
+    cell[0] = uint8_t(ComboBox34->currentIndex());
+    cell[1] = uint8_t(ComboBox33->currentIndex());
+    cell[2] = uint8_t(ComboBox32->currentIndex());
+    showLayerColour();
+    focusOptionPanel();
+}
+
+void TForm1::Panel241Click() {
+    SurveyHeader start;
+    start.setStartValues();
+    auto& h = store_.header.value;
+    std::copy(start.value.begin() + hdr::LayerColour, start.value.begin() + hdr::LayerColour + 27,
+              h.begin() + hdr::LayerColour);
+    restoring_ = true;
+    ComboBox34->setCurrentIndex(h[hdr::LayerColour]);
+    ComboBox33->setCurrentIndex(h[hdr::LayerColour + 1]);
+    ComboBox32->setCurrentIndex(h[hdr::LayerColour + 2]);
+    restoring_ = false;
+    showLayerColour();
+    focusOptionPanel();
+}
+
+void TForm1::Panel_242DblClick() {
+    const QColor initial(ComboBox32->currentIndex(), ComboBox33->currentIndex(),
+                         ComboBox34->currentIndex());
+    const std::optional<QColor> chosen = prompter_.colour(initial);
+    if (!chosen || !chosen->isValid()) return;
+    restoring_ = true;
+    ComboBox32->setCurrentIndex(chosen->red());
+    ComboBox33->setCurrentIndex(chosen->green());
+    ComboBox34->setCurrentIndex(chosen->blue());
+    restoring_ = false;
+    ColourBoxChange();
 }
 
 // --- header and controls ---------------------------------------------------------
@@ -625,6 +753,7 @@ void TForm1::restoreControlsFromHeader() {
         box->setCurrentIndex(std::clamp(item, 0, box->count() - 1));
     };
     setItem(ComboBox11, h[hdr::TimeRange]);
+    rebuildTimeStretchItems(); // the stretch items are counted from the range
     setItem(ComboBox12, h[hdr::Step]);
     setItem(ComboBox10, h[hdr::VelocityIndex]);
     setItem(ComboBox28, h[hdr::ColourMode]);
@@ -657,15 +786,15 @@ void TForm1::restoreControlsFromHeader() {
     setItem(ComboBox34, h[hdr::LayerColour]);
     setItem(ComboBox33, h[hdr::LayerColour + 1]);
     setItem(ComboBox32, h[hdr::LayerColour + 2]);
-    const uint32_t layer0 = (uint32_t(h[hdr::LayerColour]) << 16) |
-                            (uint32_t(h[hdr::LayerColour + 1]) << 8) | h[hdr::LayerColour + 2];
-    QPalette lp = Panel_242->palette();
-    lp.setColor(QPalette::Window,
-                layer0 ? QColor(int(layer0 & 0xFF), int((layer0 >> 8) & 0xFF), int(layer0 >> 16))
-                       : palette().color(QPalette::Window));
-    Panel_242->setPalette(lp);
+    showLayerColour();
 
     engine_->loadSettings(store_);
+    // The chosen-amplitude mode is what its box shows, whether or not the
+    // box changed just now.
+    engine_->settings.chosenAmplitude = CheckBox23->isChecked();
+    showChosenAmplitude();
+    SpeedButton51->setEnabled(CheckBox23->isChecked());
+    SpeedButton52->setEnabled(CheckBox23->isChecked());
     setFontColour(ComboBox18, engine_->recolour());
     setFontColour(ComboBox19, ComboBox19->currentIndex() == 0 ? 0x800000 : 0x80);
     showZeroGainCaptions();

@@ -90,6 +90,7 @@ void TForm1::FormCreate() {
     buildFloatingPanels();
     buildProgressPanel();
     connectHandlers();
+    connectColourControls();
     new KeyPreview(*this);
 
     // The store starts empty: nothing is loaded, every derived view is stale.
@@ -97,6 +98,9 @@ void TForm1::FormCreate() {
     store_.header.setStartValues();
     restoring_ = true;
     restoreControlsFromHeader();
+    // The colour boxes start on 255 each; the layer colours in the header
+    // are taken over only from a file.
+    for (QComboBox* c : {ComboBox32, ComboBox33, ComboBox34}) c->setCurrentIndex(255);
     restoring_ = false;
     // Every floating panel starts hidden; the A-scan panel appears with the
     // first survey when "Функция" is on.

@@ -124,6 +124,8 @@ class TForm1 final : public QWidget {
     QFrame *Panel51 = nullptr, *Panel52 = nullptr, *Panel61 = nullptr, *Panel62 = nullptr;
     // A-scan panel: step down, reset and step up of the zero level / gain.
     QToolButton *SpeedButton53 = nullptr, *SpeedButton54 = nullptr, *SpeedButton55 = nullptr;
+    // A-scan panel: the chosen amplitude one code lower / higher.
+    QToolButton *SpeedButton51 = nullptr, *SpeedButton52 = nullptr;
     StringGrid* StringGrid1 = nullptr; // velocity and depth table (Panel_TVSL)
     StringGrid* StringGrid4 = nullptr; // hodograph table (Panel_TGod)
     StringGrid* StringGrid5 = nullptr; // echo table (Panel_Kratnik)
@@ -176,6 +178,17 @@ class TForm1 final : public QWidget {
     void ComboBox29Change();
     void CheckBox22Click();
     void CheckBox23Click();
+    void SpeedButton51Click();
+    void SpeedButton52Click();
+    // Caption of Panel52 in the chosen-amplitude mode ("  VA = ..." in red,
+    // white when the mode is off).
+    void showChosenAmplitude();
+    // Layer colour boxes: red, green and blue of the current layer colour.
+    void ColourBoxChange();
+    // Panel241 "Исходный Цвет": the layer colours back to their start values.
+    void Panel241Click();
+    // Double click on the colour sample: the colour dialog sets the boxes.
+    void Panel_242DblClick();
     void ComboBox40Change();
     void ComboBox41Change();
     void ComboBox42Change();
@@ -235,6 +248,8 @@ class TForm1 final : public QWidget {
     void buildParameterPanel();
     void buildFilterPanel();
     void buildVolumePanel();
+    void connectColourControls();
+    void showLayerColour();
     void buildDevicePanel();
     // The device-options panel as the 12-bit readers take it.
     DeviceOptions deviceOptions() const;
