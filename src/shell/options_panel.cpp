@@ -572,11 +572,15 @@ void TForm1::showZeroGainCaptions() {
 
 // The zero / gain buttons of the A-scan panel: each step or reset goes into
 // the header at once and the picture is recoloured.
+void TForm1::zeroGainChanged() {
+    engine_->storeSettings(store_);
+    showZeroGainCaptions();
+}
+
 void TForm1::SpeedButton53Click() {
     if (busy()) return;
     stepZeroGainDown(engine_->settings, prompter_.modifiers().leftCtrl);
-    engine_->storeSettings(store_);
-    showZeroGainCaptions();
+    zeroGainChanged();
     Resovka_1();
     Panel50->setFocus();
 }
@@ -585,8 +589,7 @@ void TForm1::SpeedButton54Click() {
     if (busy()) return;
     const bool ctrl = prompter_.modifiers().leftCtrl;
     resetZeroGain(engine_->settings, ctrl);
-    engine_->storeSettings(store_);
-    showZeroGainCaptions();
+    zeroGainChanged();
     if (ctrl) SpeedButton54->setText("0");
     Resovka_1();
     Panel50->setFocus();
@@ -595,8 +598,7 @@ void TForm1::SpeedButton54Click() {
 void TForm1::SpeedButton55Click() {
     if (busy()) return;
     stepZeroGainUp(engine_->settings, prompter_.modifiers().leftCtrl);
-    engine_->storeSettings(store_);
-    showZeroGainCaptions();
+    zeroGainChanged();
     Resovka_1();
     Panel50->setFocus();
 }

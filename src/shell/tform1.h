@@ -174,6 +174,8 @@ class TForm1 final : public QWidget {
     void SpeedButton55Click();
     // Captions of the zero / gain buttons for the mode of ComboBox19.
     void showZeroGainCaptions();
+    // A zero / gain button changed the setting: header and captions follow.
+    void zeroGainChanged();
     void ComboBox28Change();
     void ComboBox29Change();
     void CheckBox22Click();
