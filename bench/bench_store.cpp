@@ -6,9 +6,9 @@
 // The temporary files go to $TESK_BENCH_DIR when set, else to the system's
 // temporary directory; the file system there decides what fsync costs.
 
+#include "commands/file_commands.h"
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
-#include "store/file_commands.h"
 #include "store/interaction.h"
 #include "store/profile_store.h"
 #include "store/work_file.h"

@@ -34,7 +34,13 @@ install_missing_packages() {
   fi
 }
 
+# A developer's machine with ccache reuses earlier compilations.
+TESK_CMAKE_ARGS=()
+if command -v ccache >/dev/null 2>&1; then
+  TESK_CMAKE_ARGS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 build_tesk() {
-  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${TESK_CMAKE_ARGS[@]}" "$@" >/dev/null
   cmake --build "$BUILD" -j "$(nproc)"
 }

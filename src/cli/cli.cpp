@@ -1,7 +1,7 @@
 #include "cli/cli.h"
 
+#include "commands/file_commands.h"
 #include "display/radargram.h"
-#include "store/file_commands.h"
 #include "store/settings_catalog.h"
 
 #include <QDir>

@@ -3,10 +3,10 @@
 // the floating panels. Each handler reads its widgets, calls the domain and
 // updates the widgets; the survey itself lives in the ProfileStore it is given.
 
+#include "commands/file_commands.h"
 #include "display/view_state.h"
 #include "shell/prompter.h"
 #include "shell/string_grid.h"
-#include "store/file_commands.h"
 #include "store/interaction.h"
 #include "store/profile_store.h"
 

@@ -3,7 +3,7 @@
 // Every expected frame is worked out from the format rules in the comments
 // next to it, not from the reader.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include "store/amplitude_table12.h"
 #include "store/byte_source.h"

@@ -3,7 +3,7 @@
 // positioning block with each of its codes, the amplitude conversion and
 // question, the check log, appends, truncated and hostile files.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include "store/byte_source.h"
 #include "store/device_recording.h"

@@ -1,7 +1,7 @@
 // The normalisation pass after every frame load: in-profile flags and
 // positions, merged markers, the relief maximum and the final frame count.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // at its fixed offsets, the round trip of every applied field, the fields
 // that are read and not applied, unknown versions and files cut short.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include "store/byte_source.h"
 #include "store/options_file.h"

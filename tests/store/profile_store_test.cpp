@@ -1,7 +1,7 @@
 // The survey store at start-up, its big-endian cell accessors, the clearing
 // done before every open and the velocity and relief maximum setters.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // How the reader takes the survey settings from the work-file header: the
 // validity rules of generation 16 and the older arrangements.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include "store/byte_source.h"
 

@@ -2,7 +2,7 @@
 // bytes, sample conversions, attribute moves, relief, counts, truncation,
 // append and the slot limit.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include "store/byte_source.h"
 

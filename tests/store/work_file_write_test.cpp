@@ -1,6 +1,6 @@
 // Writing generation-16 work files and reading them back.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
 #include "store/byte_source.h"
 

@@ -4,7 +4,7 @@
 
 #include "demo_survey.h"
 
-#include "store/file_commands.h"
+#include "commands/file_commands.h"
 #include "store/interaction.h"
 #include "store/profile_store.h"
 #include "store/settings_catalog.h"

@@ -2,11 +2,11 @@
 // each kind of file does to the survey, every refusal and its message, the
 // window title, and saves that must never damage the file already on disk.
 
-#include "store_test_support.h"
+#include "support/store_test_support.h"
 
+#include "commands/file_commands.h"
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
-#include "store/file_commands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/file_commands.h"
+#include "commands/file_commands.h"
 
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
