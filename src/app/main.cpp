@@ -1,8 +1,8 @@
 // The viewer: one main window over one survey store for the whole run. An
 // optional argument names a file to open at start, as the open command would.
 
-#include "shell/qt_prompter.h"
-#include "shell/tform1.h"
+#include "shell/prompts/qt_prompter.h"
+#include "shell/window/tform1.h"
 
 #include <QApplication>
 #include <QFont>

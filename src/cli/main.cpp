@@ -1,5 +1,5 @@
 #include "cli/cli.h"
-#include "shell/recipe.h"
+#include "shell/recipe/recipe.h"
 
 #include <iostream>
 

@@ -131,7 +131,7 @@ std::vector<DepthMark> depthScale(const ProfileStore& s, const OverlaySettings& 
 }
 
 Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
-                  const OverlaySettings& o) {
+                  const OverlaySettings& o, std::span<const OverlayPainter> painters) {
     Readouts r;
     overlay.fill(Qt::transparent);
     QPainter p(&overlay);
@@ -212,9 +212,15 @@ Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
         if (x >= 0 && y >= 0 && x < W && y < H) overlay.setPixelColor(x, y, bgr(BLUE));
     }
 
-    // The markers of the frames in view and the coordinate and height flags
-    // of the coordinates panel are drawn at this point of the order, over the
-    // scales and under the cursor, by the tools that own them.
+    // The markers of the frames in view, the layers and the coordinate and
+    // height flags are drawn at this point of the order, over the scales and
+    // under the cursor, by the tools that own them.
+    if (!painters.empty()) {
+        p.end();
+        for (const OverlayPainter& paint : painters) paint(overlay, s, v, o);
+        p.begin(&overlay);
+        p.setFont(font);
+    }
 
     // Cursor frame and its stamp.
     const int F = std::clamp(viewStart + v.cursorColumn, 0, MAX_FRAME_INDEX);

@@ -8,6 +8,8 @@
 
 #include <QImage>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,10 +56,16 @@ struct Readouts {
     std::vector<OverlayLabel> labels; // every text drawn, in drawing order
 };
 
+// A layer of the overlay that a tool owns (markers, layers, boreholes,
+// relief, coordinates), painted over the scales and under the cursor lines.
+using OverlayPainter = std::function<void(QImage& overlay, const ProfileStore& s,
+                                          const ViewState& v, const OverlaySettings& o)>;
+
 // Repaints overlay (ARGB, transparent where nothing is drawn) for the
-// radargram view and returns the readouts of the cursor.
+// radargram view and returns the readouts of the cursor: frame, scales and
+// grid, then the painters in their order, then the cursor and its stamp.
 Readouts DrawView(QImage& overlay, const ProfileStore& s, const ViewState& v,
-                  const OverlaySettings& o);
+                  const OverlaySettings& o, std::span<const OverlayPainter> painters = {});
 
 // Number as the scales print it: at most two decimals, no trailing zeros.
 std::string scaleNumber(double value);

@@ -97,6 +97,11 @@ void SurveyHeader::setStartValues() {
     setBitmapTemplate(1032, 528);
 }
 
+void SurveyHeader::resetLayerColours() {
+    std::copy(START_LAYER_COLOURS.begin(), START_LAYER_COLOURS.end(),
+              value.begin() + hdr::LayerColour);
+}
+
 ProfileStore::ProfileStore() : frames_(std::make_unique<FrameRecord[]>(FRAME_SLOTS)) {
     header.setStartValues();
     permittivity = permittivityFor(velocityCode);

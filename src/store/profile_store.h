@@ -184,7 +184,26 @@ inline void setBit(uint8_t& cellValue, uint8_t bit, bool on) {
     cellValue = on ? uint8_t(cellValue | bit) : uint8_t(cellValue & ~bit);
 }
 
+// The colour of one layer entry (0x00BBGGRR as the palettes use it).
+struct LayerColour {
+    uint8_t red = 0, green = 0, blue = 0;
+};
+inline constexpr int LAYER_COLOUR_ENTRIES = 9;
+
 struct SurveyHeader : CellArray<HEADER_CELLS> {
+    // Layer colour entry 0..8, kept as blue, green, red from cell 80 on.
+    LayerColour layerColour(int entry) const {
+        const int c = hdr::LayerColour + 3 * entry;
+        return LayerColour{value[c + 2], value[c + 1], value[c]};
+    }
+    void setLayerColour(int entry, LayerColour colour) {
+        const int c = hdr::LayerColour + 3 * entry;
+        value[c] = colour.blue;
+        value[c + 1] = colour.green;
+        value[c + 2] = colour.red;
+    }
+    // The nine layer colours back to their start values.
+    void resetLayerColours();
     // Sets every value byte to its start value and presets the bitmap file
     // header template in the work bytes of cells 0..26.
     void setStartValues();

@@ -46,6 +46,48 @@ inline constexpr std::array<int, DepthStep> DEPTH_STEP_CM = {
 // Frames per view step; item 7 jumps by profiles.
 inline constexpr std::array<int, ViewStep - 1> VIEW_STEP_FRAMES = {20, 40, 100, 200, 300, 400, 500};
 
+// Distance between neighbouring profiles of a volume, cm (ComboBox52).
+inline constexpr std::array<int, ProfileDistance> PROFILE_DISTANCE_CM = {
+    20,   25,   30,   40,    50,    60,    70,    80,    90,    100,   110,   120,
+    130,  140,  150,  160,   170,   180,   190,   200,   250,   300,   400,   500,
+    600,  700,  800,  900,   1000,  1200,  1500,  1800,  2000,  2500,  3000,  4000,
+    5000, 6000, 8000, 10000, 20000, 25000, 30000, 40000, 50000, 60000, 80000, 100000};
+
+// Time stretch of the relief display (ComboBox14): nine factors of the
+// chosen time range.
+inline constexpr int TimeStretch = 9;
+inline constexpr std::array<double, TimeStretch> TIME_STRETCH_FACTORS = {
+    0.5, 0.625, 0.75, 0.875, 1, 1.25, 1.5, 1.75, 2};
+inline constexpr int TIME_STRETCH_START_ITEM = 4; // factor 1
+
+// The stretched time range of item `stretch` for time range item `range`, ns:
+// Trunc(Trunc(512 r) f).
+inline long stretchedRangeNs(int range, int stretch) {
+    const double r = NS_PER_SAMPLE[std::size_t(range < 0            ? 0
+                                               : range >= TimeRange ? TimeRange - 1
+                                                                    : range)];
+    const double f = TIME_STRETCH_FACTORS[std::size_t(stretch < 0              ? 0
+                                                      : stretch >= TimeStretch ? TimeStretch - 1
+                                                                               : stretch)];
+    return long(double(long(512 * r)) * f);
+}
+
+// A depth step kept sensible for a time range: the depth-step item to set
+// when `depthItem` lies outside the window of time range item `range`, or -1
+// when it may stay.
+inline int depthStepForTimeRange(int range, int depthItem) {
+    struct Window {
+        int set, below, above; // set `set` when the item <= below or > above
+    };
+    static constexpr Window WINDOWS[TimeRange] = {{5, -1, 7},   {6, 1, 12},  {7, 4, 17},
+                                                  {8, 5, 17},   {8, 6, 21},  {10, 8, 99},
+                                                  {12, 11, 99}, {17, 16, 99}};
+    const Window w = WINDOWS[std::size_t(range < 0            ? 0
+                                         : range >= TimeRange ? TimeRange - 1
+                                                              : range)];
+    return depthItem <= w.below || depthItem > w.above ? w.set : -1;
+}
+
 // Header cells that hold an item index of a box, with the box's item count:
 // whatever a file held, every loader leaves these below their counts.
 struct HeaderItemBox {

@@ -1,8 +1,12 @@
 #pragma once
 
-#include "shell/prompter.h"
-#include "shell/tform1.h"
+#include "shell/display/filter_panel.h"
+#include "shell/display/layer_colour_boxes.h"
+#include "shell/display/radargram_view.h"
+#include "shell/prompts/prompter.h"
+#include "shell/window/tform1.h"
 #include "support/survey_files.h"
+#include "window_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,12 +24,13 @@ class WindowTest : public ::testing::Test {
     void SetUp() override {
         store = std::make_unique<ProfileStore>();
         form = std::make_unique<TForm1>(*store, prompter);
+        ui.find(*form);
     }
     // Opens path through the open button, as an operator would.
     void clickOpen(const std::string& path, bool ctrl = false) {
         prompter.openNames.push_back(path);
         prompter.held.leftCtrl = ctrl;
-        form->SpeedButton1->click();
+        ui.SpeedButton1->click();
         prompter.held = {};
     }
     std::string lastText() const {
@@ -37,6 +42,7 @@ class WindowTest : public ::testing::Test {
     ScriptedPrompter prompter;
     std::unique_ptr<ProfileStore> store;
     std::unique_ptr<TForm1> form;
+    WindowControls ui;
 };
 
 } // namespace tesk::testing

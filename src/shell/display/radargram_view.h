@@ -1,0 +1,53 @@
+#pragma once
+// The radargram area ScrollBox1: the picture Image1 and its transparent
+// overlay Image6, the redraw chain (GRAF, DrawView with the overlay painters
+// of the tools in their order), and the mouse on the picture.
+
+#include "display/overlay.h"
+#include "shell/display/radargram_engine.h"
+#include "shell/window/main_view.h"
+#include "shell/window/panel.h"
+
+#include <string>
+#include <vector>
+
+class QScrollArea;
+
+namespace tesk {
+
+class CommandBar;
+class ImageWidget;
+
+class RadargramView final : public ShellPanel, public MainView {
+  public:
+    RadargramView(ShellServices& services, QWidget& window, CommandBar& bar);
+
+    QScrollArea* ScrollBox1 = nullptr;
+    ImageWidget* Image1 = nullptr; // the radargram picture
+    ImageWidget* Image6 = nullptr; // transparent overlay over Image1
+
+    RadargramEngine& engine() { return engine_; }
+    const QImage& picture() const { return engine_.picture; }
+    const QImage& overlay() const { return engine_.overlay; }
+
+    // Adds a tool's layer of the overlay; painters run in the order of
+    // their `order` values (markers 10, layers 20, boreholes 30, relief 40,
+    // coordinates 50).
+    void addOverlayPainter(int order, OverlayPainter painter);
+
+    void GRAF();
+    void DrawView();
+    void recolour() override;
+    void reprocess() override;
+
+    void connectHandlers() override;
+    void Image1MouseDown(Qt::MouseButton button, QPoint at);
+
+  private:
+    CommandBar& bar_;
+    RadargramEngine engine_;
+    std::vector<std::pair<int, OverlayPainter>> painters_;
+    std::vector<OverlayPainter> ordered_;
+};
+
+} // namespace tesk

@@ -1,0 +1,89 @@
+#include "shell/files/open_save.h"
+
+#include "shell/prompts/prompter.h"
+#include "shell/window/command_bar.h"
+#include "store/byte_source.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QToolButton>
+#include <algorithm>
+
+namespace tesk {
+
+FileCommands::FileCommands(ShellServices& services, CommandBar& bar, OpenSaveHost& host)
+    : ShellPanel(services), bar_(bar), host_(host) {}
+
+void FileCommands::connectHandlers() {
+    QObject* owner = bar_.Panel_1;
+    QObject::connect(bar_.SpeedButton1, &QToolButton::clicked, owner,
+                     [this] { SpeedButton1Click(); });
+    QObject::connect(bar_.SpeedButton3, &QToolButton::clicked, owner,
+                     [this] { SpeedButton3Click(); });
+    QObject::connect(bar_.SpeedButton4, &QToolButton::clicked, owner,
+                     [this] { SpeedButton4Click(); });
+}
+
+void FileCommands::SpeedButton1Click() {
+    // A click while a file is loading cancels nothing; it only clears the busy bit.
+    if (store().stateFlags & state::Busy) {
+        store().stateFlags &= uint16_t(~state::Busy);
+        return;
+    }
+    lastOpen_ = {};
+    Prompter& prompter = services_.prompter();
+    const bool append = prompter.modifiers().anyCtrl();
+    store().openFileName.clear();
+    const auto chosen = prompter.openFileName(OPEN_FILTER);
+    if (!chosen || !fileExists(*chosen)) return;
+    openChosenFile(*chosen, append);
+}
+
+OpenResult FileCommands::openChosenFile(const std::string& path, bool append) {
+    OpenSettings settings;
+    settings.device = host_.deviceOptions();
+    const OpenResult r = openSurveyFile(store(), path, append, services_.interaction(), settings);
+    lastOpen_ = r;
+    if (r.outcome == OpenOutcome::FramesLoaded) host_.surveyLoaded(append);
+    if (r.deviceCheck) host_.showCheckLog(r.checkLog);
+    if (r.outcome == OpenOutcome::SettingsLoaded && r.options) host_.applyOptionsFile(*r.options);
+    if (r.outcome == OpenOutcome::FramesLoaded || r.added)
+        bar_.Panel_1->window()->setWindowTitle(
+            QString::fromStdString(tesk::windowTitle(store(), r.added ? path : std::string())));
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    return r;
+}
+
+void FileCommands::SpeedButton3Click() {
+    lastSave_ = {};
+    const auto choice = services_.prompter().saveFileName(SAVE_FILTER, "gem");
+    if (!choice) return;
+    const int index = std::clamp(choice->filterIndex, 1, 4);
+    SaveSettings settings;
+    if (SaveKind(index) == SaveKind::Options) settings.options = host_.optionsForSave();
+    const SaveResult r =
+        saveSurveyFile(store(), choice->path, SaveKind(index), services_.interaction(), settings);
+    lastSave_ = r;
+    if (r.written && SaveKind(index) == SaveKind::WorkFile)
+        bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(tesk::windowTitle(store())));
+}
+
+bool FileCommands::askToClose() {
+    Interaction& ui = services_.interaction();
+    if (ui.show(msg::confirmClose()) == Answer::No) return false;
+    if (ui.show(msg::offerSave()) != Answer::No) SpeedButton3Click();
+    closeAccepted_ = true;
+    return true;
+}
+
+void FileCommands::SpeedButton4Click() {
+    if (askToClose()) host_.closeWindow();
+}
+
+void FileCommands::FormClose() {
+    if (closing_) return;
+    closing_ = true;
+    store().stateFlags &= uint16_t(~(state::Busy | state::CoordFileOpen));
+}
+
+} // namespace tesk

@@ -1,0 +1,146 @@
+#include "shell/volume/volume_settings_panel.h"
+
+#include "shell/widgets/controls.h"
+#include "store/settings_catalog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+
+namespace tesk {
+
+namespace {
+
+const QColor LIGHT_RED(0xFF, 0xBB, 0xBB); // 0xBBBBFF as the system writes it
+
+// clang-format off
+const CaptionRow CAPTIONS[] = {
+    {"Label41", CaptionKind::Caption, -1, "Addition of profiles", "Сложение профилей"},
+    {"Label43", CaptionKind::Caption, -1, "Method of addition", "Метод сложения"},
+    {"Label51", CaptionKind::Caption, -1, "Method of processing 3D", "Метод обработки 3D"},
+    {"Label52", CaptionKind::Caption, -1, "D between profiles", "D между профилями"},
+    {"Label54", CaptionKind::Caption, -1, "Sections", "Сечения"},
+    {"ComboBox40", CaptionKind::Item, 0, " No addition", " Нет сложения"},
+    {"ComboBox40", CaptionKind::Item, 1, " 2 Profiles", " 2 профиля"},
+    {"ComboBox40", CaptionKind::Item, 2, " 3 Profiles", " 3 профиля"},
+    {"ComboBox40", CaptionKind::Item, 3, " 4 Profiles", " 4 профиля"},
+    {"ComboBox41", CaptionKind::Item, 0, "  Addition", "  Сложение"},
+    {"ComboBox41", CaptionKind::Item, 1, "  Multiply", "  Умножение"},
+    {"ComboBox41", CaptionKind::Item, 2, "  Subtract", "  Вычетание"},
+    {"ComboBox51", CaptionKind::Item, 0, " Linear Xp", "Линейный  Хp"},
+    {"ComboBox51", CaptionKind::Item, 1, " Linear Yp", "Линейный  Yp"},
+    {"ComboBox51", CaptionKind::Item, 2, " Linear Xp+Yp", "Линейный  X+Yp"},
+    {"ComboBox51", CaptionKind::Item, 3, " On vector  V", "По вектору V"},
+    {"ComboBox51", CaptionKind::Item, 4, " On radius  R", "По радиусу R"},
+    // The Russian items 0 and 1 begin with a Latin "C".
+    {"ComboBox54", CaptionKind::Item, 0, " Section T", " Cечение T"},
+    {"ComboBox54", CaptionKind::Item, 1, " Section T  X ", " Cечение T  X "},
+    {"ComboBox54", CaptionKind::Item, 2, " Section T  Y", " Сечение T  Y"},
+    {"ComboBox54", CaptionKind::Item, 3, " Section T  X  Y", " Сечение T  X  Y"},
+};
+// clang-format on
+
+} // namespace
+
+VolumeSettingsPanel::VolumeSettingsPanel(ShellServices& services, QWidget* optionPanel)
+    : ShellPanel(services) {
+    Panel_24 = subPanel(optionPanel, "Panel_24", 160);
+    QWidget* p = Panel_24;
+    Label41 = label(p, "Label41", 6, 2, 150);
+    ComboBox40 = combo(p, "ComboBox40", 4, 16, 150, QStringList(4, QString()));
+    Label43 = label(p, "Label43", 6, 38, 150);
+    ComboBox41 = combo(p, "ComboBox41", 4, 52, 100, QStringList(3, QString()));
+    QStringList thresholds;
+    for (int i = 0; i < 8; ++i)
+        thresholds << QString(" %1 - %2").arg(i).arg(32 - 4 * i, 2, 10, QChar('0'));
+    ComboBox42 = combo(p, "ComboBox42", 106, 52, 48, thresholds);
+    ComboBox42->setEnabled(false);
+    Label51 = label(p, "Label51", 6, 76, 150);
+    ComboBox51 = combo(p, "ComboBox51", 4, 90, 150, QStringList(items::VolumeInterp, QString()));
+    Label52 = label(p, "Label52", 6, 114, 150);
+    ComboBox52 = combo(p, "ComboBox52", 4, 128, 150, numbers(items::PROFILE_DISTANCE_CM));
+    Label54 = label(p, "Label54", 6, 152, 150);
+    ComboBox54 = combo(p, "ComboBox54", 4, 166, 150, QStringList(items::Section, QString()));
+    CheckBox52 = checkBox(p, "CheckBox52", 6, 192, 150);
+}
+
+void VolumeSettingsPanel::connectHandlers() {
+    auto changed = [this](QComboBox* c, void (VolumeSettingsPanel::*h)()) {
+        QObject::connect(c, &QComboBox::currentIndexChanged, Panel_24, [this, h] {
+            if (!restoring()) (this->*h)();
+        });
+    };
+    changed(ComboBox40, &VolumeSettingsPanel::ComboBox40Change);
+    changed(ComboBox41, &VolumeSettingsPanel::ComboBox41Change);
+    changed(ComboBox42, &VolumeSettingsPanel::ComboBox42Change);
+    // The distance between profiles and the sections only mark the volume stale.
+    changed(ComboBox51, &VolumeSettingsPanel::ComboBox51Change);
+    changed(ComboBox52, &VolumeSettingsPanel::ComboBox51Change);
+    changed(ComboBox54, &VolumeSettingsPanel::ComboBox51Change);
+    QObject::connect(CheckBox52, &QCheckBox::toggled, Panel_24, [this] { CheckBox52Click(); });
+}
+
+std::span<const CaptionRow> VolumeSettingsPanel::captions() const {
+    return CAPTIONS;
+}
+
+void VolumeSettingsPanel::applyLanguage(bool en) {
+    CheckBox52->setText(CheckBox52->isChecked()
+                            ? (en ? "Calculate to the Profile" : "Обработка до Профиля")
+                            : (en ? "Calculate All" : "Обработать Всё"));
+}
+
+void VolumeSettingsPanel::restored() {
+    applyCheckBoxColour(CheckBox52);
+}
+
+void VolumeSettingsPanel::addition(ProcessingSettings& p) const {
+    p.additionItem = ComboBox40->currentIndex();
+    p.additionMethod = ComboBox41->currentIndex();
+    p.thresholdItem = ComboBox42->currentIndex();
+}
+
+std::array<uint8_t, 3> VolumeSettingsPanel::additionItems() const {
+    return {uint8_t(ComboBox40->currentIndex()), uint8_t(ComboBox41->currentIndex()),
+            uint8_t(ComboBox42->currentIndex())};
+}
+
+void VolumeSettingsPanel::ComboBox40Change() {
+    if (ComboBox40->currentIndex() > 0)
+        setBoxColour(ComboBox40, LIGHT_RED);
+    else
+        resetBoxColour(ComboBox40);
+    if (busy()) return;
+    services_.redraw(Redraw::Radargram);
+    services_.focusOptionPanel();
+}
+
+void VolumeSettingsPanel::ComboBox41Change() {
+    ComboBox42->setEnabled(ComboBox41->currentIndex() == 2);
+    if (busy()) return;
+    services_.redraw(Redraw::Radargram);
+    services_.focusOptionPanel();
+}
+
+void VolumeSettingsPanel::ComboBox42Change() {
+    if (busy()) return;
+    services_.redraw(Redraw::Radargram);
+    services_.focusOptionPanel();
+}
+
+void VolumeSettingsPanel::ComboBox51Change() {
+    if (busy()) return;
+    store().stateFlags |= state::Changed;
+    services_.focusOptionPanel();
+}
+
+void VolumeSettingsPanel::CheckBox52Click() {
+    applyCheckBoxColour(CheckBox52);
+    applyLanguage(services_.english()); // its caption names the state
+    if (busy()) return;
+    store().stateFlags |= state::Changed;
+    services_.focusOptionPanel();
+}
+
+} // namespace tesk

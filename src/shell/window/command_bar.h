@@ -1,0 +1,47 @@
+#pragma once
+// The command bar Panel_1 along the top of the window: the command buttons,
+// the frame field MaskEdit1 and the readouts StaticText1 .. StaticText6. The
+// bar only holds them; each subsystem's panel connects the buttons it owns
+// the commands of.
+
+#include "shell/window/panel.h"
+
+#include <vector>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace tesk {
+
+class CommandBar final : public ShellPanel {
+  public:
+    static constexpr int HEIGHT = 36;
+
+    CommandBar(ShellServices& services, QWidget& window);
+
+    QFrame* Panel_1 = nullptr;
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;
+    QToolButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr, *SpeedButton7 = nullptr;
+    QToolButton *SpeedButton8 = nullptr, *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
+    QToolButton *SpeedButton11 = nullptr, *SpeedButton12 = nullptr, *SpeedButton13 = nullptr;
+    QToolButton *SpeedButton14 = nullptr, *SpeedButton15 = nullptr, *SpeedButton16 = nullptr;
+    QToolButton *SpeedButton17 = nullptr, *SpeedButton18 = nullptr;
+    QToolButton *SpeedButton20 = nullptr, *SpeedButton21 = nullptr, *SpeedButton22 = nullptr;
+    QToolButton *SpeedButton23 = nullptr, *SpeedButton24 = nullptr, *SpeedButton25 = nullptr;
+    QToolButton *SpeedButton26 = nullptr, *SpeedButton27 = nullptr, *SpeedButton28 = nullptr;
+    QToolButton *SpeedButton29 = nullptr, *SpeedButton30 = nullptr, *SpeedButton31 = nullptr;
+    QToolButton *SpeedButton32 = nullptr, *SpeedButton35 = nullptr;
+    QLineEdit* MaskEdit1 = nullptr;
+    QLabel *StaticText1 = nullptr, *StaticText2 = nullptr, *StaticText3 = nullptr;
+    QLabel *StaticText4 = nullptr, *StaticText5 = nullptr, *StaticText6 = nullptr;
+
+    // The buttons that wait for a survey (open, close and the options are
+    // always usable).
+    std::vector<QToolButton*> surveyCommands() const;
+
+    std::span<const CaptionRow> captions() const override;
+};
+
+} // namespace tesk

@@ -1,0 +1,71 @@
+#pragma once
+// What a panel of the window may reach of the rest of it: the survey, the
+// prompter, the long-pass interaction, the view state, the radargram's
+// display state and a redraw request. Panels never see the window class.
+
+#include "display/overlay.h"
+#include "display/radargram.h"
+#include "display/view_state.h"
+#include "store/interaction.h"
+#include "store/profile_store.h"
+
+namespace tesk {
+
+class Prompter;
+struct RadargramEngine;
+
+enum class Redraw {
+    Overlay,    // DrawView: frame, scales, markers, cursor and readouts
+    Radargram,  // GRAF and DrawView of the radargram view
+    Palette,    // Resovka_1: the view the view byte selects, colours changed
+    Processing, // Resovka_2: the view the view byte selects, processing changed
+};
+
+class ShellServices {
+  public:
+    virtual ~ShellServices() = default;
+    virtual ProfileStore& store() = 0;
+    virtual Prompter& prompter() = 0;
+    virtual Interaction& interaction() = 0;
+    virtual ViewState& view() = 0;
+    virtual RadargramEngine& radargram() = 0;
+    // CheckBox1: the language every message and caption is shown in.
+    virtual bool english() const = 0;
+    // True while the program itself sets controls (a reset of several boxes,
+    // the language switch): change handlers do nothing then.
+    virtual bool restoring() const = 0;
+    virtual void setRestoring(bool on) = 0;
+    virtual void redraw(Redraw what) = 0;
+    // The processing and overlay settings of the radargram: derived from
+    // the survey header, plus what only the window keeps (the grid, the
+    // profile addition, the relief display and its stretch).
+    virtual ProcessingSettings processingSettings() = 0;
+    virtual OverlaySettings overlaySettings() = 0;
+    // The display settings in the header changed: the radargram takes them
+    // over and rebuilds its palettes, and the amplitude-form box shows the
+    // colour of the result.
+    virtual void displaySettingsChanged() = 0;
+    // AARR: every caption, hint, list item and table title in the language of CheckBox1.
+    virtual void applyLanguage() = 0;
+    // The option panel takes the focus back after its handlers when it is shown.
+    virtual void focusOptionPanel() = 0;
+
+    bool busy() { return store().stateFlags & state::Busy; }
+    // The radargram view is shown (view byte 0).
+    bool radargramShown() { return (store().stateFlags & state::ViewMask) == 0; }
+};
+
+// The program sets controls for the lifetime of the guard.
+class Restoring {
+  public:
+    explicit Restoring(ShellServices& s) : s_(s), was_(s.restoring()) { s_.setRestoring(true); }
+    ~Restoring() { s_.setRestoring(was_); }
+    Restoring(const Restoring&) = delete;
+    Restoring& operator=(const Restoring&) = delete;
+
+  private:
+    ShellServices& s_;
+    bool was_;
+};
+
+} // namespace tesk

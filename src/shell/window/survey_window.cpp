@@ -1,0 +1,116 @@
+// What the window does around the survey: the controls restored from its
+// header, the steps after an open, the options file's values, and the
+// settings of the radargram derived from the header.
+
+#include "shell/display/ascan_panel.h"
+#include "shell/display/filter_panel.h"
+#include "shell/display/layer_colour_boxes.h"
+#include "shell/display/navigation.h"
+#include "shell/display/parameter_panel.h"
+#include "shell/display/radargram_view.h"
+#include "shell/files/check_log_panel.h"
+#include "shell/files/device_panel.h"
+#include "shell/options/option_panel.h"
+#include "shell/volume/volume_settings_panel.h"
+#include "shell/window/command_bar.h"
+#include "shell/window/header_bindings.h"
+#include "shell/window/tform1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QToolButton>
+
+namespace tesk {
+
+void TForm1::restoreControlsFromHeader() {
+    bindings_->restore(store_.header);
+    for (ShellPanel* p : panels_) p->restored();
+    displaySettingsChanged();
+    // The language follows the header's bit whether or not it changed.
+    AARR();
+}
+
+void TForm1::displaySettingsChanged() {
+    filters_->showFormColour(radargram_->engine().sync(store_));
+}
+
+ProcessingSettings TForm1::processingSettings() {
+    ProcessingSettings p = processingFromHeader(store_.header);
+    volumeSettings_->addition(p);
+    return p;
+}
+
+OverlaySettings TForm1::overlaySettings() {
+    OverlaySettings o = overlaySettingsFromHeader(store_);
+    o.grid = options_->CheckBox3->isChecked();
+    o.reliefDisplay = store_.stateFlags & state::Relief;
+    o.stretch = parameters_->timeStretch();
+    return o;
+}
+
+DeviceOptions TForm1::deviceOptions() {
+    return device_->deviceOptions();
+}
+
+void TForm1::surveyLoaded(bool appended) {
+    if (!appended)
+        restoreControlsFromHeader();
+    else
+        AARR();
+    // The view starts over: frame field, frame count, cursors.
+    bar_->SpeedButton18->setText(QString::number(store_.frameCount));
+    navigation_->showViewStart();
+    const Point origin = view_.ViewOrigin;
+    view_ = ViewState{};
+    view_.ViewOrigin = origin;
+    setCommandsEnabled(true);
+    // The device options matter once a 12-bit device file has been read.
+    if (store_.fileKind == kind::MirnGpr || store_.fileKind == kind::MirnGeb)
+        options_->CheckBox15->show();
+    GRAF();
+    DrawView();
+}
+
+void TForm1::showCheckLog(const std::vector<std::string>& lines) {
+    checkLog_->showCheckLog(lines);
+}
+
+OptionsFileSettings TForm1::optionsForSave() {
+    OptionsFileSettings o = optionsFromStore(store_, device_->deviceOptions());
+    o.grid = options_->CheckBox3->isChecked();
+    o.addition = volumeSettings_->additionItems();
+    o.colourComponents = colours_->components();
+    const RadargramEngine& r = radargram_->engine();
+    const Palettes& p = r.palettes;
+    o.chosenCode = r.settings.chosenCode;
+    o.tableA = p.GreyPaletteMarked;
+    o.tableB = p.ViewPaletteMarked;
+    o.tableC = p.MainPaletteMarked;
+    std::copy(p.FineRampMarked.begin(), p.FineRampMarked.end(), o.tableD.begin());
+    return o;
+}
+
+void TForm1::applyOptionsFile(const OptionsFileRead& r) {
+    // The header cells were updated by the reader; the window follows them.
+    restoreControlsFromHeader();
+    const OptionsFileSettings& v = r.values;
+    {
+        const Restoring quiet(*this);
+        if (r.applied(OptionsField::ColourComponent32))
+            colours_->ComboBox32->setCurrentIndex(v.colourComponents[0]);
+        if (r.applied(OptionsField::ColourComponent33))
+            colours_->ComboBox33->setCurrentIndex(v.colourComponents[1]);
+        if (r.applied(OptionsField::ColourComponent34))
+            colours_->ComboBox34->setCurrentIndex(v.colourComponents[2]);
+    }
+    if (r.applied(OptionsField::AmplitudeFlags)) filters_->uncheckChosenAmplitudeKeepingBit();
+    Palettes& p = radargram_->engine().palettes;
+    std::copy_n(v.tableA.begin(), r.tableEntries[0], p.GreyPaletteMarked.begin());
+    std::copy_n(v.tableB.begin(), r.tableEntries[1], p.ViewPaletteMarked.begin());
+    std::copy_n(v.tableC.begin(), r.tableEntries[2], p.MainPaletteMarked.begin());
+    std::copy_n(v.tableD.begin(), r.tableEntries[3], p.FineRampMarked.begin());
+    GRAF();
+    DrawView();
+}
+
+} // namespace tesk

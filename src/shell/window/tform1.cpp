@@ -1,0 +1,331 @@
+// Start-up of the main window, the composition of its panels, the redraw
+// dispatch and the language switch.
+
+#include "shell/window/tform1.h"
+
+#include "shell/coordinates/coordinates_panel.h"
+#include "shell/display/ascan_panel.h"
+#include "shell/display/filter_panel.h"
+#include "shell/display/layer_colour_boxes.h"
+#include "shell/display/navigation.h"
+#include "shell/display/parameter_panel.h"
+#include "shell/display/radargram_view.h"
+#include "shell/files/check_log_panel.h"
+#include "shell/files/device_panel.h"
+#include "shell/interpretation/table_panels.h"
+#include "shell/options/option_panel.h"
+#include "shell/volume/panel_3d.h"
+#include "shell/volume/volume_settings_panel.h"
+#include "shell/widgets/controls.h"
+#include "shell/widgets/floating_panel.h"
+#include "shell/widgets/image_widgets.h"
+#include "shell/window/command_bar.h"
+#include "shell/window/header_bindings.h"
+#include "shell/window/progress_panel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScrollArea>
+#include <QToolButton>
+
+namespace tesk {
+
+namespace {
+
+// Key preview: the window sees every key pressed in it before the control
+// with the focus does. A key that control leaves unused travels on to its
+// parents; those later deliveries of the same press are not shown again.
+class KeyPreview final : public QObject {
+  public:
+    explicit KeyPreview(TForm1& form) : QObject(&form), form_(form) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::KeyRelease) {
+            pressed_ = nullptr;
+            receiver_ = nullptr;
+            return false;
+        }
+        if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        if (w != &form_ && !form_.isAncestorOf(w)) return false; // another window's key
+        if (e == pressed_ && receiver_ && w != receiver_ && w->isAncestorOf(receiver_))
+            return false;
+        pressed_ = e;
+        receiver_ = w;
+        return form_.FormKeyPress(w, static_cast<QKeyEvent*>(e)->key());
+    }
+
+  private:
+    TForm1& form_;
+    const QEvent* pressed_ = nullptr;
+    QPointer<QWidget> receiver_;
+};
+
+} // namespace
+
+TForm1::TForm1(ProfileStore& store, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), store_(store), prompter_(prompter) {
+    setObjectName("Form1");
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    // The controls go before the panels whose handlers they call.
+    const QList<QWidget*> controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    qDeleteAll(controls);
+}
+
+void TForm1::buildPanels() {
+    bar_ = std::make_unique<CommandBar>(*this, *this);
+    radargram_ = std::make_unique<RadargramView>(*this, *this, *bar_);
+    navigation_ = std::make_unique<Navigation>(*this, *bar_);
+    options_ = std::make_unique<OptionPanel>(*this, *this, bar_->SpeedButton10);
+    parameters_ = std::make_unique<ParameterPanel>(*this, options_->body());
+    filters_ = std::make_unique<FilterPanel>(*this, options_->body());
+    colours_ = std::make_unique<LayerColourBoxes>(*this, filters_->Panel_23);
+    volumeSettings_ = std::make_unique<VolumeSettingsPanel>(*this, options_->body());
+    device_ = std::make_unique<DevicePanel>(*this, options_->body());
+    options_->addSubPanel(options_->CheckBox11, parameters_->Panel_22);
+    options_->addSubPanel(options_->CheckBox12, filters_->Panel_23);
+    options_->addSubPanel(options_->CheckBox13, volumeSettings_->Panel_24);
+    options_->addSubPanel(options_->CheckBox14, options_->Panel_25);
+    options_->addSubPanel(options_->CheckBox15, device_->Panel_26);
+    options_->layoutOptionPanel();
+    coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this);
+    tables_ = std::make_unique<TablePanels>(*this, *this);
+    ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
+                                          filters_->CheckBox23);
+    panel3d_ = std::make_unique<Panel3D>(*this, *this);
+    checkLog_ = std::make_unique<CheckLogPanel>(*this, *this);
+    progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
+    progress_->setScrollArea(radargram_->ScrollBox1);
+    files_ = std::make_unique<FileCommands>(*this, *bar_, *this);
+    panels_ = {bar_.get(),        radargram_.get(),   navigation_.get(), options_.get(),
+               parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
+               device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
+               panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
+    registerView(0, radargram_.get());
+
+    // A bound cell is written before the handler of its control runs.
+    bindings_ = std::make_unique<HeaderBindings>(*this);
+    bindings_->connect(store_);
+    for (ShellPanel* p : panels_) p->connectHandlers();
+    QObject::connect(bar_->SpeedButton5, &QToolButton::clicked, this,
+                     [this] { SpeedButton5Click(); });
+}
+
+void TForm1::FormCreate() {
+    setWindowTitle("Tesk");
+    resize(1467, 756);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, WINDOW_BACKGROUND);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    // The window is designed in "MS Sans Serif"; Debian's metric-compatible
+    // sans face stands in for it wherever the window is built.
+    if (QFont::substitutes("MS Sans Serif").isEmpty())
+        QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
+    setFont(QFont("MS Sans Serif", 8));
+    view_ = ViewState{};
+    buildPanels();
+    new KeyPreview(*this);
+
+    // The store starts empty: nothing is loaded, every derived view is stale.
+    store_.stateFlags = state::Changed;
+    store_.header.setStartValues();
+    restoreControlsFromHeader();
+    // The colour boxes start on 255 each; the layer colours in the header
+    // are taken over only from a file.
+    colours_->setComponents({255, 255, 255});
+    // Every floating panel starts hidden; the A-scan panel appears with the
+    // first survey when "Функция" is on.
+    ascan_->Panel50->hide();
+    {
+        // The window is designed in English.
+        const Restoring quiet(*this);
+        options_->CheckBox1->setChecked(true);
+    }
+    applyCheckBoxColour(options_->CheckBox1);
+    setCommandsEnabled(false);
+    bar_->Panel_1->raise();
+    AARR();
+    DrawView();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    if (!bar_) return;
+    bar_->Panel_1->setGeometry(0, 0, width(), CommandBar::HEIGHT);
+    radargram_->ScrollBox1->setGeometry(0, CommandBar::HEIGHT, width(),
+                                        height() - CommandBar::HEIGHT);
+}
+
+bool TForm1::FormKeyPress(QWidget* target, int key) {
+    // The frame field: Enter draws the frame typed into it.
+    if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
+    return false;
+}
+
+bool TForm1::english() const {
+    return options_ && options_->CheckBox1->isChecked();
+}
+
+Interaction& TForm1::interaction() {
+    return *progress_;
+}
+
+RadargramEngine& TForm1::radargram() {
+    return radargram_->engine();
+}
+
+void TForm1::focusOptionPanel() {
+    options_->focus();
+}
+
+void TForm1::AARR() {
+    const bool en = english();
+    // Lists are rewritten item by item; their selections must survive.
+    const QList<QComboBox*> lists = findChildren<QComboBox*>();
+    std::vector<int> selected;
+    selected.reserve(std::size_t(lists.size()));
+    for (QComboBox* c : lists) selected.push_back(c->currentIndex());
+    const Restoring quiet(*this);
+    for (ShellPanel* p : panels_) applyCaptionRows(*this, p->captions(), en);
+    for (ShellPanel* p : panels_) p->applyLanguage(en);
+    for (qsizetype i = 0; i < lists.size(); ++i)
+        lists[i]->setCurrentIndex(selected[std::size_t(i)]);
+}
+
+void TForm1::registerView(int viewByte, MainView* view) {
+    views_[viewByte] = view;
+}
+
+void TForm1::GRAF() {
+    radargram_->GRAF();
+}
+
+void TForm1::DrawView() {
+    radargram_->DrawView();
+}
+
+void TForm1::Resovka_1() {
+    // A view that is not built keeps its picture.
+    const auto v = views_.find(store_.stateFlags & state::ViewMask);
+    if (v == views_.end()) return;
+    v->second->recolour();
+    focusOptionPanel();
+}
+
+void TForm1::Resovka_2() {
+    const auto v = views_.find(store_.stateFlags & state::ViewMask);
+    if (v == views_.end()) return;
+    v->second->reprocess();
+    focusOptionPanel();
+}
+
+void TForm1::redraw(Redraw what) {
+    switch (what) {
+    case Redraw::Overlay:
+        radargram_->DrawView();
+        break;
+    case Redraw::Radargram:
+        radargram_->GRAF();
+        radargram_->DrawView();
+        break;
+    case Redraw::Palette:
+        Resovka_1();
+        break;
+    case Redraw::Processing:
+        Resovka_2();
+        break;
+    }
+}
+
+void TForm1::SpeedButton5Click() {
+    // Leaving the relief display marks the volume stale. An open coordinate
+    // file stays open: it is an import in progress, not part of the view.
+    const uint16_t keep = store_.stateFlags & state::CoordFileOpen;
+    store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
+    parameters_->showTimeStretch(false);
+    radargram_->ScrollBox1->show();
+    radargram_->Image1->show();
+    tables_->hideAll();
+    panel3d_->Panel_3D->hide();
+    AARR();
+    GRAF();
+    DrawView();
+}
+
+void TForm1::PanelMouseDown(QWidget* source, Qt::MouseButton button) {
+    pressPanelSource(source, button);
+}
+
+void TForm1::setCommandsEnabled(bool on) {
+    // Open, close and the option panel are always usable; every other
+    // command waits for a survey.
+    for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
+    // Commands whose tools are not in this version stay off.
+    for (QToolButton* b :
+         {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9,
+          bar_->SpeedButton11, bar_->SpeedButton12, bar_->SpeedButton13, bar_->SpeedButton14,
+          bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
+          bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
+          bar_->SpeedButton32, bar_->SpeedButton35})
+        b->setEnabled(false);
+    bar_->MaskEdit1->setEnabled(on);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (files_->closeAccepted() || files_->closing()) {
+        files_->FormClose();
+        event->accept();
+        return;
+    }
+    // A pass in progress keeps the window: its loader is still on the stack.
+    if (busy()) {
+        event->ignore();
+        return;
+    }
+    // The title-bar button asks the close command's questions too, so a
+    // survey is never lost by a stray click.
+    if (files_->askToClose()) {
+        files_->FormClose();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
+    return files_->openChosenFile(path, append);
+}
+
+const QImage& TForm1::radargramImage() const {
+    return radargram_->picture();
+}
+const QImage& TForm1::overlayImage() const {
+    return radargram_->overlay();
+}
+const OpenResult& TForm1::lastOpen() const {
+    return files_->lastOpen();
+}
+const SaveResult& TForm1::lastSave() const {
+    return files_->lastSave();
+}
+bool TForm1::closeAccepted() const {
+    return files_->closeAccepted();
+}
+
+} // namespace tesk

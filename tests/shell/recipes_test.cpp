@@ -1,0 +1,225 @@
+// Recipes drive the real window: the recipes under tests/recipes run here
+// over temporary surveys, and the runner's own errors are checked.
+
+#include "shell/recipe/recipe.h"
+#include "support/survey_files.h"
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace tesk::testing {
+namespace {
+
+struct RecipeResult {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+RecipeResult runFile(const std::string& name, const std::vector<std::string>& files) {
+    std::ostringstream out, err;
+    const int status = runRecipe(std::string(TESK_RECIPES) + "/" + name, files, out, err);
+    return {status, out.str(), err.str()};
+}
+
+RecipeResult runText(const std::string& text, const std::vector<std::string>& files = {}) {
+    std::ostringstream out, err;
+    const int status = runRecipeText(text, "test.recipe", files, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(Recipes, ProcessSaveAndReopen) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("line1.gem"), 700);
+    const RecipeResult r = runFile("process_and_reopen.recipe", {survey});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_TRUE(std::filesystem::exists(dir.file("line1-processed.gem")));
+    const QImage png(QString::fromStdString(dir.file("line1.png")));
+    EXPECT_FALSE(png.isNull());
+    EXPECT_EQ(png.size(), QSize(1160, 600));
+}
+
+TEST(Recipes, RefusedFileMessagesInBothLanguages) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("good.gem"), 100);
+    writeBytes(dir.file("not-a-survey.gem"), "ABCD" + std::string(600, '\0'));
+    const RecipeResult r = runFile("refused_in_both_languages.recipe", {survey});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
+    // The transcript shows each box as it appeared, line breaks included.
+    EXPECT_NE(r.out.find("message: [warning, OK] ERROR(E026). File = " +
+                         dir.file("not-a-survey.gem") + "\nincompatible format <GEM> Tesk -> OK"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(Recipes, BatchOverSeveralFiles) {
+    TempDir dir;
+    const std::string a = writeSurvey(dir.file("a.gem"), 100, true, 0);
+    const std::string b = writeSurvey(dir.file("b.gem"), 200, true, 9);
+    const RecipeResult r = runFile("thumbnails.recipe", {a, b});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("== " + a), std::string::npos);
+    EXPECT_NE(r.out.find("== " + b), std::string::npos);
+    for (const char* name : {"a-thumb.png", "b-thumb.png"}) {
+        const QImage png(QString::fromStdString(dir.file(name)));
+        EXPECT_EQ(png.size(), QSize(1024, 512)) << name;
+    }
+}
+
+TEST(Recipes, AnsweredOverwriteQuestionKeepsTheFileAndFailsTheCommand) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("keep.gem"), 100);
+    const std::string before = readBytes(survey);
+    const RecipeResult r = runFile("overwrite_question.recipe", {survey});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(
+        r.out.find("message: [warning, Yes/No] " + survey + "\nalready exists. Overwrite? -> No"),
+        std::string::npos)
+        << r.out;
+    EXPECT_NE(r.err.find("overwrite_question.recipe:4: nothing was written"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(readBytes(survey), before);
+}
+
+// The README's batch example, over a work file and a device recording: each
+// result keeps the filter setting; a failing file does not stop the batch.
+TEST(Recipes, LowPassBatchOverWorkFilesAndDeviceRecordings) {
+    TempDir dir;
+    const std::string gem = writeSurvey(dir.file("line1.gem"), 300);
+    const std::string geo = dir.file("field.geo");
+    writeBytes(geo, readBytes(std::string(TESK_CORPUS) + "/geo/fr_m1_raw_s1.geo"));
+    const std::string bad = dir.file("broken.gem");
+    writeBytes(bad, "ABCD" + std::string(600, '\0'));
+    const RecipeResult r = runFile("lowpass.recipe", {gem, bad, geo});
+    EXPECT_EQ(r.status, 1) << "the broken file is reported at the end";
+    EXPECT_NE(r.err.find("lowpass.recipe:3: cannot open " + bad + " (" + bad + ")"),
+              std::string::npos)
+        << r.err;
+    for (const char* name : {"line1-lf.gem", "field-lf.gem"}) {
+        const std::string bytes = readBytes(dir.file(name));
+        ASSERT_GT(bytes.size(), 64u) << name << "\n" << r.out << r.err;
+        // Header cells 24..26: filter 1 is LF 1 with L = 3 and T = 3.
+        EXPECT_EQ(uint8_t(bytes[24]), 0) << name;
+        EXPECT_EQ(uint8_t(bytes[25]), 3) << name;
+        EXPECT_EQ(uint8_t(bytes[26]), 3) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("broken-lf.gem")));
+    // No earlier result existed, so the queued Yes was never asked for.
+    EXPECT_NE(r.out.find("note: 1 queued answer(s) not used"), std::string::npos) << r.out;
+}
+
+// Each file of a batch starts from the start-up state, not from the
+// settings and frames the previous file left behind.
+TEST(Recipes, EveryFileOfABatchStartsFromAFreshWindow) {
+    TempDir dir;
+    const std::string a = writeSurvey(dir.file("a.gem"), 100);
+    const std::string b = writeSurvey(dir.file("b.gem"), 100);
+    const RecipeResult r = runText("print ComboBox20\nprint frame 5\nopen $FILE\n"
+                                   "set ComboBox20 3\n",
+                                   {a, b});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string fresh = "ComboBox20: item=0";
+    const auto first = r.out.find(fresh);
+    ASSERT_NE(first, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(fresh, first + 1), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("item=3"), std::string::npos);
+    // Frame 5 is blank before the open in both runs.
+    const std::string blank = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
+    const auto z = r.out.find(blank);
+    ASSERT_NE(z, std::string::npos);
+    EXPECT_NE(r.out.find("== " + b), std::string::npos);
+    EXPECT_NE(r.out.find(blank, r.out.find("== " + b)), std::string::npos);
+}
+
+TEST(RecipeRunner, FileVariablesWithoutFilesAreARecipeError) {
+    const RecipeResult r = runText("# one thumbnail\nopen $FILE\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:2: the recipe uses $FILE, $DIR or $STEM but no files"),
+              std::string::npos)
+        << r.err;
+    // In a comment the words are no command.
+    EXPECT_EQ(runText("print CheckBox1 # not $FILE\n").status, 0);
+}
+
+// A frame number typed into the frame field and confirmed with Enter moves
+// the view; keys and typed text reach the control named.
+TEST(RecipeRunner, TypingAndKeysReachTheNamedControl) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("s.gem"), 900);
+    const RecipeResult r = runText("open $FILE\nset MaskEdit1 00245\nkey Return MaskEdit1\n"
+                                   "print MaskEdit1\nprint SpeedButton10\n"
+                                   "key F7\n",
+                                   {survey});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:6: unknown key: F7"), std::string::npos) << r.err;
+    // The field shows the view start, rounded down to a multiple of 20.
+    EXPECT_NE(r.out.find("MaskEdit1: text=\"00240\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("SpeedButton10: caption=\"Options\""), std::string::npos) << r.out;
+}
+
+TEST(RecipeRunner, QuestionWithoutAnAnswerStopsWithStatus2) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("s.gem"), 100);
+    const RecipeResult r = runText("open $FILE\nsave $FILE\nprint title\n", {survey});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:2: a question had no queued answer"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out.find("Tesk"), std::string::npos) << "the recipe stopped at line 2";
+}
+
+TEST(RecipeRunner, UnknownControlCommandAndBadLinesStopAtTheirLine) {
+    RecipeResult r = runText("# comment\n\nprint CheckBox1\nset ComboBox999 1\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:4: unknown control: ComboBox999"), std::string::npos)
+        << r.err;
+    r = runText("frobnicate\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:1: unknown command: frobnicate"), std::string::npos);
+    r = runText("print \"CheckBox1\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("test.recipe:1: unclosed quote"), std::string::npos);
+    r = runText("set ComboBox11 99\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("value out of range"), std::string::npos);
+}
+
+TEST(RecipeRunner, FailedExpectAndMissingFileGiveStatus1) {
+    RecipeResult r = runText("print CheckBox1\nexpect Deutsch\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("test.recipe:2: expected \"Deutsch\""), std::string::npos) << r.err;
+    r = runText("open /no/such/file.gem\n");
+    EXPECT_EQ(r.status, 1);
+}
+
+// The whole window as the operator sees it, or one panel of it.
+TEST(RecipeRunner, GrabsTheWindowOrOneControl) {
+    TempDir dir;
+    const RecipeResult r = runText("click SpeedButton10\ngrab " + dir.file("w.png") + "\ngrab " +
+                                   dir.file("p.png") + " Panel_2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("w.png"))).size(), QSize(1467, 756));
+    const QImage panel(QString::fromStdString(dir.file("p.png")));
+    EXPECT_FALSE(panel.isNull());
+    EXPECT_LT(panel.width(), 1467);
+}
+
+TEST(RecipeRunner, PrintsStoredBytesAsHex) {
+    const RecipeResult r = runText("print header\nexpect 54 45 53 4B 2A\nprint frame 0\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 14), "54 45 53 4B 2A");
+}
+
+TEST(RecipeRunner, LineSplitting) {
+    std::vector<std::string> w;
+    ASSERT_TRUE(splitRecipeLine("open 'a b.gem' --append # note", w));
+    EXPECT_EQ(w, (std::vector<std::string>{"open", "a b.gem", "--append"}));
+    ASSERT_TRUE(splitRecipeLine(R"(expect "say \"hi\"" x\ y)", w));
+    EXPECT_EQ(w, (std::vector<std::string>{"expect", "say \"hi\"", "x y"}));
+    EXPECT_FALSE(splitRecipeLine("print 'open", w));
+}
+
+} // namespace
+} // namespace tesk::testing
