@@ -29,6 +29,9 @@ class RecipeRun {
     // Answers queued by the recipe that no question took.
     std::size_t unusedAnswers() const { return prompter_.answers.size(); }
     void run(const std::string& line);
+    // The window the recipe drives, and what the commands printed last.
+    TForm1& window() { return *form_; }
+    const std::string& lastText() const { return lastText_; }
 
   private:
     using Words = std::vector<std::string>;

@@ -194,6 +194,8 @@ bool StringGrid::typeIntoCell(int column, int row, const QString& text) {
     editor->setText(text);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(editor, &press);
+    // The item delegate commits and closes its editor from the event queue.
+    QCoreApplication::processEvents();
     return true;
 }
 
