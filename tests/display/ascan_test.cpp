@@ -61,86 +61,52 @@ class AScan : public ::testing::Test {
 
 // --- curve area ------------------------------------------------------------------------
 
-struct ModeCase {
-    const char* name;
-    int mode, zeroLevel, level1, pos1, level2, pos2;
-    std::vector<Px> pixels;
-};
-
-class AScanModes : public AScan, public ::testing::WithParamInterface<ModeCase> {};
-
 // Processed trace 150 everywhere (red, x = 150 from row 0), stored trace 100
 // (grey, x = 100), cursor row 300 (dotted grid colour, one pixel in three).
-TEST_P(AScanModes, ShowsTheSettingLinesTheTracesAndTheCursorRow) {
-    const ModeCase& c = GetParam();
-    s->zeroGainMode = c.mode;
-    s->ZeroLevel = uint8_t(c.zeroLevel);
-    s->GainLevel1 = c.level1;
-    s->GainPos1 = c.pos1;
-    s->GainLevel2 = c.level2;
-    s->GainPos2 = c.pos2;
-    BuildGainCurve(*s);
-    const AScanReadouts r = draw(constantTrace(150, 100, 300));
-    ASSERT_EQ(image.width(), 256);
-    ASSERT_EQ(image.height(), 533);
-    const std::vector<Px> common = {
-        {150, 200, RED},
-        {150, 510, RED},
-        {140, 0, RED}, // runs in from (128, 0)
-        {100, 200, GREY_TRACE},
-        {120, 0, GREY_TRACE}, // runs in from (127, 0)
-        {3, 300, GRID},
-        {4, 300, BACKGROUND},
-        {230, 300, BACKGROUND},
-        {128, 3, 0},
-        {128, 4, BACKGROUND}, // dotted zero axis
-        {200, 0, EDGE},
-        {200, 512, EDGE},
-        {200, 532, EDGE},
-        {220, 100, BACKGROUND},
-        {0, 100, ascan_colour::Frame},
+TEST_F(AScan, ShowsTheSettingLinesTheTracesAndTheCursorRowInEachMode) {
+    struct Row {
+        const char* name;
+        int mode, zeroLevel, level1, pos1, level2, pos2;
+        std::vector<Px> pixels;
     };
-    expectPixels(image, common, c.name);
-    expectPixels(image, c.pixels, c.name);
-    EXPECT_EQ(r.captions.down, zeroGainModeCaptions(*s).down);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AScanModes,
-    ::testing::Values(
+    // clang-format off
+    const Row rows[] = {
         // Mode 0: a blue line at the zero level over rows 0..511, none in the gain colour.
-        ModeCase{"zero level 90",
-                 0,
-                 90,
-                 60,
-                 100,
-                 200,
-                 300,
-                 {{90, 0, BLUE}, {90, 200, BLUE}, {90, 511, BLUE}, {60, 50, BACKGROUND}}},
-        // Modes 1, 2: the maroon polyline (60, 0) - (60, 100) - (200, 300) - (200, 511).
-        ModeCase{"gain 1",
-                 1,
-                 90,
-                 60,
-                 100,
-                 200,
-                 300,
-                 {{60, 50, MAROON},
-                  {60, 100, MAROON},
-                  {200, 300, MAROON},
-                  {200, 400, MAROON},
-                  {130, 200, MAROON}, // halfway along the slope
-                  {90, 200, BACKGROUND}}},
-        ModeCase{
-            "gain 2 step",
-            2,
-            128,
-            40,
-            250,
-            220,
-            250,
-            {{40, 100, MAROON}, {170, 250, MAROON}, {220, 400, MAROON}, {40, 400, BACKGROUND}}}),
-    [](const auto& info) { return "row" + std::to_string(info.index); });
+        {"zero level 90", 0, 90, 60, 100, 200, 300,
+         {{90, 0, BLUE}, {90, 200, BLUE}, {90, 511, BLUE}, {60, 50, BACKGROUND}}},
+        // Modes 1, 2: the maroon polyline (60, 0) - (60, 100) - (200, 300) - (200, 511),
+        // passing (130, 200) halfway along the slope.
+        {"gain 1", 1, 90, 60, 100, 200, 300,
+         {{60, 50, MAROON}, {60, 100, MAROON}, {200, 300, MAROON}, {200, 400, MAROON},
+          {130, 200, MAROON}, {90, 200, BACKGROUND}}},
+        {"gain 2 step", 2, 128, 40, 250, 220, 250,
+         {{40, 100, MAROON}, {170, 250, MAROON}, {220, 400, MAROON}, {40, 400, BACKGROUND}}},
+    };
+    const std::vector<Px> common = {
+        {150, 200, RED}, {150, 510, RED}, {140, 0, RED},  // runs in from (128, 0)
+        {100, 200, GREY_TRACE}, {120, 0, GREY_TRACE},     // runs in from (127, 0)
+        {3, 300, GRID}, {4, 300, BACKGROUND}, {230, 300, BACKGROUND},
+        {128, 3, 0}, {128, 4, BACKGROUND},                // dotted zero axis
+        {200, 0, EDGE}, {200, 512, EDGE}, {200, 532, EDGE},
+        {220, 100, BACKGROUND}, {0, 100, ascan_colour::Frame},
+    };
+    // clang-format on
+    for (const Row& c : rows) {
+        s->zeroGainMode = c.mode;
+        s->ZeroLevel = uint8_t(c.zeroLevel);
+        s->GainLevel1 = c.level1;
+        s->GainPos1 = c.pos1;
+        s->GainLevel2 = c.level2;
+        s->GainPos2 = c.pos2;
+        BuildGainCurve(*s);
+        const AScanReadouts r = draw(constantTrace(150, 100, 300));
+        ASSERT_EQ(image.width(), 256);
+        ASSERT_EQ(image.height(), 533);
+        expectPixels(image, common, c.name);
+        expectPixels(image, c.pixels, c.name);
+        EXPECT_EQ(r.captions.down, zeroGainModeCaptions(*s).down);
+    }
+}
 
 TEST_F(AScan, NoDataRunsAlongTheZeroAxisAndReadsAsNoAmplitude) {
     AScanTrace t = constantTrace(0, 128, 200);
@@ -231,24 +197,6 @@ TEST_F(AScan, SliceTraceStartsAt64AndHasNoStoredCurve) {
 
 // --- legend --------------------------------------------------------------------------
 
-struct LegendCase {
-    const char* name;
-    int form, mode;
-    bool inversion;
-    std::vector<Px> pixels;
-};
-
-class AScanLegend : public AScan, public ::testing::WithParamInterface<LegendCase> {};
-
-TEST_P(AScanLegend, ShowsTheColoursOfTheCodes) {
-    const LegendCase& c = GetParam();
-    s->amplitudeForm = c.form;
-    s->colourMode = c.mode;
-    s->inversion = c.inversion;
-    draw(constantTrace(150, 100, 0));
-    expectPixels(image, c.pixels, c.name);
-}
-
 // Main palette: 100 -> 7FB35E, 192 -> 2266FF, 200 -> 1645FF.
 // RisePalette[200]: entry 255 - 55 of ramp(000080, 0080FF): red 128 + 55 * 127 / 128 -> 182,
 // green 55: 0037B6. FallPalette[200]: entry 128 + 72 of ramp(006000, B0FFB0): red and blue
@@ -257,217 +205,102 @@ TEST_P(AScanLegend, ShowsTheColoursOfTheCodes) {
 // 64 + 37.1 -> 101, blue 27: 1B659A. FallPalette[100]: ramp(C00000, FFD080)[100]: red 100,
 // green 162.5 -> 162, blue 192 + 49.2 -> 241: F1A264. RisePalette[180] (k = 75): 004BCA;
 // FallPalette[180] (k = 52): red and blue 71.5 -> 71, green 96 + 64.6 -> 160: 47A047.
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AScanLegend,
-    ::testing::Values(
-        LegendCase{"form 1 mode 0",
-                   1,
-                   0,
-                   false,
-                   {{200, 513, 0x1645FF},
-                    {200, 530, 0x1645FF},
-                    {200, 531, BACKGROUND},
-                    {100, 520, 0x7FB35E}}},
-        LegendCase{"inverted: code 56 is drawn as 200", 1, 0, true, {{56, 520, 0x1645FF}}},
-        LegendCase{"16 colours: 200 in the band of 192", 1, 4, false, {{200, 520, 0x2266FF}}},
-        LegendCase{
-            "derivative",
-            2,
-            0,
-            false,
-            {{200, 515, 0x0037B6}, {200, 525, 0x63B963}, {100, 522, EDGE}, {200, 521, BACKGROUND}}},
-        LegendCase{"grey scale", 1, 5, false, {{100, 520, 0x646464}}},
-        LegendCase{"two colours", 2, 5, false, {{100, 520, 0xC0DCC0}, {200, 520, 0x000080}}},
-        LegendCase{"extremum sign",
-                   1,
-                   6,
-                   false,
-                   {{255, 513, RED},
-                    {255, 531, RED},
-                    {247, 521, RED},
-                    {247, 520, 0xF7F7F7},
-                    {0, 513, BLUE},
-                    {0, 530, BLUE},
-                    {8, 521, BLUE},
-                    {8, 520, 0x080808},
-                    {160, 518, 0xA0A0A0}}},
-        LegendCase{"derivative mode 6 steps",
-                   2,
-                   6,
-                   false,
-                   {{160, 518, 0x0088CC},
-                    {159, 518, 0x0088CC},
-                    {161, 518, 0xA1A1A1},
-                    {96, 518, 0x88CC00}}},
-        LegendCase{"mode 7 crossed lines",
-                   1,
-                   7,
-                   false,
-                   {{100, 532, 0x646464}, {48, 514, 0x000099}, {48, 530, 0x990000}}},
-        LegendCase{"derivative mode 7",
-                   2,
-                   7,
-                   false,
-                   {{100, 515, 0x1B659A},
-                    {100, 520, 0x646464},
-                    {100, 522, BLUE},
-                    {100, 528, 0xF1A264},
-                    {180, 514, 0xB4B4B4},
-                    {180, 518, 0x004BCA},
-                    {180, 522, RED},
-                    {180, 525, 0x47A047},
-                    {180, 530, 0xB4B4B4}}}),
-    [](const auto& info) { return "row" + std::to_string(info.index); });
+TEST_F(AScan, LegendShowsTheColoursOfTheCodesInEveryColourMode) {
+    struct Row {
+        const char* name;
+        int form, mode;
+        bool inversion;
+        std::vector<Px> pixels;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"form 1 mode 0", 1, 0, false,
+         {{200, 513, 0x1645FF}, {200, 530, 0x1645FF}, {200, 531, BACKGROUND}, {100, 520, 0x7FB35E}}},
+        {"inverted: code 56 is drawn as 200", 1, 0, true, {{56, 520, 0x1645FF}}},
+        {"16 colours: 200 in the band of 192", 1, 4, false, {{200, 520, 0x2266FF}}},
+        {"derivative", 2, 0, false,
+         {{200, 515, 0x0037B6}, {200, 525, 0x63B963}, {100, 522, EDGE}, {200, 521, BACKGROUND}}},
+        {"grey scale", 1, 5, false, {{100, 520, 0x646464}}},
+        {"two colours", 2, 5, false, {{100, 520, 0xC0DCC0}, {200, 520, 0x000080}}},
+        {"extremum sign", 1, 6, false,
+         {{255, 513, RED}, {255, 531, RED}, {247, 521, RED}, {247, 520, 0xF7F7F7}, {0, 513, BLUE},
+          {0, 530, BLUE}, {8, 521, BLUE}, {8, 520, 0x080808}, {160, 518, 0xA0A0A0}}},
+        {"derivative mode 6 steps", 2, 6, false,
+         {{160, 518, 0x0088CC}, {159, 518, 0x0088CC}, {161, 518, 0xA1A1A1}, {96, 518, 0x88CC00}}},
+        {"mode 7 crossed lines", 1, 7, false,
+         {{100, 532, 0x646464}, {48, 514, 0x000099}, {48, 530, 0x990000}}},
+        {"derivative mode 7", 2, 7, false,
+         {{100, 515, 0x1B659A}, {100, 520, 0x646464}, {100, 522, BLUE}, {100, 528, 0xF1A264},
+          {180, 514, 0xB4B4B4}, {180, 518, 0x004BCA}, {180, 522, RED}, {180, 525, 0x47A047},
+          {180, 530, 0xB4B4B4}}},
+    };
+    // clang-format on
+    for (const Row& c : rows) {
+        s->amplitudeForm = c.form;
+        s->colourMode = c.mode;
+        s->inversion = c.inversion;
+        draw(constantTrace(150, 100, 0));
+        expectPixels(image, c.pixels, c.name);
+    }
+}
 
 // --- clicks --------------------------------------------------------------------------
 
-struct ClickCase {
-    const char* name;
-    int mode;
-    int level1, pos1, level2, pos2; // before the click
-    int x, y;
-    MouseButton button;
-    bool ctrl;
-    std::vector<int> cells; // header cells 37..44 afterwards
-};
-
-class AScanClicks : public ::testing::TestWithParam<ClickCase> {};
-
-TEST_P(AScanClicks, SetTheZeroLevelOrTheGainAndWriteCells37To44) {
-    const ClickCase& c = GetParam();
-    auto s = std::make_unique<DisplaySettings>();
-    s->zeroGainMode = c.mode;
-    s->ZeroLevel = 128;
-    s->GainLevel1 = c.level1;
-    s->GainPos1 = c.pos1;
-    s->GainLevel2 = c.level2;
-    s->GainPos2 = c.pos2;
-    s->GainRange = 5;
-    BuildGainCurve(*s);
+TEST(AScanClicks, SetTheZeroLevelOrTheGainAndWriteCells37To44) {
+    struct Row {
+        const char* name;
+        int mode;
+        int level1, pos1, level2, pos2; // before the click
+        int x, y;
+        MouseButton button;
+        bool ctrl;
+        std::vector<int> cells; // header cells 37..44 afterwards
+    };
+    constexpr MouseButton L = MouseButton::Left, R = MouseButton::Right;
+    // Cells: 37 ZeroLevel, 38 GainLevel1, 39 GainLevel2, 40-41 GainPos1, 42-43 GainPos2
+    // (high byte first), 44 GainRange.
+    // clang-format off
+    const Row rows[] = {
+        {"x 300 is 255", 0, 128, 0, 128, 511, 300, 40, L, false, {255, 128, 128, 0, 0, 1, 255, 5}},
+        {"x 0 is 1", 0, 128, 0, 128, 511, 0, 40, L, false, {1, 128, 128, 0, 0, 1, 255, 5}},
+        {"right sets the zero level too", 0, 128, 0, 128, 511, 77, 40, R, false, {77, 128, 128, 0, 0, 1, 255, 5}},
+        {"left sets level 1 and its position", 1, 128, 0, 128, 511, 60, 100, L, false, {128, 60, 128, 0, 100, 1, 255, 5}},
+        {"left Ctrl sets both levels", 1, 128, 0, 128, 511, 60, 100, L, true, {128, 60, 60, 0, 100, 1, 255, 5}},
+        {"left below position 2 pushes it down", 2, 128, 100, 150, 300, 10, 400, L, false, {128, 10, 150, 1, 144, 1, 144, 5}},
+        {"right above position 1 makes a step", 1, 128, 100, 128, 300, 200, 50, R, false, {128, 128, 200, 0, 50, 0, 50, 5}},
+        {"right Ctrl at x 0 sets both levels to 1", 2, 90, 0, 200, 511, 0, 200, R, true, {128, 1, 1, 0, 0, 0, 200, 5}},
+        {"a plain click on the legend changes nothing", 1, 90, 20, 200, 400, 100, 520, L, false, {128, 90, 200, 0, 20, 1, 144, 5}},
+    };
+    // clang-format on
     QImage image(ASCAN_WIDTH, ASCAN_HEIGHT, QImage::Format_RGB32);
     image.fill(Qt::black);
-    AScanClick click;
-    click.at = {c.x, c.y};
-    click.button = c.button;
-    click.keys.leftCtrl = c.ctrl;
-    const AScanClickEffect e = aScanClick(*s, image, click);
-    EXPECT_FALSE(e.cursorColour.has_value());
-    EXPECT_FALSE(e.gridColour.has_value());
-    ViewState v;
-    SurveyHeader h;
-    applyAScanClick(e, *s, v, h);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(h.get8(37 + i), c.cells[std::size_t(i)]) << c.name << " cell " << 37 + i;
-    // The gain curve follows the new levels and positions.
-    EXPECT_EQ(s->GainCurve[std::size_t(std::clamp(s->GainPos1, 0, 511))],
-              s->GainPos1 == s->GainPos2 ? s->GainLevel2 : s->GainLevel1)
-        << c.name;
-    EXPECT_EQ(s->GainCurve[511], s->GainLevel2) << c.name;
+    for (const Row& c : rows) {
+        auto s = std::make_unique<DisplaySettings>();
+        s->zeroGainMode = c.mode;
+        s->GainLevel1 = c.level1;
+        s->GainPos1 = c.pos1;
+        s->GainLevel2 = c.level2;
+        s->GainPos2 = c.pos2;
+        s->GainRange = 5;
+        BuildGainCurve(*s);
+        AScanClick click;
+        click.at = {c.x, c.y};
+        click.button = c.button;
+        click.keys.leftCtrl = c.ctrl;
+        const AScanClickEffect e = aScanClick(*s, image, click);
+        EXPECT_FALSE(e.cursorColour || e.gridColour) << c.name;
+        ViewState v;
+        SurveyHeader h;
+        applyAScanClick(e, *s, v, h);
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(h.get8(37 + i), c.cells[std::size_t(i)]) << c.name << ", cell " << 37 + i;
+        // The gain curve follows the new levels and positions (a step when they meet).
+        const int p1 = s->GainPos1;
+        EXPECT_EQ(s->GainCurve[std::size_t(p1)], p1 == s->GainPos2 ? s->GainLevel2 : s->GainLevel1)
+            << c.name;
+        EXPECT_EQ(s->GainCurve[511], s->GainLevel2) << c.name;
+    }
 }
-
-// Cells: 37 ZeroLevel, 38 GainLevel1, 39 GainLevel2, 40-41 GainPos1, 42-43 GainPos2 (high
-// byte first), 44 GainRange.
-INSTANTIATE_TEST_SUITE_P(Cases, AScanClicks,
-                         ::testing::Values(ClickCase{"x 300 is 255",
-                                                     0,
-                                                     128,
-                                                     0,
-                                                     128,
-                                                     511,
-                                                     300,
-                                                     40,
-                                                     MouseButton::Left,
-                                                     false,
-                                                     {255, 128, 128, 0, 0, 1, 255, 5}},
-                                           ClickCase{"x 0 is 1",
-                                                     0,
-                                                     128,
-                                                     0,
-                                                     128,
-                                                     511,
-                                                     0,
-                                                     40,
-                                                     MouseButton::Left,
-                                                     false,
-                                                     {1, 128, 128, 0, 0, 1, 255, 5}},
-                                           ClickCase{"right sets the zero level too",
-                                                     0,
-                                                     128,
-                                                     0,
-                                                     128,
-                                                     511,
-                                                     77,
-                                                     40,
-                                                     MouseButton::Right,
-                                                     false,
-                                                     {77, 128, 128, 0, 0, 1, 255, 5}},
-                                           ClickCase{"left sets level 1 and its position",
-                                                     1,
-                                                     128,
-                                                     0,
-                                                     128,
-                                                     511,
-                                                     60,
-                                                     100,
-                                                     MouseButton::Left,
-                                                     false,
-                                                     {128, 60, 128, 0, 100, 1, 255, 5}},
-                                           ClickCase{"left Ctrl sets both levels",
-                                                     1,
-                                                     128,
-                                                     0,
-                                                     128,
-                                                     511,
-                                                     60,
-                                                     100,
-                                                     MouseButton::Left,
-                                                     true,
-                                                     {128, 60, 60, 0, 100, 1, 255, 5}},
-                                           ClickCase{"left below position 2 pushes it down",
-                                                     2,
-                                                     128,
-                                                     100,
-                                                     150,
-                                                     300,
-                                                     10,
-                                                     400,
-                                                     MouseButton::Left,
-                                                     false,
-                                                     {128, 10, 150, 1, 144, 1, 144, 5}},
-                                           ClickCase{"right above position 1 makes a step",
-                                                     1,
-                                                     128,
-                                                     100,
-                                                     128,
-                                                     300,
-                                                     200,
-                                                     50,
-                                                     MouseButton::Right,
-                                                     false,
-                                                     {128, 128, 200, 0, 50, 0, 50, 5}},
-                                           ClickCase{"right Ctrl at x 0 sets both levels to 1",
-                                                     2,
-                                                     90,
-                                                     0,
-                                                     200,
-                                                     511,
-                                                     0,
-                                                     200,
-                                                     MouseButton::Right,
-                                                     true,
-                                                     {128, 1, 1, 0, 0, 0, 200, 5}},
-                                           ClickCase{"a plain click on the legend changes nothing",
-                                                     1,
-                                                     90,
-                                                     20,
-                                                     200,
-                                                     400,
-                                                     100,
-                                                     520,
-                                                     MouseButton::Left,
-                                                     false,
-                                                     {128, 90, 200, 0, 20, 1, 144, 5}}),
-                         [](const auto& info) { return "row" + std::to_string(info.index); });
 
 TEST_F(AScan, LegendClicksPickTheCursorOrGridColour) {
     draw(constantTrace(150, 100, 0)); // form 1, mode 0: code 200 is 1645FF

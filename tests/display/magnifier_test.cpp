@@ -256,14 +256,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, MagnifierPaint,
                                            PaintCase{"slope mode background", 1, 7, 150, 0xDDDDDD}),
                          [](const auto& info) { return "row" + std::to_string(info.index); });
 
-TEST(MagnifierSwitch, TogglesBit0x200) {
-    auto s = std::make_unique<ProfileStore>();
-    s->stateFlags = state::Changed;
-    EXPECT_TRUE(toggleMagnifier(*s));
-    EXPECT_EQ(s->stateFlags, state::Changed | state::Magnifier);
-    EXPECT_FALSE(toggleMagnifier(*s));
-    EXPECT_EQ(s->stateFlags, state::Changed);
-}
-
 } // namespace
 } // namespace tesk

@@ -43,75 +43,49 @@ std::vector<int> statuses(const ProfileStore& s, int count) {
     return v;
 }
 
-struct BulkCase {
-    int item;
-    Answer answer;
-    std::vector<int> before, after;
-    const char* en;
-    const char* ru;
-};
-
-class MarkerBulk : public ::testing::TestWithParam<BulkCase> {};
-
-TEST_P(MarkerBulk, AsksThenChangesEveryStatusAndReturnsTheBoxToShowMarks) {
-    const BulkCase& c = GetParam();
-    ProfileStore& s = survey(c.before);
-    RecordingInteraction ui;
-    ui.answers.push_back(c.answer);
-    const MarkerBoxChange r = markerBoxChange(s, c.item, ui);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].en, c.en);
-    EXPECT_EQ(ui.shown[0].ru, c.ru);
-    EXPECT_EQ(ui.shown[0].buttons, Buttons::YesNo);
-    EXPECT_EQ(statuses(s, int(c.before.size())), c.after);
-    EXPECT_EQ(s.frame(10).markerStatus(), 3); // beyond frameCount
-    EXPECT_EQ(r.item, markerItem::Show);
-    EXPECT_EQ(r.boxColour, markerBox::Shown);
-    const bool changed = c.before != c.after;
-    EXPECT_EQ(r.statusesChanged, changed);
-    EXPECT_EQ((s.stateFlags & state::Changed) == state::Changed, changed);
+TEST(MarkerBulk, AsksThenChangesEveryStatusAndReturnsTheBoxToShowMarks) {
+    const char* raiseEn = "Status of marks will be advanced!\rWant to continue?";
+    const char* raiseRu = "Статус маркеров будет повышен\rПродолжить?";
+    const char* deleteEn = "You really want to delete All the mark?\rWant to continue?";
+    const char* deleteRu = "Все метки будут удалены \rПродолжить?";
+    struct Row {
+        int item;
+        Answer answer;
+        std::vector<int> before, after;
+        const char *en, *ru;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {markerItem::Raise, Answer::Yes, {0, 1, 2, 3}, {0, 2, 3, 3}, raiseEn, raiseRu},
+        {markerItem::LowerTo1, Answer::Yes, {0, 1, 2, 3}, {0, 1, 1, 2},
+         "Status of marks will be reduced!\rWant to continue?",
+         "Статус маркеров будет уменьшен\rПродолжить?"},
+        {markerItem::LowerTo0, Answer::Yes, {0, 1, 2, 3}, {0, 0, 1, 2},
+         "Status of marks will be reduced!\rBlack marks will be delete!\rWant to continue?",
+         "Статус маркеров будет уменьшен\rЧерные маркеры будет удалены\rПродолжить?"},
+        {markerItem::DeleteAll, Answer::Yes, {0, 1, 2, 3}, {0, 0, 0, 0}, deleteEn, deleteRu},
+        {markerItem::DeleteAll, Answer::No, {0, 1, 2, 3}, {0, 1, 2, 3}, deleteEn, deleteRu},
+        {markerItem::Raise, Answer::No, {1, 2}, {1, 2}, raiseEn, raiseRu},
+    };
+    // clang-format on
+    for (const Row& c : rows) {
+        ProfileStore& s = survey(c.before);
+        RecordingInteraction ui;
+        ui.answers.push_back(c.answer);
+        const MarkerBoxChange r = markerBoxChange(s, c.item, ui);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].en, c.en);
+        EXPECT_EQ(ui.shown[0].ru, c.ru);
+        EXPECT_EQ(ui.shown[0].buttons, Buttons::YesNo);
+        EXPECT_EQ(statuses(s, int(c.before.size())), c.after) << c.en;
+        EXPECT_EQ(s.frame(10).markerStatus(), 3); // beyond frameCount
+        EXPECT_EQ(r.item, markerItem::Show);
+        EXPECT_EQ(r.boxColour, markerBox::Shown);
+        const bool changed = c.before != c.after;
+        EXPECT_EQ(r.statusesChanged, changed);
+        EXPECT_EQ((s.stateFlags & state::Changed) == state::Changed, changed);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MarkerBulk,
-    ::testing::Values(
-        BulkCase{markerItem::Raise,
-                 Answer::Yes,
-                 {0, 1, 2, 3},
-                 {0, 2, 3, 3},
-                 "Status of marks will be advanced!\rWant to continue?",
-                 "Статус маркеров будет повышен\rПродолжить?"},
-        BulkCase{markerItem::LowerTo1,
-                 Answer::Yes,
-                 {0, 1, 2, 3},
-                 {0, 1, 1, 2},
-                 "Status of marks will be reduced!\rWant to continue?",
-                 "Статус маркеров будет уменьшен\rПродолжить?"},
-        BulkCase{markerItem::LowerTo0,
-                 Answer::Yes,
-                 {0, 1, 2, 3},
-                 {0, 0, 1, 2},
-                 "Status of marks will be reduced!\rBlack marks will be delete!\rWant to continue?",
-                 "Статус маркеров будет уменьшен\rЧерные маркеры будет удалены\rПродолжить?"},
-        BulkCase{markerItem::DeleteAll,
-                 Answer::Yes,
-                 {0, 1, 2, 3},
-                 {0, 0, 0, 0},
-                 "You really want to delete All the mark?\rWant to continue?",
-                 "Все метки будут удалены \rПродолжить?"},
-        BulkCase{markerItem::DeleteAll,
-                 Answer::No,
-                 {0, 1, 2, 3},
-                 {0, 1, 2, 3},
-                 "You really want to delete All the mark?\rWant to continue?",
-                 "Все метки будут удалены \rПродолжить?"},
-        BulkCase{markerItem::Raise,
-                 Answer::No,
-                 {1, 2},
-                 {1, 2},
-                 "Status of marks will be advanced!\rWant to continue?",
-                 "Статус маркеров будет повышен\rПродолжить?"}),
-    [](const auto& info) { return "row" + std::to_string(info.index); });
 
 TEST(MarkerBox, ShowItemsColourTheBoxAndEditsActOnlyInTheRadargramView) {
     struct Row {
