@@ -221,9 +221,12 @@ void stepChosenCodeUp(DisplaySettings& s) {
 
 ZeroGainCaptions zeroGainModeCaptions(const DisplaySettings& s) {
     if (s.zeroGainMode == gainMode::ZeroLevelMode)
-        return {"<< ", std::to_string(int(s.ZeroLevel) - 64), " >>"};
-    return {"<< " + std::to_string(s.GainLevel2 - 64), std::to_string(int(s.GainRange) - 1),
-            std::to_string(s.GainLevel1 - 64) + " >>"};
+        return {"<< ", std::to_string(int(s.ZeroLevel) - 128), " >>"};
+    // Equal levels: GainLevel2 stands on the left.
+    const int32_t left = s.GainLevel1 < s.GainLevel2 ? s.GainLevel1 : s.GainLevel2;
+    const int32_t right = s.GainLevel1 < s.GainLevel2 ? s.GainLevel2 : s.GainLevel1;
+    return {"<< " + std::to_string(left - 128), std::to_string(int(s.GainRange) - 1),
+            std::to_string(right - 128) + " >>"};
 }
 
 // --- survey header -----------------------------------------------------------------
@@ -268,6 +271,10 @@ void storeDisplaySettings(const DisplaySettings& s, SurveyHeader& h) {
     setBit(flags, hdr::Highlight, s.chosenAmplitude);
     setBit(flags, hdr::Background, s.background);
     h.set8(hdr::AmplitudeFlags, flags);
+    storeZeroGainSettings(s, h);
+}
+
+void storeZeroGainSettings(const DisplaySettings& s, SurveyHeader& h) {
     h.set8(hdr::ZeroLevel, s.ZeroLevel);
     h.set8(hdr::GainLevel1, uint8_t(s.GainLevel1));
     h.set8(hdr::GainLevel2, uint8_t(s.GainLevel2));

@@ -135,9 +135,11 @@ void stepChosenCodeDown(DisplaySettings& s);
 void stepChosenCodeUp(DisplaySettings& s);
 
 // Captions of the three zero/gain buttons of the A-scan panel (SpeedButton53,
-// SpeedButton54, SpeedButton55) as a change of the zero/gain mode sets them.
-// Mode 0: "<< ", ZeroLevel - 64, " >>". Modes 1 and 2: "<< " followed by
-// GainLevel2 - 64, GainRange - 1, and GainLevel1 - 64 followed by " >>".
+// SpeedButton54, SpeedButton55), as the A-scan drawing and a change of the
+// zero/gain mode set them. Mode 0: "<< ", ZeroLevel - 128, " >>". Modes 1
+// and 2: "<< " followed by the smaller gain level - 128, GainRange - 1, and
+// the larger gain level - 128 followed by " >>": the buttons read as the
+// levels lie on the A-scan's axis, where x = 128 is zero amplitude.
 struct ZeroGainCaptions {
     std::string down, reset, up;
 };
@@ -155,5 +157,8 @@ void loadDisplaySettings(const SurveyHeader& header, DisplaySettings& s);
 // Writes the same cells back (the chosen-amplitude bit included); other bits
 // of the flag cell are kept.
 void storeDisplaySettings(const DisplaySettings& s, SurveyHeader& header);
+// Writes only the zero/gain cells: ZeroLevel, GainLevel1, GainLevel2 (low
+// bytes), GainPos1, GainPos2 (two bytes each, high first) and GainRange.
+void storeZeroGainSettings(const DisplaySettings& s, SurveyHeader& header);
 
 } // namespace tesk

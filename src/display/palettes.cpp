@@ -192,7 +192,7 @@ uint32_t ReColor3D(Palettes& p, const DisplaySettings& s) {
 
 // --- column painting ---------------------------------------------------------------
 
-ColumnPainter::ColumnPainter(const DisplaySettings& s, const Palettes& p)
+ColumnPainter::ColumnPainter(const DisplaySettings& s, const Palettes& p, uint32_t blankBackground)
     : derivative_(s.amplitudeForm == form::Derivative),
       mode_(s.colourMode >= 0 && s.colourMode <= 7 ? s.colourMode : 0) {
     const int m = reductionShift(mode_);
@@ -202,7 +202,7 @@ ColumnPainter::ColumnPainter(const DisplaySettings& s, const Palettes& p)
         const uint8_t di = s.inversion ? invertCode(uint8_t(d)) : uint8_t(d);
         const int q = (di >> m) << m;
         drawn_[d] = di;
-        background_[d] = s.background ? p.GreyPalette[di] : colour::White;
+        background_[d] = s.background ? p.GreyPalette[di] : blankBackground;
         if (mode_ <= 4)
             plain_[d] = view[q];
         else if (mode_ == 5)

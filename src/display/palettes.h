@@ -97,7 +97,10 @@ uint32_t ReColor3D(Palettes& p, const DisplaySettings& s);
 // for each of the 512 frames in view.
 class ColumnPainter {
   public:
-    ColumnPainter(const DisplaySettings& s, const Palettes& p);
+    // `blankBackground` is the background of the mark modes 6 and 7 when
+    // "Фон" is unchecked (white on the radargram).
+    ColumnPainter(const DisplaySettings& s, const Palettes& p,
+                  uint32_t blankBackground = colour::White);
 
     // Colours of the 512 sample rows of one frame. `codes` are the frame's
     // raster row: at least 514 codes, 528 in the raster (samples 512.. repeat

@@ -171,22 +171,26 @@ void fillRasterRelief(DisplayRaster& raster, const ProfileStore& store, int32_t 
     }
 }
 
+int reliefShiftRows(uint32_t referenceHeight, uint32_t height, int velocityCode, double nsPerRow,
+                    double stretch) {
+    const double centimetresPerRow = double(velocityCode) * nsPerRow * stretch;
+    if (!(centimetresPerRow > 0)) return 0;
+    const double rows =
+        std::nearbyint((double(referenceHeight) - double(height)) * 100.0 / centimetresPerRow);
+    return int(std::clamp(rows, 0.0, double(SAMPLE_ROWS)));
+}
+
 void shiftRasterForRelief(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart,
                           uint32_t referenceHeight, int velocityCode, double nsPerRow,
                           double stretch) {
     constexpr int kLastShiftedRow = 711;
     std::memset(raster.row(0, 0), 0, CELLS_PER_FRAME);
-    const double centimetresPerRow = double(velocityCode) * nsPerRow * stretch;
     for (int r = 1; r <= kLastShiftedRow; ++r) {
         const uint8_t* frame = frameBytes(store, int64_t(viewStart) - kFirstRowOffset + r);
         const uint32_t height = (uint32_t(frame[cell::ReliefHeight]) << 16) |
                                 (uint32_t(frame[cell::ReliefHeight + 1]) << 8) |
                                 frame[cell::ReliefHeight + 2];
-        double rows = 0;
-        if (centimetresPerRow > 0)
-            rows = std::nearbyint((double(referenceHeight) - double(height)) * 100.0 /
-                                  centimetresPerRow);
-        const int n = int(std::clamp(rows, 0.0, double(SAMPLE_ROWS)));
+        const int n = reliefShiftRows(referenceHeight, height, velocityCode, nsPerRow, stretch);
         if (n == 0) continue;
         uint8_t* row = raster.row(0, r);
         std::memmove(row + n, row, std::size_t(SAMPLE_ROWS - n));

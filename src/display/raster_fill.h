@@ -45,6 +45,12 @@ void fillRasterRelief(DisplayRaster& raster, const ProfileStore& store, int32_t 
 // (ties to even), the first n columns becoming 0; row 0 becomes all 0. A
 // frame above the reference is not lifted (n counts from 0), and a shift
 // past the last sample column empties the row's samples.
+// The rows a frame of relief height `height` hangs below the reference
+// height (both cm): Round((reference - height) 100 / (velocityCode nsPerRow
+// stretch)), ties to even, within 0 .. 528; 0 without a velocity.
+int reliefShiftRows(uint32_t referenceHeight, uint32_t height, int velocityCode, double nsPerRow,
+                    double stretch);
+
 void shiftRasterForRelief(DisplayRaster& raster, const ProfileStore& store, int32_t viewStart,
                           uint32_t referenceHeight, int velocityCode, double nsPerRow,
                           double stretch);

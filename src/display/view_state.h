@@ -35,6 +35,9 @@ struct NavKeys {
     bool leftCtrl = false;
 };
 
+// The mouse button of a click on one of the display's pictures.
+enum class MouseButton { Left, Right, Middle };
+
 // "Next" and "previous" with the view step item of ComboBox16 (7 = by profile).
 int nextViewStart(const ProfileStore& s, int viewStart, int viewStepItem, NavKeys keys);
 int previousViewStart(const ProfileStore& s, int viewStart, int viewStepItem, NavKeys keys);

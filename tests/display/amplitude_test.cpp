@@ -549,27 +549,37 @@ TEST(ChosenCodeSteps, StayWithin1And255) {
     EXPECT_EQ(s.chosenCode, 1);
 }
 
+// The captions read the levels on the A-scan's axis, where 128 is zero amplitude.
 TEST(ZeroGainModeCaptions, ZeroLevelModeShowsTheZeroLevel) {
     DisplaySettings s;
     ZeroGainCaptions c = zeroGainModeCaptions(s);
     EXPECT_EQ(c.down, "<< ");
-    EXPECT_EQ(c.reset, "64"); // 128 - 64
+    EXPECT_EQ(c.reset, "0"); // 128 - 128
     EXPECT_EQ(c.up, " >>");
     s.ZeroLevel = 20;
-    EXPECT_EQ(zeroGainModeCaptions(s).reset, "-44");
+    EXPECT_EQ(zeroGainModeCaptions(s).reset, "-108");
 }
 
-TEST(ZeroGainModeCaptions, GainModesShowBothLevelsAndTheRange) {
-    for (int mode : {gainMode::Gain1, gainMode::Gain2}) {
+TEST(ZeroGainModeCaptions, GainModesShowTheSmallerLevelLeftAndTheRangeBetween) {
+    struct Row {
+        int mode, level1, level2, range;
+        const char *down, *reset, *up;
+    };
+    const Row rows[] = {
+        {gainMode::Gain1, 200, 30, 7, "<< -98", "6", "72 >>"}, // 30 - 128, 7 - 1, 200 - 128
+        {gainMode::Gain2, 30, 200, 1, "<< -98", "0", "72 >>"}, // order does not matter
+        {gainMode::Gain1, 140, 140, 33, "<< 12", "32", "12 >>"},
+    };
+    for (const Row& r : rows) {
         DisplaySettings s;
-        s.zeroGainMode = mode;
-        s.GainLevel1 = 200;
-        s.GainLevel2 = 30;
-        s.GainRange = 7;
+        s.zeroGainMode = r.mode;
+        s.GainLevel1 = r.level1;
+        s.GainLevel2 = r.level2;
+        s.GainRange = uint8_t(r.range);
         const ZeroGainCaptions c = zeroGainModeCaptions(s);
-        EXPECT_EQ(c.down, "<< -34"); // GainLevel2 - 64
-        EXPECT_EQ(c.reset, "6");     // GainRange - 1
-        EXPECT_EQ(c.up, "136 >>");   // GainLevel1 - 64
+        EXPECT_EQ(c.down, r.down) << r.level1 << " " << r.level2;
+        EXPECT_EQ(c.reset, r.reset);
+        EXPECT_EQ(c.up, r.up);
     }
 }
 
