@@ -345,15 +345,15 @@ TEST_F(AmplitudeBoxes, ZeroGainModeSetsFontButtonCaptionsAndCell36) {
     ui.ComboBox19->setCurrentIndex(1);
     EXPECT_EQ(store->header.value[hdr::ZeroGainMode], 1);
     EXPECT_EQ(ui.ComboBox19->palette().color(QPalette::Text), MAROON);
-    // Gain levels 128 and range 1 by default.
-    EXPECT_EQ(ui.SpeedButton53->text().toStdString(), "<< 64");
+    // Gain levels 128 (amplitude 0 about zero) and range 1 by default.
+    EXPECT_EQ(ui.SpeedButton53->text().toStdString(), "<< 0");
     EXPECT_EQ(ui.SpeedButton54->text().toStdString(), "0");
-    EXPECT_EQ(ui.SpeedButton55->text().toStdString(), "64 >>");
+    EXPECT_EQ(ui.SpeedButton55->text().toStdString(), "0 >>");
     ui.ComboBox19->setCurrentIndex(0);
     EXPECT_EQ(store->header.value[hdr::ZeroGainMode], 0);
     EXPECT_EQ(ui.ComboBox19->palette().color(QPalette::Text), NAVY);
     EXPECT_EQ(ui.SpeedButton53->text().toStdString(), "<< ");
-    EXPECT_EQ(ui.SpeedButton54->text().toStdString(), "64"); // ZeroLevel 128 - 64
+    EXPECT_EQ(ui.SpeedButton54->text().toStdString(), "0"); // ZeroLevel 128 - 128
     EXPECT_EQ(ui.SpeedButton55->text().toStdString(), " >>");
 }
 

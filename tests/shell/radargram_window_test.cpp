@@ -226,7 +226,7 @@ TEST_F(RadargramWindow, ZeroGainButtonsStepResetAndRecolour) {
     for (int i = 0; i < 64; ++i) ui.SpeedButton53->click();
     EXPECT_EQ(store->header.value[hdr::ZeroLevel], 64);
     EXPECT_EQ(ui.SpeedButton53->text(), "<< ");
-    EXPECT_EQ(ui.SpeedButton54->text(), "0"); // ZeroLevel - 64
+    EXPECT_EQ(ui.SpeedButton54->text(), "-64"); // ZeroLevel - 128
     EXPECT_EQ(ui.SpeedButton55->text(), " >>");
     // Frame 0, sample 31 holds code 32; with zero level 64 it maps to
     // Trunc(128 * 32 / 64) = 64.
@@ -236,8 +236,8 @@ TEST_F(RadargramWindow, ZeroGainButtonsStepResetAndRecolour) {
     EXPECT_EQ(pixel(o.x, o.y + 31), rgb(p.MainPalette[32]));
 
     ui.ComboBox19->setCurrentIndex(1);
-    EXPECT_EQ(ui.SpeedButton53->text(), "<< 64");
-    EXPECT_EQ(ui.SpeedButton55->text(), "64 >>");
+    EXPECT_EQ(ui.SpeedButton53->text(), "<< 0");
+    EXPECT_EQ(ui.SpeedButton55->text(), "0 >>");
     prompter.held.leftCtrl = true;
     ui.SpeedButton55->click();
     EXPECT_EQ(store->header.value[hdr::GainRange], 3);
@@ -249,8 +249,8 @@ TEST_F(RadargramWindow, ZeroGainButtonsStepResetAndRecolour) {
     ui.SpeedButton55->click();
     EXPECT_EQ(store->header.value[hdr::GainLevel1], 129);
     EXPECT_EQ(store->header.value[hdr::GainLevel2], 129);
-    EXPECT_EQ(ui.SpeedButton53->text(), "<< 65");
-    EXPECT_EQ(ui.SpeedButton55->text(), "65 >>");
+    EXPECT_EQ(ui.SpeedButton53->text(), "<< 1");
+    EXPECT_EQ(ui.SpeedButton55->text(), "1 >>");
     // The setting comes back with the survey.
     prompter.answers.push_back(Answer::Yes);
     prompter.saveNames.push_back(SaveChoice{dir.file("gain.gem"), 1});
@@ -258,7 +258,7 @@ TEST_F(RadargramWindow, ZeroGainButtonsStepResetAndRecolour) {
     ui.SpeedButton54->click();
     clickOpen(dir.file("gain.gem"));
     EXPECT_EQ(ui.ComboBox19->currentIndex(), 1);
-    EXPECT_EQ(ui.SpeedButton53->text(), "<< 65");
+    EXPECT_EQ(ui.SpeedButton53->text(), "<< 1");
 }
 
 TEST_F(RadargramWindow, OverlayFramesThePictureAndShowsTheReadouts) {
