@@ -140,7 +140,8 @@ std::string validate(const DemoParams& p) {
         (long long)(p.profiles - 1) * (p.framesPerProfile + p.gapFrames) + p.framesPerProfile;
     if (last > MAX_LOADED_FRAME - 40) return "the profiles do not fit into the survey store";
     if (p.timeRangeItem >= items::TimeRange || p.stepItem >= items::Step || p.velocityItem < 1 ||
-        p.velocityItem >= items::Velocity || p.depthStepItem >= items::DepthStep)
+        p.velocityItem >= items::Velocity || p.depthStepItem >= items::DepthStep ||
+        p.antennaItem >= items::Antenna)
         return "recording settings out of range";
     if (!(p.noise >= 0 && p.noise <= 50)) return "noise must be 0 .. 50 codes";
     // Keep the wavelet well sampled: at least five samples per period.
@@ -158,6 +159,19 @@ double stepCm(const DemoParams& p) {
 }
 double nsPerSample(const DemoParams& p) {
     return items::NS_PER_SAMPLE[p.timeRangeItem];
+}
+
+double antennaCm(const DemoParams& p) {
+    return items::ANTENNA_CM[p.antennaItem];
+}
+
+double separationCm(const DemoParams& p, int frameInProfile) {
+    return antennaCm(p) + (p.commonMidpoint ? 2 * stepCm(p) * frameInProfile : 0.0);
+}
+
+double reflectionTimeNs(const DemoParams& p, double depth, double separation) {
+    const double half = separation / 2;
+    return std::sqrt(half * half + depth * depth) / vgr(p) - separation / 30;
 }
 
 int firstSlot(const DemoParams& p, int profile) {
@@ -186,7 +200,7 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
     h.value[hdr::Step] = p.stepItem;
     h.value[hdr::VelocityIndex] = p.velocityItem;
     store.setVelocity(VELOCITY_TABLE[p.velocityItem]);
-    h.value[hdr::Antenna] = 0; // one antenna position: zero-offset travel times
+    h.value[hdr::Antenna] = p.antennaItem; // 0: zero-offset travel times
     h.value[hdr::DepthStep] = p.depthStepItem;
     // Positions are rectangular coordinates; the survey opens in English.
     h.value[hdr::CoordFlags] &= uint8_t(~hdr::Geographic);
@@ -222,7 +236,13 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
         for (int i = 0; i < p.framesPerProfile; ++i) {
             const int slot = firstSlot(p, prof) + i;
             const double x = i * step;
-            const double ground = groundHeight(p, x, y);
+            // Midpoint between the antennas and their separation; a gather
+            // stays over x = 0 while the antennas move apart.
+            const double mid = p.commonMidpoint ? 0.0 : x;
+            const double sep = separationCm(p, i);
+            const double half = sep / 2;
+            const double airWave = sep / 30;
+            const double ground = groundHeight(p, mid, y);
             const double above = ground - p.meanGround; // antenna above the mean level
 
             trace.clear();
@@ -232,11 +252,15 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
             for (int k = 0; k < SAMPLES_PER_FRAME; ++k) trace[k] += ringing[k];
 
             // Point objects: antenna pattern cos^4 of the angle off vertical.
+            // The ray runs down from the transmitter at mid - half and up to
+            // the receiver at mid + half.
             for (const PointDiffractor& d : p.diffractors) {
                 const double dz = d.depth + above;
-                const double r = std::sqrt(dz * dz + (x - d.x) * (x - d.x) + (y - d.y) * (y - d.y));
-                const double t = r / v;
-                const double c = dz / r;
+                const double dx1 = mid - half - d.x, dx2 = mid + half - d.x;
+                const double r1 = std::sqrt(dz * dz + dx1 * dx1 + (y - d.y) * (y - d.y));
+                const double r2 = std::sqrt(dz * dz + dx2 * dx2 + (y - d.y) * (y - d.y));
+                const double t = (r1 + r2) / (2 * v) - airWave;
+                const double c = 2 * dz / (r1 + r2);
                 trace.addWavelet(t,
                                  d.reflectivity * REFLECTOR_CODES * beam(c) * pathFactor(t, tRef));
             }
@@ -244,18 +268,22 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
             // vertical plane perpendicular to the pipe.
             for (const Pipe& pipe : p.pipes) {
                 const double cosA = 1 / std::sqrt(1 + pipe.slope * pipe.slope);
-                const double across = (x - (pipe.x + pipe.slope * y)) * cosA;
+                const double across = (mid - (pipe.x + pipe.slope * y)) * cosA;
                 const double dz = pipe.depth + above;
-                const double r = std::sqrt(dz * dz + across * across);
-                const double t = r / v;
+                const double r = std::sqrt(dz * dz + across * across + half * half);
+                const double t = r / v - airWave;
                 const double c = dz / r;
                 trace.addWavelet(t, pipe.reflectivity * REFLECTOR_CODES * beam(c) *
                                         pathFactor(t, tRef));
             }
-            // Layer boundaries: normal incidence on gently dipping interfaces.
+            // Layer boundaries: reflection on gently dipping interfaces under
+            // the midpoint.
             for (const Layer& l : p.layers) {
-                const double t = (layerDepth(l, x, y) + above) / v;
-                trace.addWavelet(t, l.reflectivity * REFLECTOR_CODES * pathFactor(t, tRef));
+                const double dz = layerDepth(l, mid, y) + above;
+                const double r = half == 0 ? dz : std::sqrt(dz * dz + half * half);
+                const double t = r / v - airWave;
+                trace.addWavelet(t, l.reflectivity * REFLECTOR_CODES * beam(dz / r) *
+                                        pathFactor(t, tRef));
             }
 
             Noise noise(p.seed ^ (uint64_t(slot) * 0xD1B54A32D192ED03ull));
