@@ -26,9 +26,9 @@ constexpr double REFLECTOR_CODES = 110;
 // of an event with time is exp(-t / 480 ns): deep events stay visible.
 constexpr double ATTENUATION_NS = 120;
 constexpr double GAIN_NS = 160;
-// Antenna ringing after the direct wave: the same in every frame, so it
-// draws faint horizontal bands (what background removal takes away).
-constexpr double RINGING_CODES = 5;
+// Antenna ringing after the direct wave (DemoParams::ringingCodes): the same
+// in every frame, so it draws faint horizontal bands (what background
+// removal takes away).
 constexpr double RINGING_DECAY_NS = 60;
 
 // Ricker wavelet of centre frequency f (GHz) at time tau (ns) from its peak.
@@ -130,6 +130,25 @@ DemoParams defaultParams() {
     return p;
 }
 
+DemoParams gatherParams() {
+    DemoParams p;
+    p.profiles = 1;
+    p.framesPerProfile = 240;
+    p.commonMidpoint = true;
+    p.antennaItem = 5;   // 50 cm at the first frame, 2 cm more per frame
+    p.stepItem = 0;      // 1 cm: each antenna moves 1 cm per frame
+    p.timeRangeItem = 1; // 0.5 ns per sample
+    p.velocityItem = 14; // Vgr 4.00 cm/ns
+    p.reliefWave1 = 0;
+    p.reliefWave2 = 0;
+    p.layers = {
+        {200, 0, 0, 0, 1, 0, 0.9},
+        {320, 0, 0, 0, 1, 0, -0.7},
+        {450, 0, 0, 0, 1, 0, 0.8},
+    };
+    return p;
+}
+
 std::string validate(const DemoParams& p) {
     if (p.profiles < 1 || p.profiles > 100) return "profiles must be 1 .. 100";
     if (p.framesPerProfile < 10 || p.framesPerProfile > 20000)
@@ -219,7 +238,7 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
         const double t = k * dt;
         const double s = t - tRef;
         if (s > 0)
-            ringing[k] = RINGING_CODES * (1 - std::exp(-s / 5)) * std::exp(-s / RINGING_DECAY_NS) *
+            ringing[k] = p.ringingCodes * (1 - std::exp(-s / 5)) * std::exp(-s / RINGING_DECAY_NS) *
                          std::sin(2 * PI * fGHz * s);
         // The gain lifts the background noise toward late times.
         noiseRms[k] = p.noise * (1 + 1.5 * t / (SAMPLES_PER_FRAME * dt));
@@ -248,8 +267,11 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
             trace.clear();
             // Direct wave; its strength follows the antenna's coupling to the ground.
             const double coupling = 1 + 0.05 * std::sin(2 * PI * x / 700 + y / 150);
-            trace.addWavelet(tRef, DIRECT_WAVE_CODES * coupling);
-            for (int k = 0; k < SAMPLES_PER_FRAME; ++k) trace[k] += ringing[k];
+            // A gather counts time from the air wave and its receiver stands
+            // apart from the transmitter: no ringing reaches it.
+            trace.addWavelet(p.commonMidpoint ? 0.0 : tRef, DIRECT_WAVE_CODES * coupling);
+            if (!p.commonMidpoint)
+                for (int k = 0; k < SAMPLES_PER_FRAME; ++k) trace[k] += ringing[k];
 
             // Point objects: antenna pattern cos^4 of the angle off vertical.
             // The ray runs down from the transmitter at mid - half and up to

@@ -84,6 +84,7 @@ struct DemoParams {
     double reliefWave1 = 20;   // cm, undulation of 25 m wavelength
     double reliefWave2 = 6;    // cm, undulation of 9 m wavelength
     double directWaveNs = 20;  // arrival of the direct (air and ground) wave
+    double ringingCodes = 5;   // antenna ringing after the direct wave, codes
     double centreFrequencyMHz = 150;
     double markerSpacing = 250;  // cm between operator's marks along a profile
     double frameIntervalS = 0.1; // 10 frames per second (0.5 m/s)
@@ -99,6 +100,12 @@ struct DemoParams {
 
 // The parameters of the shipped demo survey.
 DemoParams defaultParams();
+
+// A common-midpoint gather of 240 frames over three horizontal boundaries
+// 200, 320 and 450 cm deep (reflectivities 0.9, -0.7, 0.8) in a soil of
+// Vgr 4.00 cm/ns: separation 50 cm at the first frame and 2 cm more per
+// frame (step 1 cm), 0.5 ns per sample, flat ground, no objects.
+DemoParams gatherParams();
 
 // Empty when the parameters make a survey the store can hold, else the reason.
 std::string validate(const DemoParams& p);
