@@ -97,7 +97,9 @@ TEST(BoundaryOrder, TheCurrentBoundaryKeepsItsDistance) {
         orderBoundary(r, c.k);
         EXPECT_EQ(r[std::size_t(c.k - 1)], c.expected) << c.name;
         for (int j = 1; j <= BOUNDARIES; ++j)
-            if (j != c.k) EXPECT_EQ(r[std::size_t(j - 1)], c.rows[std::size_t(j - 1)]) << c.name;
+            if (j != c.k) {
+                EXPECT_EQ(r[std::size_t(j - 1)], c.rows[std::size_t(j - 1)]) << c.name;
+            }
     }
 }
 

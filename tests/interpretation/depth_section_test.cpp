@@ -36,7 +36,9 @@ TEST(TimeDepth, UniformVelocityAgreesWithTheDepthScale) {
         ASSERT_GT(marks.size(), 2u);
         for (const DepthMark& mark : marks) {
             EXPECT_NEAR(m.timeNs(mark.depthCm), mark.timeNs, 1e-9) << c.code << " " << mark.depthCm;
-            if (mark.depthCm > 0) EXPECT_NEAR(m.depthCm(mark.timeNs), mark.depthCm, 1e-6) << c.code;
+            if (mark.depthCm > 0) {
+                EXPECT_NEAR(m.depthCm(mark.timeNs), mark.depthCm, 1e-6) << c.code;
+            }
         }
     }
 }
