@@ -24,6 +24,16 @@ constexpr int SCAN_TOP = 3;
 constexpr int SCAN_BOTTOM = 495;
 constexpr int SCAN_SPEEDS = 134; // wave speeds (16 + j) / 5 cm/ns, j = 0..133
 
+// Round half to even of a row that may be negative, without the library's
+// rounding call in the scan's inner loop.
+inline int roundHalfEven(double x) {
+    const double f = std::floor(x);
+    const double d = x - f;
+    int i = int(f);
+    if (d > 0.5 || (d == 0.5 && (i & 1))) ++i;
+    return i;
+}
+
 } // namespace
 
 VelocityOutcome tracking(VelocityContext& c) {
@@ -112,10 +122,15 @@ VelocityOutcome scan(VelocityContext& c) {
     }
     const uint8_t* a = traces[0];
 
-    // Rows of every frame of the gather on the curve of each trial speed.
+    // Separation of every frame of the gather, its square and its air wave.
     const double A = s.antennaCm;
-    std::vector<double> separation(static_cast<std::size_t>(count));
-    for (int m = 0; m < count; ++m) separation[std::size_t(m)] = A + 2.0 * s.stepCm * m;
+    const double perRow = 1.0 / s.nsPerRow;
+    std::vector<double> squared(static_cast<std::size_t>(count)), airWave(squared.size());
+    for (int m = 0; m < count; ++m) {
+        const double X = A + 2.0 * s.stepCm * m;
+        squared[std::size_t(m)] = X * X;
+        airWave[std::size_t(m)] = X / 30;
+    }
 
     c.ui.passStarted(Interaction::Pass::Scan, "");
     OverlayDrawing& d = c.session.drawing;
@@ -145,11 +160,12 @@ VelocityOutcome scan(VelocityContext& c) {
             const double v = (16 + j) / 5.0; // wave speed, twice Vgr
             const double h2 = (v * t0) * (v * t0) - A * A;
             if (h2 < 0) continue;
+            const double perV = 1.0 / v;
             long sum = startCode;
             for (int m = 1; m < count; ++m) {
-                const double X = separation[std::size_t(m)];
-                const double t = std::sqrt(X * X + h2) / v - X / 30;
-                const int row = int(std::nearbyint(t / s.nsPerRow));
+                const double t =
+                    std::sqrt(squared[std::size_t(m)] + h2) * perV - airWave[std::size_t(m)];
+                const int row = roundHalfEven(t * perRow);
                 rows[std::size_t(m)] = row;
                 sum += (row >= SCAN_TOP && row <= SCAN_BOTTOM) ? traces[std::size_t(m)][row]
                                                                : 255 - startCode;

@@ -94,6 +94,11 @@ TEST(LayerTable, DepthsAndLayerVelocitiesOfLayeredGround) {
         }
         // Layer 8 down to row 526 has no velocity: nothing shown.
         EXPECT_EQ(g4.cell(2, 8), "0") << c.name;
+        // The echo table: each boundary's time and its multiples.
+        const double t1 = c.layers[0].row * c.nsPerRow;
+        for (int m = 1; m <= 3; ++m)
+            EXPECT_EQ(b.session.echoTable.cell(m, 1), formatDecimal(m * t1, 2, '.')) << c.name;
+        EXPECT_EQ(b.session.echoTable.cell(1, 7), "0") << c.name;
     }
 }
 
