@@ -13,7 +13,9 @@
 //             beyond; a layer without a velocity takes the reference one.
 //             Zero offset, as the velocity and depth table counts depths.
 //
-// Both convert either way and are monotone, so timeNs(depthCm(t)) == t.
+// Both convert either way and are monotone: timeNs(depthCm(t)) == t for
+// every time at or after the one of depth 0 (earlier times, above the
+// ground, give depth 0).
 
 #include "interpretation/layer_cells.h"
 #include "store/profile_store.h"

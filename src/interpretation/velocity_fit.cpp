@@ -344,6 +344,8 @@ std::optional<int> Image9MouseMove(VelocityContext& c, Point at) {
 
 VelocityOutcome enterVelocityMode(VelocityContext& c) {
     VelocitySession& ss = c.session;
+    // ComboBox10 goes to its first item: the last measured velocity.
+    commitVelocity(c.store, c.store.hodographVelocity);
     if (c.settings.method == VelocityMethod::Hodograph) {
         int found = -1;
         for (int i = 0; i <= 500; ++i) {

@@ -158,7 +158,8 @@ std::optional<VelocityOutcome> Image9MouseDown(VelocityContext& c, MouseButton b
 // measures nothing or the method draws no live curve).
 std::optional<int> Image9MouseMove(VelocityContext& c, Point at);
 
-// The velocity mode switched on (SpeedButton15 / SpeedButton16 down): with
+// The velocity mode switched on (SpeedButton15 / SpeedButton16 down): the
+// last measured velocity (ComboBox10 item 0) becomes the soil velocity; with
 // method 1 the measurement frame among the 501 frames from the view start
 // becomes the cursor frame and fills the hodograph column (all "0" without
 // one); hodograph 1 is current; then UpdateLayerTable and GODOGRAF.
