@@ -29,6 +29,16 @@ int ReliefShift::rows(uint32_t reliefHeight) const {
     return int(std::clamp(n, 0.0, double(SAMPLE_ROWS)));
 }
 
+LayerSwatch layerSwatch(const SurveyHeader& h, int layer) {
+    LayerSwatch w;
+    w.colour = layerColour(h, std::clamp(layer, 0, LAYERS));
+    w.red = int(w.colour & 0xFF);
+    w.green = int((w.colour >> 8) & 0xFF);
+    w.blue = int((w.colour >> 16) & 0xFF);
+    w.fontColour = w.green <= 150 ? 0x88FFFF : 0x000044;
+    return w;
+}
+
 void orderBoundary(BoundaryRows& b, int k) {
     if (!isBoundaryLayer(k)) return;
     int& bk = b[std::size_t(k - 1)];

@@ -30,6 +30,17 @@ inline bool isBoundaryLayer(int layer) {
     return layer >= 1 && layer <= BOUNDARIES;
 }
 
+// The colour boxes and sample panels of the current layer (ComboBox31Change):
+// ComboBox32 red, ComboBox33 green, ComboBox34 blue, Panel_242 and Panel241
+// the colour (0 = the scroll-bar colour of the system), Panel241's font
+// 0x88FFFF on a dark green, else 0x000044.
+struct LayerSwatch {
+    int red = 0, green = 0, blue = 0;
+    uint32_t colour = 0; // 0x00BBGGRR
+    uint32_t fontColour = 0;
+};
+LayerSwatch layerSwatch(const SurveyHeader& h, int layer);
+
 // The ordering rule for boundary k of one frame: it moves to lie at least
 // |k - j| rows below every present boundary j < k (the deepest such demand
 // wins) and, overriding that, at least |j - k| rows above the first present

@@ -48,7 +48,9 @@ std::string conductivity(const VelocityContext& c, int layer1Depth, double permi
             c.raster,
             std::clamp(q.column, 0, VIEW_FRAMES - 1))[std::clamp(q.row, 0, LAST_SAMPLE_ROW)];
     };
-    const int a1 = code(p.first), a2 = code(p.second);
+    // A pick not made yet has no amplitude.
+    const int a1 = p.hasFirst ? code(p.first) : 0;
+    const int a2 = p.hasSecond ? code(p.second) : 0;
     double alpha = 0;
     if (a1 != 0 && a2 != 0) {
         const double l1 = c.levelTable[std::size_t(a1)], l2 = c.levelTable[std::size_t(a2)];

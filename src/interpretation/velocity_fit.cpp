@@ -212,6 +212,7 @@ VelocityOutcome hyperbola(VelocityContext& c) {
     if (ss.click == ClickKind::Right) {
         ss.second.row = snapped(c, ss.second);
         ss.remembered[std::size_t(ss.hodograph)].second = ss.second;
+        ss.remembered[std::size_t(ss.hodograph)].hasSecond = true;
         const int dx = (ss.second.column - v.cursorColumn) * c.settings.stepCm;
         const auto code = hyperbolaVelocityCode(dx, v.cursorRow * c.settings.nsPerRow,
                                                 ss.second.row * c.settings.nsPerRow);
@@ -238,9 +239,11 @@ VelocityOutcome hodograph(VelocityContext& c) {
         moveMeasurementFrame(c.store, C);
         if (k <= BOUNDARIES) setBoundaryRow(c.store.frame(C), k, v.cursorRow);
         ss.remembered[std::size_t(k)].first = {v.cursorColumn, v.cursorRow};
+        ss.remembered[std::size_t(k)].hasFirst = true;
     } else if (ss.click == ClickKind::Right) {
         ss.second.row = snapped(c, ss.second);
         ss.remembered[std::size_t(k)].second = ss.second;
+        ss.remembered[std::size_t(k)].hasSecond = true;
         auto code = separationVelocityCode(c.settings.antennaCm, c.settings.stepCm,
                                            ss.second.column - v.cursorColumn,
                                            v.cursorRow * c.settings.nsPerRow,

@@ -76,6 +76,8 @@ struct Pick {
 struct RememberedPicks {
     Pick first;
     Pick second;
+    bool hasFirst = false; // picked since the start of the run
+    bool hasSecond = false;
 };
 
 // Settings read from the window's controls at the moment of the event.

@@ -145,6 +145,35 @@ TEST(LayerTable, CurrentBoundaryIsPlacedBetweenItsNeighbours) {
     EXPECT_EQ(boundaryRow(f, 1), 100);
 }
 
+TEST(LayerTable, ConductivityFromTheAmplitudesAtThePicks) {
+    struct Case {
+        const char* name;
+        int a1, a2;
+        bool picked;
+        const char* shown;
+    };
+    // Vgr 5 (permittivity 9) to 100 ns: D1 = 500 cm; picks 10 frames of
+    // 10 cm apart, no antenna gap: P1 = 1000, P2 = 2 sqrt(50^2 + 500^2) =
+    // 1004.988, delta = 0.04988 x 125.6 = 6.26438; alpha = 2 ln(200 / 100) x 3
+    // = 4.15888; sigma = Round(alpha / delta x 1e7) = 6638940, shown / 1000.
+    const Case cases[] = {{"halved amplitude", 200, 100, true, "6638.94 4"},
+                          {"equal amplitudes", 150, 150, true, "0 4"},
+                          {"not picked yet", 200, 100, false, "0 4"}};
+    for (const auto& c : cases) {
+        Blank b;
+        b.settings.stepCm = 10;
+        b.settings.antennaCm = 0;
+        setBoundaryRow(b.store->frame(0), 1, 100);
+        b.session.hodographTable.setCell(1, 1, "5");
+        b.raster.at(0, DisplayRaster::FIRST_VIEW_ROW + 0, 100) = uint8_t(c.a1);
+        b.raster.at(0, DisplayRaster::FIRST_VIEW_ROW + 10, 100) = uint8_t(c.a2);
+        b.session.remembered[1] = {{0, 100}, {10, 100}, c.picked, c.picked};
+        auto ctx = b.context();
+        UpdateLayerTable(ctx);
+        EXPECT_EQ(b.session.hodographTable.cell(5, 1), c.shown) << c.name;
+    }
+}
+
 // --- velocity and depth table -----------------------------------------------------
 
 TEST(PointTable, VelocityTableDerivesDepthsAndStoresTheVelocities) {
