@@ -3,7 +3,9 @@
 // their questions in both languages.
 
 #include "interpretation/boundaries.h"
+#include "interpretation/depth_section.h"
 #include "interpretation/messages.h"
+#include "interpretation/time_depth.h"
 #include "interpretation_rig.h"
 
 #include <gtest/gtest.h>
@@ -378,6 +380,57 @@ TEST(Deletion, QuestionsInBothLanguagesAndTheirAnswers) {
                   GsrslResult::Nothing);
         EXPECT_TRUE(s.ui.shown.empty());
     }
+}
+
+} // namespace
+} // namespace tesk::testing
+
+namespace tesk::testing {
+namespace {
+
+// Cells a damaged file may hold: every boundary at 65535, every velocity at
+// 65535. Nothing reads off a trace, divides by zero or writes a NaN.
+TEST(HostileCells, BoundaryAndVelocityCellsAtTheirLimit) {
+    Survey s;
+    for (int f = 0; f < 600; ++f) {
+        FrameRecord& fr = s.store->frame(f);
+        for (int k = 1; k <= BOUNDARIES; ++k) setBoundaryRow(fr, k, 65535);
+        for (int k = 1; k <= LAYERS; ++k) {
+            setLayerCode(fr, k, 65535);
+            setHodographCode(fr, k, 65535);
+        }
+    }
+    DisplayRaster raster;
+    fillRaster(raster, *s.store, 0);
+    BoundarySettings b;
+    b.layer = 4;
+    b.snap = true;
+    const OverlayDrawing d = ShowBoundaries(*s.store, raster, b);
+    for (const auto& l : d.lines)
+        for (Point p : l.points) EXPECT_LE(p.y, 510);
+    EXPECT_LE(boundaryRow(s.store->frame(10), 4), 511);
+
+    DepthSectionSettings ds;
+    ds.referenceCode = 500;
+    for (const SectionTrace& t : convertDepthSection(raster, ds))
+        for (int k = 1; k <= LAYERS; ++k)
+            if (t.drawn[std::size_t(k)]) {
+                EXPECT_GE(t.top[std::size_t(k)], 0);
+                EXPECT_LE(t.bottom[std::size_t(k)], 510);
+            }
+
+    const TimeDepth m = TimeDepth::layered(s.store->frame(10), 1.0, 500);
+    EXPECT_TRUE(std::isfinite(m.depthCm(300)));
+    EXPECT_TRUE(std::isfinite(m.timeNs(1e6)));
+
+    editPointCell(s.table, *s.store, 2, point_row::Frame, "10", 1.0);
+    editPointCell(s.table, *s.store, 2, point_row::Hodograph + 1, "99999999999999999999", 1.0);
+    for (int r = 1; r <= point_row::Last; ++r) {
+        const std::string& cell = s.table.grid.cell(2, r);
+        EXPECT_EQ(cell.find("nan"), std::string::npos) << r;
+        EXPECT_EQ(cell.find("inf"), std::string::npos) << r;
+    }
+    EXPECT_EQ(s.table.grid.cell(2, point_row::Hodograph + 1), "15");
 }
 
 } // namespace
