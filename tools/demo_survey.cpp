@@ -26,9 +26,9 @@ constexpr double REFLECTOR_CODES = 110;
 // of an event with time is exp(-t / 480 ns): deep events stay visible.
 constexpr double ATTENUATION_NS = 120;
 constexpr double GAIN_NS = 160;
-// Antenna ringing after the direct wave: the same in every frame, so it
-// draws faint horizontal bands (what background removal takes away).
-constexpr double RINGING_CODES = 5;
+// Antenna ringing after the direct wave (DemoParams::ringingCodes): the same
+// in every frame, so it draws faint horizontal bands (what background
+// removal takes away).
 constexpr double RINGING_DECAY_NS = 60;
 
 // Ricker wavelet of centre frequency f (GHz) at time tau (ns) from its peak.
@@ -130,6 +130,25 @@ DemoParams defaultParams() {
     return p;
 }
 
+DemoParams gatherParams() {
+    DemoParams p;
+    p.profiles = 1;
+    p.framesPerProfile = 240;
+    p.commonMidpoint = true;
+    p.antennaItem = 5;   // 50 cm at the first frame, 2 cm more per frame
+    p.stepItem = 0;      // 1 cm: each antenna moves 1 cm per frame
+    p.timeRangeItem = 1; // 0.5 ns per sample
+    p.velocityItem = 14; // Vgr 4.00 cm/ns
+    p.reliefWave1 = 0;
+    p.reliefWave2 = 0;
+    p.layers = {
+        {200, 0, 0, 0, 1, 0, 0.9},
+        {320, 0, 0, 0, 1, 0, -0.7},
+        {450, 0, 0, 0, 1, 0, 0.8},
+    };
+    return p;
+}
+
 std::string validate(const DemoParams& p) {
     if (p.profiles < 1 || p.profiles > 100) return "profiles must be 1 .. 100";
     if (p.framesPerProfile < 10 || p.framesPerProfile > 20000)
@@ -140,7 +159,8 @@ std::string validate(const DemoParams& p) {
         (long long)(p.profiles - 1) * (p.framesPerProfile + p.gapFrames) + p.framesPerProfile;
     if (last > MAX_LOADED_FRAME - 40) return "the profiles do not fit into the survey store";
     if (p.timeRangeItem >= items::TimeRange || p.stepItem >= items::Step || p.velocityItem < 1 ||
-        p.velocityItem >= items::Velocity || p.depthStepItem >= items::DepthStep)
+        p.velocityItem >= items::Velocity || p.depthStepItem >= items::DepthStep ||
+        p.antennaItem >= items::Antenna)
         return "recording settings out of range";
     if (!(p.noise >= 0 && p.noise <= 50)) return "noise must be 0 .. 50 codes";
     // Keep the wavelet well sampled: at least five samples per period.
@@ -158,6 +178,19 @@ double stepCm(const DemoParams& p) {
 }
 double nsPerSample(const DemoParams& p) {
     return items::NS_PER_SAMPLE[p.timeRangeItem];
+}
+
+double antennaCm(const DemoParams& p) {
+    return items::ANTENNA_CM[p.antennaItem];
+}
+
+double separationCm(const DemoParams& p, int frameInProfile) {
+    return antennaCm(p) + (p.commonMidpoint ? 2 * stepCm(p) * frameInProfile : 0.0);
+}
+
+double reflectionTimeNs(const DemoParams& p, double depth, double separation) {
+    const double half = separation / 2;
+    return std::sqrt(half * half + depth * depth) / vgr(p) - separation / 30;
 }
 
 int firstSlot(const DemoParams& p, int profile) {
@@ -186,7 +219,7 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
     h.value[hdr::Step] = p.stepItem;
     h.value[hdr::VelocityIndex] = p.velocityItem;
     store.setVelocity(VELOCITY_TABLE[p.velocityItem]);
-    h.value[hdr::Antenna] = 0; // one antenna position: zero-offset travel times
+    h.value[hdr::Antenna] = p.antennaItem; // 0: zero-offset travel times
     h.value[hdr::DepthStep] = p.depthStepItem;
     // Positions are rectangular coordinates; the survey opens in English.
     h.value[hdr::CoordFlags] &= uint8_t(~hdr::Geographic);
@@ -205,7 +238,7 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
         const double t = k * dt;
         const double s = t - tRef;
         if (s > 0)
-            ringing[k] = RINGING_CODES * (1 - std::exp(-s / 5)) * std::exp(-s / RINGING_DECAY_NS) *
+            ringing[k] = p.ringingCodes * (1 - std::exp(-s / 5)) * std::exp(-s / RINGING_DECAY_NS) *
                          std::sin(2 * PI * fGHz * s);
         // The gain lifts the background noise toward late times.
         noiseRms[k] = p.noise * (1 + 1.5 * t / (SAMPLES_PER_FRAME * dt));
@@ -222,21 +255,34 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
         for (int i = 0; i < p.framesPerProfile; ++i) {
             const int slot = firstSlot(p, prof) + i;
             const double x = i * step;
-            const double ground = groundHeight(p, x, y);
+            // Midpoint between the antennas and their separation; a gather
+            // stays over x = 0 while the antennas move apart.
+            const double mid = p.commonMidpoint ? 0.0 : x;
+            const double sep = separationCm(p, i);
+            const double half = sep / 2;
+            const double airWave = sep / 30;
+            const double ground = groundHeight(p, mid, y);
             const double above = ground - p.meanGround; // antenna above the mean level
 
             trace.clear();
             // Direct wave; its strength follows the antenna's coupling to the ground.
             const double coupling = 1 + 0.05 * std::sin(2 * PI * x / 700 + y / 150);
-            trace.addWavelet(tRef, DIRECT_WAVE_CODES * coupling);
-            for (int k = 0; k < SAMPLES_PER_FRAME; ++k) trace[k] += ringing[k];
+            // A gather counts time from the air wave and its receiver stands
+            // apart from the transmitter: no ringing reaches it.
+            trace.addWavelet(p.commonMidpoint ? 0.0 : tRef, DIRECT_WAVE_CODES * coupling);
+            if (!p.commonMidpoint)
+                for (int k = 0; k < SAMPLES_PER_FRAME; ++k) trace[k] += ringing[k];
 
             // Point objects: antenna pattern cos^4 of the angle off vertical.
+            // The ray runs down from the transmitter at mid - half and up to
+            // the receiver at mid + half.
             for (const PointDiffractor& d : p.diffractors) {
                 const double dz = d.depth + above;
-                const double r = std::sqrt(dz * dz + (x - d.x) * (x - d.x) + (y - d.y) * (y - d.y));
-                const double t = r / v;
-                const double c = dz / r;
+                const double dx1 = mid - half - d.x, dx2 = mid + half - d.x;
+                const double r1 = std::sqrt(dz * dz + dx1 * dx1 + (y - d.y) * (y - d.y));
+                const double r2 = std::sqrt(dz * dz + dx2 * dx2 + (y - d.y) * (y - d.y));
+                const double t = (r1 + r2) / (2 * v) - airWave;
+                const double c = 2 * dz / (r1 + r2);
                 trace.addWavelet(t,
                                  d.reflectivity * REFLECTOR_CODES * beam(c) * pathFactor(t, tRef));
             }
@@ -244,18 +290,22 @@ void fillDemoSurvey(ProfileStore& store, const DemoParams& p) {
             // vertical plane perpendicular to the pipe.
             for (const Pipe& pipe : p.pipes) {
                 const double cosA = 1 / std::sqrt(1 + pipe.slope * pipe.slope);
-                const double across = (x - (pipe.x + pipe.slope * y)) * cosA;
+                const double across = (mid - (pipe.x + pipe.slope * y)) * cosA;
                 const double dz = pipe.depth + above;
-                const double r = std::sqrt(dz * dz + across * across);
-                const double t = r / v;
+                const double r = std::sqrt(dz * dz + across * across + half * half);
+                const double t = r / v - airWave;
                 const double c = dz / r;
                 trace.addWavelet(t, pipe.reflectivity * REFLECTOR_CODES * beam(c) *
                                         pathFactor(t, tRef));
             }
-            // Layer boundaries: normal incidence on gently dipping interfaces.
+            // Layer boundaries: reflection on gently dipping interfaces under
+            // the midpoint.
             for (const Layer& l : p.layers) {
-                const double t = (layerDepth(l, x, y) + above) / v;
-                trace.addWavelet(t, l.reflectivity * REFLECTOR_CODES * pathFactor(t, tRef));
+                const double dz = layerDepth(l, mid, y) + above;
+                const double r = half == 0 ? dz : std::sqrt(dz * dz + half * half);
+                const double t = r / v - airWave;
+                trace.addWavelet(t, l.reflectivity * REFLECTOR_CODES * beam(dz / r) *
+                                        pathFactor(t, tRef));
             }
 
             Noise noise(p.seed ^ (uint64_t(slot) * 0xD1B54A32D192ED03ull));

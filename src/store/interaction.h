@@ -15,8 +15,10 @@ class Interaction {
     virtual ~Interaction() = default;
     // Shows a message and returns the answer (Ok for an information box).
     virtual Answer show(const Message& m) = 0;
-    enum class Pass { Load, Save };
-    // A load or save pass starts or ends; path is the file concerned.
+    // Load and Save name the file in `path`; Scan (the velocity scan) names
+    // nothing and reports the sample row it examines as `done` of 511.
+    enum class Pass { Load, Save, Scan };
+    // A pass starts or ends; path is the file concerned.
     virtual void passStarted(Pass pass, const std::string& path) {
         (void)pass;
         (void)path;
