@@ -15,8 +15,8 @@ class Interaction {
     virtual ~Interaction() = default;
     // Shows a message and returns the answer (Ok for an information box).
     virtual Answer show(const Message& m) = 0;
-    enum class Pass { Load, Save };
-    // A load or save pass starts or ends; path is the file concerned.
+    enum class Pass { Load, Save, Volume };
+    // A load, save or volume-build pass starts; path is the file concerned (empty for a build).
     virtual void passStarted(Pass pass, const std::string& path) {
         (void)pass;
         (void)path;

@@ -1,0 +1,85 @@
+// The volume on a survey of 30 parallel profiles of 1000 frames each (5 cm
+// frame step, 170 cm between the lines): a 500 x 494 node grid at 10 cm.
+// Builds with every fill method (gap limit on, D = 200 cm: R = 21 nodes, and
+// for the two nearest-profile methods also without it), one X-Y slice
+// redraw, and the vertex arrays of a 15-section 3D scene.
+//
+//   build/bin/tesk_bench_volume [--benchmark_filter=Build]
+
+#include "demo_survey.h"
+#include "volume/volume_build.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace tesk {
+namespace {
+
+ProfileStore& survey() {
+    static ProfileStore s;
+    static bool filled = false;
+    if (!filled) {
+        demo::DemoParams p = demo::defaultParams();
+        p.profiles = 30;
+        p.framesPerProfile = 1000;
+        p.lineSpacing = 170;
+        demo::fillDemoSurvey(s, p);
+        filled = true;
+    }
+    return s;
+}
+
+VolumeGrid& grid() {
+    static VolumeGrid g;
+    return g;
+}
+
+void buildWith(benchmark::State& state, int method, bool limited) {
+    ProfileStore& s = survey();
+    VolumeSettings v;
+    v.method = method;
+    v.gapLimited = limited;
+    v.distanceItem = 19; // 200 cm
+    SilentInteraction ui;
+    for (auto _ : state) {
+        if (GP_Volume(s, grid(), v, ui) != BuildResult::Built) state.SkipWithError("not built");
+        benchmark::DoNotOptimize(grid().plane(100, 100));
+    }
+    state.counters["gxMax"] = grid().info.gxMax;
+    state.counters["gyMax"] = grid().info.gyMax;
+}
+
+void BM_BuildAlongX(benchmark::State& st) {
+    buildWith(st, fill_method::AlongX, true);
+}
+void BM_BuildAlongY(benchmark::State& st) {
+    buildWith(st, fill_method::AlongY, true);
+}
+void BM_BuildAlongXY(benchmark::State& st) {
+    buildWith(st, fill_method::AlongXY, true);
+}
+void BM_BuildVector(benchmark::State& st) {
+    buildWith(st, fill_method::Vector, true);
+}
+void BM_BuildRing(benchmark::State& st) {
+    buildWith(st, fill_method::Ring, true);
+}
+void BM_BuildVectorNoLimit(benchmark::State& st) {
+    buildWith(st, fill_method::Vector, false);
+}
+void BM_BuildRingNoLimit(benchmark::State& st) {
+    buildWith(st, fill_method::Ring, false);
+}
+
+BENCHMARK(BM_BuildAlongX)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildAlongY)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildAlongXY)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildVector)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildRing)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildVectorNoLimit)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_BuildRingNoLimit)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+} // namespace
+} // namespace tesk
+
+BENCHMARK_MAIN();
