@@ -7,6 +7,7 @@
 //   build/bin/tesk_bench_volume [--benchmark_filter=Build]
 
 #include "demo_survey.h"
+#include "volume/plane_slices.h"
 #include "volume/volume_build.h"
 
 #include <benchmark/benchmark.h>
@@ -70,6 +71,58 @@ void BM_BuildVectorNoLimit(benchmark::State& st) {
 void BM_BuildRingNoLimit(benchmark::State& st) {
     buildWith(st, fill_method::Ring, false);
 }
+
+// One X-Y slice redraw: the plane cut from the volume, processed (no filter,
+// default zero/gain) and painted into Image2.
+void BM_SliceXYRedraw(benchmark::State& state) {
+    SilentInteraction ui;
+    VolumeSettings v;
+    v.method = fill_method::AlongY;
+    if (GP_Volume(survey(), grid(), v, ui) != BuildResult::Built) state.SkipWithError("not built");
+    static DisplayRaster raster;
+    static SliceImages images;
+    DisplaySettings settings;
+    Palettes palettes;
+    ReColor3D(palettes, settings);
+    SliceProcessing proc;
+    proc.settings = &settings;
+    SectionParameters p;
+    p.X.fill(250);
+    p.T.fill(120);
+    p.Y.fill(250);
+    using namespace slice_step;
+    for (auto _ : state) {
+        runSliceSteps(XY | Image2, raster, images, grid(), p, proc, palettes);
+        benchmark::DoNotOptimize(images.image2.constBits());
+    }
+}
+// The same with a tilted plane and both filters at L = T = 5.
+void BM_SliceXYRedrawTiltedFiltered(benchmark::State& state) {
+    SilentInteraction ui;
+    VolumeSettings v;
+    v.method = fill_method::AlongY;
+    if (GP_Volume(survey(), grid(), v, ui) != BuildResult::Built) state.SkipWithError("not built");
+    static DisplayRaster raster;
+    static SliceImages images;
+    DisplaySettings settings;
+    Palettes palettes;
+    ReColor3D(palettes, settings);
+    SliceProcessing proc;
+    proc.settings = &settings;
+    proc.filter1 = FilterRow{0, 5, 5, 0};
+    proc.filter2 = FilterRow{1, 5, 5, 0};
+    SectionParameters p;
+    p.X.fill(250);
+    p.T = {100, 300, 100, 200};
+    p.Y.fill(250);
+    using namespace slice_step;
+    for (auto _ : state) {
+        runSliceSteps(XY | Image2, raster, images, grid(), p, proc, palettes);
+        benchmark::DoNotOptimize(images.image2.constBits());
+    }
+}
+BENCHMARK(BM_SliceXYRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SliceXYRedrawTiltedFiltered)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_BuildAlongX)->Unit(benchmark::kMillisecond)->MinTime(2);
 BENCHMARK(BM_BuildAlongY)->Unit(benchmark::kMillisecond)->MinTime(2);
