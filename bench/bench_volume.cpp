@@ -7,6 +7,7 @@
 //   build/bin/tesk_bench_volume [--benchmark_filter=Build]
 
 #include "demo_survey.h"
+#include "volume/cube_modes.h"
 #include "volume/plane_slices.h"
 #include "volume/volume_build.h"
 
@@ -121,6 +122,43 @@ void BM_SliceXYRedrawTiltedFiltered(benchmark::State& state) {
         benchmark::DoNotOptimize(images.image2.constBits());
     }
 }
+// The vertex arrays of a 3D-section scene with 15 sections (five of each
+// kind, flat and tilted), every cell passing the default windows: the
+// point cloud the renderer replays. The section images are built first.
+void BM_SectionSceneFifteen(benchmark::State& state) {
+    SilentInteraction ui;
+    VolumeSettings v;
+    v.method = fill_method::AlongY;
+    if (GP_Volume(survey(), grid(), v, ui) != BuildResult::Built) state.SkipWithError("not built");
+    static DisplayRaster raster;
+    static SectionImages images;
+    DisplaySettings settings;
+    Palettes palettes;
+    ReColor3D(palettes, settings);
+    SliceProcessing proc;
+    proc.settings = &settings;
+    SectionList list;
+    for (int k = 3; k < MAX_SECTIONS; ++k) addOrDeleteSection(list, k % 3, false);
+    for (int k = 0; k < MAX_SECTIONS; ++k) {
+        SectionEntry& e = list.table[std::size_t(k)];
+        e.A = uint16_t(30 * k + 20);
+        e.B = uint16_t(k % 2 ? e.A : e.A + 60);
+        e.C = uint16_t(k % 4 == 3 ? e.A + 40 : e.A);
+        GP4_FLTR(images, k, e, raster, grid(), proc);
+    }
+    CubeScene scene;
+    const CubeWindows windows;
+    CubeDecorations decorations;
+    decorations.cursor = decorations.corners = true;
+    for (auto _ : state) {
+        scene.clear();
+        GP4_KUB(scene, list, images, windows, decorations, palettes);
+        benchmark::DoNotOptimize(scene.vertexCount());
+    }
+    state.counters["vertices"] = double(scene.vertexCount());
+}
+BENCHMARK(BM_SectionSceneFifteen)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_SliceXYRedraw)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SliceXYRedrawTiltedFiltered)->Unit(benchmark::kMillisecond);
 

@@ -101,15 +101,16 @@ void extractXY(DisplayRaster& r, const VolumeGrid& g, const SectionParameters& p
             }
         }
     }
+    const TimePlaneOf time = [&p](int gx, int gy) { return xyPlaneIndex(p, gx, gy); };
     finishSlice(r, XY_PLANE);
-    GPLOS_Filtr(r, XY_PLANE, proc, &p);
+    GPLOS_Filtr(r, XY_PLANE, proc, time);
     if (neighbours) {
         finishSlice(r, NEXT_PLANE);
         finishSlice(r, PREVIOUS_PLANE);
         // The neighbours go through the same processing, so that the
         // comparison sees like with like.
-        GPLOS_Filtr(r, NEXT_PLANE, proc, &p);
-        GPLOS_Filtr(r, PREVIOUS_PLANE, proc, &p);
+        GPLOS_Filtr(r, NEXT_PLANE, proc, time);
+        GPLOS_Filtr(r, PREVIOUS_PLANE, proc, time);
     }
 }
 
@@ -134,7 +135,7 @@ void extractTY(DisplayRaster& r, int plane, const VolumeGrid& g, const SectionPa
 }
 
 void GPLOS_Filtr(DisplayRaster& r, int plane, const SliceProcessing& proc,
-                 const SectionParameters* xyPlane) {
+                 const TimePlaneOf& timePlane) {
     if (!proc.settings) return;
     const DisplaySettings& s = *proc.settings;
     r.activePlane = plane;
@@ -144,16 +145,14 @@ void GPLOS_Filtr(DisplayRaster& r, int plane, const SliceProcessing& proc,
     if (filterActive(proc.filter2)) FLTR(r, proc.filter2, s.LevelTable);
     r.filterNumber = 0;
     if (!zeroGainNeeded(s)) return;
-    if (!xyPlane) {
+    if (!timePlane) {
         ZeroGain(r, s);
         return;
     }
-    // The gain curve runs along time: in the X-Y plane every cell takes the
-    // gain of the time plane it was cut from.
-    for (int gx = 0; gx < SLICE_SIZE; ++gx) {
-        uint8_t* row = r.row(plane, FIRST_ROW + gx);
-        for (int gy = 0; gy < SLICE_SIZE; ++gy)
-            row[gy] = zeroGainCode(s, row[gy], xyPlaneIndex(*xyPlane, gx, gy));
+    for (int n = 0; n < SLICE_SIZE; ++n) {
+        uint8_t* row = r.row(plane, FIRST_ROW + n);
+        for (int k = 0; k < SLICE_SIZE; ++k)
+            row[k] = zeroGainCode(s, row[k], std::clamp(timePlane(n, k), 0, SLICE_SIZE - 1));
     }
 }
 

@@ -21,6 +21,7 @@
 #include <QImage>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tesk {
@@ -84,11 +85,16 @@ void extractTX(DisplayRaster& r, int plane, const VolumeGrid& g, const SectionPa
 void extractTY(DisplayRaster& r, int plane, const VolumeGrid& g, const SectionParameters& p,
                const SliceProcessing& proc);
 
+// The time plane a raster cell (node n along the slice, column k) was cut
+// from, for slices whose columns are not time.
+using TimePlaneOf = std::function<int(int n, int k)>;
+
 // GPLOS_Filtr: filter 1 and filter 2 when active, then the zero/gain stage
-// when its settings call for it, on raster plane `plane`. In the X-Y plane
-// (xyPlane) each cell's gain is that of its own time plane.
+// when its settings call for it, on raster plane `plane`. The gain curve
+// runs along time: where the columns are not time (the X-Y plane), each
+// cell takes the gain of the time plane `timePlane` names.
 void GPLOS_Filtr(DisplayRaster& r, int plane, const SliceProcessing& proc,
-                 const SectionParameters* xyPlane = nullptr);
+                 const TimePlaneOf& timePlane = {});
 
 // --- the screen's work steps -------------------------------------------------------------
 
