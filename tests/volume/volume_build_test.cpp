@@ -8,6 +8,7 @@
 
 #include "volume/messages.h"
 #include "volume/volume_build.h"
+#include "volume/volume_controls.h"
 #include "volume_test_support.h"
 
 #include <gtest/gtest.h>
@@ -470,6 +471,54 @@ TEST(VolumeBuild, NodeCellsInHex) {
     ASSERT_NE(at, std::string::npos);
     EXPECT_EQ(hex.substr(at, 22), "528: 10 00 00 00 00 00");
     EXPECT_EQ(hex.substr(at + 22, 3), " 01");
+}
+
+} // namespace
+} // namespace tesk
+
+namespace tesk {
+namespace {
+
+TEST(VolumeControls, ItemsGoToTheHeaderUnlessBusy) {
+    auto s = testing::newStore();
+    s->stateFlags = 0;
+    EXPECT_TRUE(fillMethodChanged(*s, fill_method::Ring));
+    EXPECT_EQ(s->header.value[hdr::VolumeInterp], fill_method::Ring);
+    EXPECT_EQ(s->stateFlags, state::Changed);
+    EXPECT_TRUE(profileDistanceChanged(*s, 47));
+    EXPECT_FALSE(profileDistanceChanged(*s, 48)) << "48 items";
+    EXPECT_EQ(s->header.value[hdr::ProfileDistance], 47);
+    EXPECT_TRUE(gapLimitClicked(*s, true));
+    EXPECT_TRUE(volumeSettingsFromStore(*s, 1.0).gapLimited);
+    s->stateFlags = state::Busy;
+    EXPECT_FALSE(sectionLayoutChanged(*s, 3));
+    EXPECT_FALSE(gapLimitClicked(*s, false));
+    EXPECT_EQ(s->stateFlags, state::Busy);
+    EXPECT_TRUE(volumeSettingsFromStore(*s, 1.0).gapLimited);
+    EXPECT_EQ(gapLimitLook(true, true).caption, "Calculate to the Profile");
+    EXPECT_EQ(gapLimitLook(false, false).caption, "Обработать Всё");
+    EXPECT_EQ(gapLimitLook(false, false).fontColour, 0x800000u);
+}
+
+TEST(VolumeControls, WhenTheViewCommandsBuild) {
+    struct Row {
+        VolumeView view;
+        uint16_t flags;
+        bool ctrl, layers, build;
+    };
+    const Row rows[] = {
+        {VolumeView::Slices, 0x0000, false, true, false},
+        {VolumeView::Slices, 0x1000, false, true, true},
+        {VolumeView::Carpet, 0x0008, true, true, true},
+        {VolumeView::Sections, 0x0040, false, true, true},
+        {VolumeView::Profiles, 0x0008, false, true, true},  // entering the mode
+        {VolumeView::Profiles, 0x0010, false, true, false}, // already in it
+        {VolumeView::Profiles, 0x1010, true, true, true},
+        {VolumeView::Profiles, 0x0008, false, false, false}, // "Слои" unchecked
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(volumeBuildWanted(r.view, r.flags, r.ctrl, r.layers), r.build)
+            << int(r.view) << " " << r.flags;
 }
 
 } // namespace
