@@ -314,6 +314,12 @@ PanelLayout panelLayout(int view) {
     return l;
 }
 
+int profileListHeight(int n, int listTop, int panelHeight) {
+    const int line = panelHeight - 8;
+    if (listTop + 13 * (n - 1) > line) return std::max(0, line - listTop);
+    return 13 * (n + 1);
+}
+
 // --- mouse ------------------------------------------------------------------------------
 
 int cubeMouseDown(CubeMouse& m, Panel3D&, MouseButton button, int x, int y) {

@@ -136,6 +136,11 @@ struct PanelLayout {
 };
 PanelLayout panelLayout(int view);
 
+// Height of CheckListBox1 with n profiles: 13 (n + 1) pixels, cut to end 8
+// pixels above the bottom of Panel_3D once its top plus 13 (n - 1) passes
+// that line.
+int profileListHeight(int n, int listTop, int panelHeight);
+
 // --- mouse ------------------------------------------------------------------------
 
 enum class CubeDrag { None, Rotate, Shift, Middle };

@@ -35,6 +35,7 @@ struct Workspace {
     std::vector<uint16_t> profileMap; // per node: profile number, 0 empty
     std::vector<uint32_t> frameSlot;  // per frame slot: gx << 16 | gy, or NO_SLOT
     std::vector<uint8_t> trace;       // one rescaled trace
+    FrameNodeRows frameNodes;         // per row gx, the frame-written nodes
     void allocate() {
         if (!source.empty()) return;
         source.resize(std::size_t(GRID_NODES) * GRID_NODES);
@@ -245,6 +246,7 @@ BuildResult GP_Volume(ProfileStore& s, VolumeGrid& grid, const VolumeSettings& v
     const int gyMax = nodeIndex(e.yMax, e.yMin, g);
     const Region region{0, gxMax, 0, gyMax};
     const int R = gapLimit(v, g);
+    w.frameNodes.build(w.profileMap.data());
     bool done = true;
     if (v.maskedVector) {
         done =
@@ -252,14 +254,14 @@ BuildResult GP_Volume(ProfileStore& s, VolumeGrid& grid, const VolumeSettings& v
     } else {
         switch (v.method) {
         case fill_method::AlongX:
-            done = fillAlongX(grid, region, R, v.reliefDisplay, progress);
+            done = fillAlongX(grid, region, R, v.reliefDisplay, w.frameNodes, progress);
             break;
         case fill_method::AlongY:
-            done = fillAlongY(grid, region, R, v.reliefDisplay, nullptr, progress);
+            done = fillAlongY(grid, region, R, v.reliefDisplay, w.frameNodes, progress);
             break;
         case fill_method::AlongXY:
-            done = fillAlongX(grid, region, R, v.reliefDisplay, progress) &&
-                   fillAlongY(grid, region, R, v.reliefDisplay, w.profileMap.data(), progress);
+            done = fillAlongX(grid, region, R, v.reliefDisplay, w.frameNodes, progress) &&
+                   fillAlongY(grid, region, R, v.reliefDisplay, w.frameNodes, progress);
             break;
         case fill_method::Vector:
             done = fillNearest(grid, region, R, NearestKind::Vector, w.profileMap.data(), progress);

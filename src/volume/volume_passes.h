@@ -6,6 +6,7 @@
 #include "volume/volume_build.h"
 #include "volume/volume_grid.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -48,25 +49,43 @@ constexpr int64_t divRound(int64_t num, int64_t den) {
     return q;
 }
 
-// The linear blend of the k - 1 nodes between a0 (k nodes back) and a: node
-// j back from a gets Round(a - j (a - a0) / k), at least 1. The numerator
-// a (k - j) + a0 j is positive and small, so unsigned 32-bit arithmetic
-// rounds it exactly.
-inline uint8_t linearBlend(int a, int a0, int j, int k) {
-    const uint32_t num = uint32_t(a) * uint32_t(k - j) + uint32_t(a0) * uint32_t(j);
+// The linear blend of a gap: the k - 1 nodes between a0 (k nodes back) and
+// a, node j back from a (at `at` - j * stride) getting Round(a - j (a - a0)
+// / k), ties to even. The numerator a (k - j) + a0 j is below 2^17 and k
+// below 2^9, so multiplying by ceil(2^32 / k) divides exactly; no node
+// depends on the one before, which keeps the loop fast.
+inline void fillGap(uint8_t* at, std::ptrdiff_t stride, int a0, int a, int k) {
     const uint32_t den = uint32_t(k);
-    uint32_t q = num / den;
-    const uint32_t r = num - q * den;
-    if (2 * r > den || (2 * r == den && (q & 1))) ++q;
-    return uint8_t(q < 1 ? 1 : q);
+    const uint64_t inverse = ((uint64_t(1) << 32) + den - 1) / den;
+    const int delta = a0 - a;
+    for (int j = 1; j < k; ++j) {
+        const uint32_t num = uint32_t(a * k + j * delta);
+        const uint32_t q = uint32_t((uint64_t(num) * inverse) >> 32);
+        const uint32_t r = num - q * den;
+        // Half up from 2r > k, and at 2r = k only for an odd quotient. The
+        // numerator is at least k (a, a0 >= 1), so the value is at least 1.
+        at[-j * stride] = uint8_t(q + (2 * r + (q & 1) > den));
+    }
 }
 
+// The frame-written nodes of every row gx, in increasing gy. Before the
+// fill passes only these hold samples, so the linear passes visit them
+// alone instead of walking every node of every plane.
+struct FrameNodeRows {
+    std::vector<int> start; // row gx: gy[start[gx]] .. gy[start[gx + 1] - 1]
+    std::vector<uint16_t> gy;
+    void build(const uint16_t* profileMap);
+    const uint16_t* begin(int gx) const { return gy.data() + start[std::size_t(gx)]; }
+    const uint16_t* end(int gx) const { return gy.data() + start[std::size_t(gx) + 1]; }
+};
+
 // Linear methods (planes 1..512; in the relief display the heights too).
-// `frameNodes` (the profile number per node, 0 for nodes no frame wrote),
-// when given, makes only frame-written nodes count as values: the Y pass of
-// the X+Y method. Each returns false when aborted.
-bool fillAlongX(VolumeGrid& g, const Region& r, int R, bool relief, PassProgress& p);
-bool fillAlongY(VolumeGrid& g, const Region& r, int R, bool relief, const uint16_t* frameNodes,
+// Only frame-written nodes count as values (the rows' lists): in the Y pass
+// of the X+Y method the nodes the X pass blended are gaps like empty ones.
+// Each returns false when aborted.
+bool fillAlongX(VolumeGrid& g, const Region& r, int R, bool relief, const FrameNodeRows& rows,
+                PassProgress& p);
+bool fillAlongY(VolumeGrid& g, const Region& r, int R, bool relief, const FrameNodeRows& rows,
                 PassProgress& p);
 
 // Ring ("По радиусу R"), vector ("По вектору V") and masked vector methods

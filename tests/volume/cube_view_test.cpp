@@ -204,6 +204,8 @@ TEST(Panel3DRules, ModeLayoutsAndEntry) {
     EXPECT_EQ(panel.position(Bar::Kt), 6);
     panel.enterMode(cube_view::Carpet, p);
     EXPECT_EQ(panel.position(Bar::H), 6);
+    EXPECT_EQ(profileListHeight(3, 100, 600), 52);
+    EXPECT_EQ(profileListHeight(40, 100, 600), 492); // 100 + 13 * 39 passes 592
     EXPECT_EQ(enterViewFlags(0xF3FF, cube_view::Sections), 0xF140);
     EXPECT_EQ(enterViewFlags(0xF3FF, cube_view::Profiles), 0xD110);
 }

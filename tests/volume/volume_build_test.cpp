@@ -9,6 +9,7 @@
 #include "volume/messages.h"
 #include "volume/volume_build.h"
 #include "volume/volume_controls.h"
+#include "volume/volume_passes.h"
 #include "volume_test_support.h"
 
 #include <gtest/gtest.h>
@@ -519,6 +520,29 @@ TEST(VolumeControls, WhenTheViewCommandsBuild) {
     for (const Row& r : rows)
         EXPECT_EQ(volumeBuildWanted(r.view, r.flags, r.ctrl, r.layers), r.build)
             << int(r.view) << " " << r.flags;
+}
+
+} // namespace
+} // namespace tesk
+
+namespace tesk {
+namespace {
+
+// The gap blend's division by multiplication against the rounded formula,
+// Round(a - j (a - a0) / k) to even, over every pair of codes.
+TEST(VolumeLinear, GapBlendIsTheRoundedFormulaForEveryCodePair) {
+    std::vector<uint8_t> out(512);
+    for (int k : {2, 3, 4, 5, 7, 64, 255, 511}) {
+        for (int a0 = 1; a0 <= 255; ++a0)
+            for (int a = 1; a <= 255; ++a) {
+                volume_detail::fillGap(out.data() + k, 1, a0, a, k);
+                for (int j = 1; j < k; ++j) {
+                    const int64_t want = volume_detail::divRound(int64_t(a) * k - j * (a - a0), k);
+                    ASSERT_EQ(out[std::size_t(k - j)], want)
+                        << "a0 " << a0 << " a " << a << " k " << k << " j " << j;
+                }
+            }
+    }
 }
 
 } // namespace
