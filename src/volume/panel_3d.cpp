@@ -40,7 +40,7 @@ bool redrawsIn(Bar b, int view) {
 
 } // namespace
 
-BarSpec barSpec(Bar b) {
+BarRange barRange(Bar b) {
     switch (b) {
     case Bar::X:
         return {"X", 1, 359, 190};
@@ -112,11 +112,11 @@ Panel3D::Panel3D() {
     for (Bar b : {Bar::X,  Bar::T,  Bar::Y,  Bar::M,  Bar::A,  Bar::B,  Bar::C,
                   Bar::G,  Bar::V,  Bar::A1, Bar::A2, Bar::A3, Bar::A4, Bar::Kx,
                   Bar::Kt, Bar::Ky, Bar::K,  Bar::T1, Bar::T2, Bar::H,  Bar::D})
-        pos_[std::size_t(idx(b))] = barSpec(b).start;
+        pos_[std::size_t(idx(b))] = barRange(b).start;
 }
 
 void Panel3D::set(Bar b, int v) {
-    const BarSpec s = barSpec(b);
+    const BarRange s = barRange(b);
     pos_[std::size_t(idx(b))] = std::clamp(v, s.min, s.max);
 }
 

@@ -41,11 +41,11 @@ enum class Bar {
     D = 25,  // carpet height
 };
 
-struct BarSpec {
+struct BarRange {
     const char* caption; // Label1nn
     int min, max, start;
 };
-BarSpec barSpec(Bar b);
+BarRange barRange(Bar b);
 
 // What a change asks of the window, in this order.
 struct PanelEffect {
