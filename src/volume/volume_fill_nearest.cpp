@@ -108,7 +108,7 @@ class NearestFill {
             buildJumps();
         } else {
             buildRays();
-            buildBitmap();
+            buildRayMap();
         }
         for (int gx = r_.x0; gx <= r_.x1; ++gx) {
             blends_.clear();
@@ -206,20 +206,27 @@ class NearestFill {
 
     struct Step {
         int16_t dx, dy, ndx, ndy;
-        double nearest; // distance of the nearer of the two nodes tested
+        int offset, neighbourOffset; // in the rays' map
+        double nearest;              // distance of the nearer of the two nodes tested
     };
 
-    // One bit per node, set for filled nodes: 32 KB, so the rays, which
-    // test thousands of nodes per empty node, stay in the fastest cache.
-    void buildBitmap() {
-        bits_.assign(std::size_t(GRID_NODES) * GRID_NODES / 64, 0);
+    // The rays' map: one byte per node with a margin of 2 nodes around the
+    // grid; bit 1 a filled node, bit 2 a node where rays stop (the grid's
+    // edge and the margin). A ray from a node inside the edge moves at most
+    // one node per step on either axis, so it never passes the margin, and
+    // no step needs a bounds check.
+    static constexpr int MARGIN = 2;
+    static constexpr int PADDED = GRID_NODES + 2 * MARGIN;
+    static int padded(int x, int y) { return (x + MARGIN) * PADDED + (y + MARGIN); }
+    void buildRayMap() {
+        rayMap_.assign(std::size_t(PADDED) * PADDED, 2);
         for (int gx = 0; gx < GRID_NODES; ++gx)
-            for (int gy = 0; gy < GRID_NODES; ++gy)
-                if (filled(gx, gy)) bits_[std::size_t(mapIndex(gx, gy) >> 6)] |= 1ull << (gy & 63);
-    }
-    bool filledBit(int x, int y) const {
-        const int i = mapIndex(x, y);
-        return (bits_[std::size_t(i >> 6)] >> (i & 63)) & 1;
+            for (int gy = 0; gy < GRID_NODES; ++gy) {
+                const bool edge =
+                    gx == 0 || gy == 0 || gx == LAST_GRID_NODE || gy == LAST_GRID_NODE;
+                rayMap_[std::size_t(padded(gx, gy))] =
+                    uint8_t((filled(gx, gy) ? 1 : 0) | (edge ? 2 : 0));
+            }
     }
 
     // 16 slopes x 8 octants: one node along the major axis and the slope
@@ -238,11 +245,23 @@ class NearestFill {
                     const int minor = sMinor * int(std::nearbyint(k * t));
                     Step& s = rays_[std::size_t(ray * MAX_RAY_STEPS + k - 1)];
                     if (xMajor)
-                        s = Step{int16_t(major), int16_t(minor), int16_t(major),
-                                 int16_t(minor + sMinor), 0};
+                        s = Step{int16_t(major),
+                                 int16_t(minor),
+                                 int16_t(major),
+                                 int16_t(minor + sMinor),
+                                 0,
+                                 0,
+                                 0};
                     else
-                        s = Step{int16_t(minor), int16_t(major), int16_t(minor + sMinor),
-                                 int16_t(major), 0};
+                        s = Step{int16_t(minor),
+                                 int16_t(major),
+                                 int16_t(minor + sMinor),
+                                 int16_t(major),
+                                 0,
+                                 0,
+                                 0};
+                    s.offset = s.dx * PADDED + s.dy;
+                    s.neighbourOffset = s.ndx * PADDED + s.ndy;
                     s.nearest = std::min(std::hypot(double(s.dx), double(s.dy)),
                                          std::hypot(double(s.ndx), double(s.ndy)));
                 }
@@ -255,23 +274,24 @@ class NearestFill {
     // set (every later step lies farther away than the current one).
     void searchRays(int cx, int cy, Candidates& c) const {
         const int steps = std::min(R_, MAX_RAY_STEPS);
+        const uint8_t* map = rayMap_.data() + padded(cx, cy);
         for (int ray = 0; ray < RAYS; ++ray) {
             const Step* s = &rays_[std::size_t(ray * MAX_RAY_STEPS)];
+            // Within one ray the candidates change only when it ends.
+            const bool closed = c.closed(profiles_);
+            const double farthest = closed ? c.farthest() : 0;
             for (int k = 1; k <= steps; ++k, ++s) {
-                if (c.closed(profiles_) && s->nearest >= c.farthest()) break;
-                const int x = cx + s->dx, y = cy + s->dy;
-                if (x < 0 || y < 0 || x > LAST_GRID_NODE || y > LAST_GRID_NODE) break;
-                if (filledBit(x, y)) {
-                    offer(c, cx, cy, x, y);
+                if (closed && s->nearest >= farthest) break;
+                const uint8_t node = map[s->offset];
+                if (node & 1) {
+                    offer(c, cx, cy, cx + s->dx, cy + s->dy);
                     break;
                 }
-                const int nx = cx + s->ndx, ny = cy + s->ndy;
-                if (nx >= 0 && ny >= 0 && nx <= LAST_GRID_NODE && ny <= LAST_GRID_NODE &&
-                    filledBit(nx, ny)) {
-                    offer(c, cx, cy, nx, ny);
+                if (map[s->neighbourOffset] & 1) {
+                    offer(c, cx, cy, cx + s->ndx, cy + s->ndy);
                     break;
                 }
-                if (x == 0 || y == 0 || x == LAST_GRID_NODE || y == LAST_GRID_NODE) break;
+                if (node & 2) break; // the grid's edge
             }
         }
     }
@@ -333,7 +353,7 @@ class NearestFill {
     int profiles_ = 0;
     std::vector<int16_t> alongX_, alongY_;
     std::vector<Step> rays_;
-    std::vector<uint64_t> bits_;
+    std::vector<uint8_t> rayMap_;
     std::vector<Blend> blends_;
 };
 
