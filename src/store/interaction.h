@@ -16,9 +16,9 @@ class Interaction {
     // Shows a message and returns the answer (Ok for an information box).
     virtual Answer show(const Message& m) = 0;
     // Load and Save name the file in `path`; Scan (the velocity scan) names
-    // nothing and reports the sample row it examines as `done` of 511.
-    enum class Pass { Load, Save, Scan };
-    // A pass starts or ends; path is the file concerned.
+    // nothing and reports the sample row it examines as `done` of 511;
+    // Volume (building the volume) names nothing.
+    enum class Pass { Load, Save, Scan, Volume };
     virtual void passStarted(Pass pass, const std::string& path) {
         (void)pass;
         (void)path;
