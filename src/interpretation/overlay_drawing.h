@@ -14,8 +14,6 @@
 
 namespace tesk {
 
-enum class MouseButton { Left, Right, Middle };
-
 inline constexpr int OVERLAY_WIDTH = 1024;
 inline constexpr int OVERLAY_HEIGHT = 512;
 

@@ -16,6 +16,7 @@
 #include "display/display_raster.h"
 #include "display/filters.h"
 #include "display/palettes.h"
+#include "display/view_state.h"
 #include "volume/volume_grid.h"
 
 #include <QImage>
@@ -139,7 +140,6 @@ void paintSection(QImage& image, const DisplayRaster& r, int plane, const Displa
 // --- picking, markers, readouts ----------------------------------------------------------
 
 enum class SliceImage { Image2, Image3, Image4 };
-enum class MouseButton { Left, Right, Middle };
 struct SliceKeys {
     bool leftShift = false;
     bool leftCtrl = false;
