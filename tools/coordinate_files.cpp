@@ -33,8 +33,7 @@ void point(std::string& out, const GpxFileOptions& o, const std::string& kind,
     element(out, o, "cmt", p.cmt, in, nl);
     if (o.foreignExtensions)
         out += in + "<" + tag(o, "extensions") + "><ext:time>2001-01-01T23:59:59Z</ext:time>" +
-               "<ext:ele>9999</ext:ele><ext:name>XX</ext:name></" + tag(o, "extensions") + ">" +
-               nl;
+               "<ext:ele>9999</ext:ele><ext:name>XX</ext:name></" + tag(o, "extensions") + ">" + nl;
     out += indent + "</" + tag(o, kind) + ">" + nl;
 }
 
@@ -49,8 +48,7 @@ std::string gpxFile(const std::vector<GpxFilePoint>& waypoints,
     const std::string ns = "http://www.topografix.com/GPX/1/1";
     out += "<" + tag(o, "gpx") + " version=" + q(o, "1.1") + " creator=" + q(o, "tesk tests") +
            (o.prefix.empty() ? " xmlns=" + q(o, ns) : " xmlns:" + o.prefix + "=" + q(o, ns)) +
-           (o.foreignExtensions ? " xmlns:ext=" + q(o, "http://example.org/ext/1") : "") + ">" +
-           nl;
+           (o.foreignExtensions ? " xmlns:ext=" + q(o, "http://example.org/ext/1") : "") + ">" + nl;
     out += "  <!-- <wpt lat=\"1.0\" lon=\"2.0\"><time>2024-05-14T10:00:00Z</time></wpt> -->" + nl;
     out += "  <" + tag(o, "metadata") + "><" + tag(o, "time") + ">2024-05-14T09:00:00Z</" +
            tag(o, "time") + "></" + tag(o, "metadata") + ">" + nl;
@@ -201,8 +199,8 @@ std::vector<CoordinateFixture> coordinateFixtures() {
     {
         auto w = standardWaypoints();
         w[1].name.clear();
-        f.push_back({"nameless_waypoint.gpx",
-                     "W2 without a name element: it takes the name of W1", gpxFile(w, {})});
+        f.push_back({"nameless_waypoint.gpx", "W2 without a name element: it takes the name of W1",
+                     gpxFile(w, {})});
     }
     {
         auto w = standardWaypoints();
@@ -217,8 +215,8 @@ std::vector<CoordinateFixture> coordinateFixtures() {
         auto w = standardWaypoints();
         w[0].name = "<![CDATA[A&B]]>";
         w[1].name = "R&amp;D";
-        f.push_back({"cdata_entities.gpx", "names as a CDATA section and with an entity",
-                     gpxFile(w, {})});
+        f.push_back(
+            {"cdata_entities.gpx", "names as a CDATA section and with an entity", gpxFile(w, {})});
     }
     {
         std::string bytes = "This is not a GPX file.\nfoo < 42 > 17 <wptx>\n";
@@ -228,8 +226,8 @@ std::vector<CoordinateFixture> coordinateFixtures() {
     {
         const std::string full = gpxFile(standardWaypoints(), {GpxFileTrack{{standardTrack()}}});
         const size_t cut = full.find("<trkpt", full.find("<trkpt") + 1) + 20;
-        f.push_back({"truncated.gpx", "plain.gpx cut inside the second track point",
-                     full.substr(0, cut)});
+        f.push_back(
+            {"truncated.gpx", "plain.gpx cut inside the second track point", full.substr(0, cut)});
     }
     f.push_back({"geographic.txt",
                  "text table, geographic form, CR LF: name; longitude; latitude; height in cm "
@@ -243,8 +241,7 @@ std::vector<CoordinateFixture> coordinateFixtures() {
                  "text table whose second line has only a name and third line ends after the "
                  "longitude fraction",
                  "P1;37.5;55.5;100\rP2\rP3;37.25\rP4;37.75;55.75;200\r"});
-    f.push_back({"longitude_200.txt", "a longitude of 200 degrees",
-                 "P1;200.5;55.5;100\r"});
+    f.push_back({"longitude_200.txt", "a longitude of 200 degrees", "P1;200.5;55.5;100\r"});
     f.push_back({"companion.cor",
                  "companion coordinate file: frames 0, 4 and 9 with date, time, position and "
                  "height; the last field of every line ends with a TAB",

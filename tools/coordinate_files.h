@@ -15,7 +15,7 @@ namespace tesk::demo {
 struct GpxFilePoint {
     std::string lat = "55.7512345";
     std::string lon = "37.6184217";
-    std::string ele = "150.25"; // empty: no <ele>
+    std::string ele = "150.25";                // empty: no <ele>
     std::string time = "2024-05-14T10:00:10Z"; // empty: no <time>
     std::string name;                          // empty: no <name>
     std::string cmt;                           // empty: no <cmt>

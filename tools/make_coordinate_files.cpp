@@ -35,24 +35,30 @@ int main(int argc, char** argv) {
     }
     bool ok = true;
     const auto fixtures = tesk::demo::coordinateFixtures();
-    for (const auto& f : fixtures) ok = write(std::filesystem::path(argv[1]) / f.name, f.bytes) && ok;
+    for (const auto& f : fixtures)
+        ok = write(std::filesystem::path(argv[1]) / f.name, f.bytes) && ok;
     if (argc > 2) {
         const std::filesystem::path corpus(argv[2]);
-        for (const auto& f : fixtures) ok = write(corpus / extensionOf(f.name) / f.name, f.bytes) && ok;
+        for (const auto& f : fixtures)
+            ok = write(corpus / extensionOf(f.name) / f.name, f.bytes) && ok;
         // Seeds that only the fuzz targets need: hostile numbers and lengths.
         ok = write(corpus / "cor" / "frame_outside.cor",
                    "70000\t2017-05-14\t10:00:00\t55.1\tN\t37.1\tE\t1.0\t\n"
-                   "99999999999\t2017\t\n") && ok;
+                   "99999999999\t2017\t\n") &&
+             ok;
         ok = write(corpus / "cor" / "long_digits.cor",
                    "3\t123456789012-99-99\t99:99:99\t99999999999.99999999\t\t179.99999999\t\t"
-                   "16777215.999\t\n") && ok;
+                   "16777215.999\t\n") &&
+             ok;
         ok = write(corpus / "txt" / "long_digits.txt",
-                   "ABCDEFGH;99999999999.123456789;99999;9999999999\r;;;;;;\r\n") && ok;
+                   "ABCDEFGH;99999999999.123456789;99999;9999999999\r;;;;;;\r\n") &&
+             ok;
         ok = write(corpus / "gpx" / "hostile_numbers.gpx",
                    "<gpx><wpt lat=\"99999999999999.9\" lon=\"-180.00000005\"><ele>-5e3</ele>"
                    "<time>9999-99-99T99:99:99Z</time><name>&#x110000;&#0;&amp</name></wpt>"
                    "<trkpt lat='90' lon='180'><ele>16777216</ele><time>2024-01-01T23:59:60Z</time>"
-                   "</trkpt><trkpt lat=\"1\" lon=\"1\"/></gpx>") && ok;
+                   "</trkpt><trkpt lat=\"1\" lon=\"1\"/></gpx>") &&
+             ok;
         ok = write(corpus / "gpx" / "long_track.gpx", tesk::demo::longGpxTrack(300)) && ok;
     }
     return ok ? 0 : 1;

@@ -145,8 +145,8 @@ TableFill TabKr(CoordTable& t, const ProfileStore& s, int cursorFrame, int secon
     cells[1][2] = std::string(c.markerStatus() ? "M" : " ") + clock(c) + " * Np " +
                   std::to_string(c.get16(cell::ProfileNumber)) + " * Nm " +
                   std::to_string(c.get16(cell::IndexInProfile));
-    cells[1][1] = std::string(p.markerStatus() ? "M T " : "  T ") + clock(p) + "    Nmf " +
-                  std::to_string(S);
+    cells[1][1] =
+        std::string(p.markerStatus() ? "M T " : "  T ") + clock(p) + "    Nmf " + std::to_string(S);
     cells[2][1] = pointName(p);
     cells[2][2] = pointName(c);
     const uint8_t flags = s.header.value[hdr::CoordFlags];
@@ -204,8 +204,8 @@ bool setColumnHeaders(CoordTable& t, int row, bool english) {
 
 char filterTableKey(int row, char key, bool geographic, char sep) {
     const bool digit = key >= '0' && key <= '9';
-    const bool editKey = key == KEY_BACKSPACE || key == KEY_ENTER || key == KEY_CTRL_V ||
-                         key == KEY_CTRL_C;
+    const bool editKey =
+        key == KEY_BACKSPACE || key == KEY_ENTER || key == KEY_CTRL_V || key == KEY_CTRL_C;
     switch (row) {
     case 2: {
         const bool letter = (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z');

@@ -28,9 +28,10 @@ namespace tesk::coords {
 std::string findCorCompanion(const std::string& surveyPath) {
     const auto slash = surveyPath.find_last_of('/');
     const auto dot = surveyPath.find_last_of('.');
-    const std::string stem = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-                                 ? surveyPath.substr(0, dot)
-                                 : surveyPath;
+    const std::string stem =
+        (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+            ? surveyPath.substr(0, dot)
+            : surveyPath;
     for (const char* ext : {".cor", ".COR"}) {
         const std::string p = stem + ext;
         if (fileExists(p)) return p;
@@ -130,7 +131,9 @@ class CorReader {
         auto& h = s_.header.value;
         switch (j_) {
         case 1:
-            if (p_.date) h[hdr::Year] = uint8_t(v_ >= 10 && v_ <= 99 ? v_ : (v_ >= 1000 && v_ <= 9999 ? v_ % 100 : 0));
+            if (p_.date)
+                h[hdr::Year] =
+                    uint8_t(v_ >= 10 && v_ <= 99 ? v_ : (v_ >= 1000 && v_ <= 9999 ? v_ % 100 : 0));
             break;
         case 2:
             if (p_.date && v_ < 13) h[hdr::Month] = uint8_t(v_);
@@ -206,7 +209,8 @@ CoordImportResult readCorFile(ByteSource& src, ProfileStore& s, const CorParts& 
     uint8_t buf[65536];
     const uint64_t size = src.size();
     for (uint64_t off = 0; off < size;) {
-        const std::size_t n = src.read(off, buf, std::size_t(std::min<uint64_t>(sizeof buf, size - off)));
+        const std::size_t n =
+            src.read(off, buf, std::size_t(std::min<uint64_t>(sizeof buf, size - off)));
         if (n == 0) break;
         for (std::size_t k = 0; k < n; ++k) reader.byte(buf[k]);
         off += n;

@@ -143,8 +143,8 @@ CorrectionResult Kor_LX(ProfileStore& s, const CorrectionSettings& st, Interacti
     CorrectionResult r;
     const int proposed = proposedStepItem(st.meanProfileStep);
     const int current = std::clamp(st.stepItem, 0, int(STEP_TABLE.size()) - 1);
-    const Answer a =
-        ui.show(coordmsg::correctionQuestion(STEP_TABLE[size_t(proposed)], STEP_TABLE[size_t(current)]));
+    const Answer a = ui.show(
+        coordmsg::correctionQuestion(STEP_TABLE[size_t(proposed)], STEP_TABLE[size_t(current)]));
     if (a != Answer::Yes && a != Answer::No) return r;
     r.stepItem = a == Answer::Yes ? proposed : current;
     r.stepCm = STEP_TABLE[size_t(r.stepItem)];
@@ -159,7 +159,8 @@ CorrectionResult Kor_LX(ProfileStore& s, const CorrectionSettings& st, Interacti
         f.value = f.work;
         f.work.fill(0);
         if (k > 2 && f.markerStatus() > 0)
-            for (int j = k - 3; j < k; ++j) s.frame(j).value[cell::Status] &= uint8_t(~status::MarkerMask);
+            for (int j = k - 3; j < k; ++j)
+                s.frame(j).value[cell::Status] &= uint8_t(~status::MarkerMask);
         if (f.inProfile()) lastIn = k;
     }
     for (int k = o; k <= std::max(oldLast, o); ++k) {

@@ -79,13 +79,15 @@ bool convertGeographicToUcs(ProfileStore& s, Interaction& ui) {
         const double lat = double(latUnits(f)) / FRACTION_UNITS;
         if (lonSet) {
             const double dX = distance(geocentric(lat0, lon, H), p0);
-            if (dX > DISTANCE_LIMIT_M && ui.show(coordmsg::originDistanceLongitude(i)) != Answer::Yes)
+            if (dX > DISTANCE_LIMIT_M &&
+                ui.show(coordmsg::originDistanceLongitude(i)) != Answer::Yes)
                 return false;
             f.set32(cell::UcsX, uint32_t(roundToInt(dX * 100)));
         }
         if (lonSet && latSet) {
             const double dY = distance(geocentric(lat, lon0, H), p0);
-            if (dY > DISTANCE_LIMIT_M && ui.show(coordmsg::originDistanceLatitude(i)) != Answer::Yes)
+            if (dY > DISTANCE_LIMIT_M &&
+                ui.show(coordmsg::originDistanceLatitude(i)) != Answer::Yes)
                 return false;
             f.set32(cell::UcsY, uint32_t(roundToInt(dY * 100)));
         }

@@ -319,7 +319,8 @@ class Scanner {
         const bool complete = q < d_.size() && d_[q] == '>';
         p_ = complete ? q + 1 : q;
         for (const auto& [a, v] : attrs_)
-            if (a.substr(0, 6) == "xmlns:" && v.find("topografix.com/GPX") != std::string_view::npos)
+            if (a.substr(0, 6) == "xmlns:" &&
+                v.find("topografix.com/GPX") != std::string_view::npos)
                 gpxPrefixes_.emplace_back(a.substr(6));
         const size_t colon = name.find(':');
         std::string_view local = name;

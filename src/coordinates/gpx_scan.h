@@ -36,9 +36,9 @@ struct GpxPoint {
     bool hasElevation = false;
     uint32_t elevationCm = 0; // Round(metres x 100); below the datum 0
     bool hasTime = false;
-    int timeOfDay = 0;  // seconds, as written in the stamp
-    std::string stamp;  // "YYYY-MM-DD hh:mm:ss", the list prefix
-    std::string name;   // the point's own name, UTF-8; empty when it has none
+    int timeOfDay = 0; // seconds, as written in the stamp
+    std::string stamp; // "YYYY-MM-DD hh:mm:ss", the list prefix
+    std::string name;  // the point's own name, UTF-8; empty when it has none
     bool hasName = false;
 };
 

@@ -121,9 +121,11 @@ class Matcher {
                       uint8_t(0));
             // At most six bytes, never cutting a character in two.
             size_t n = std::min<size_t>(6, name_->size());
-            while (n > 0 && n < name_->size() && (static_cast<unsigned char>((*name_)[n]) & 0xC0) == 0x80)
+            while (n > 0 && n < name_->size() &&
+                   (static_cast<unsigned char>((*name_)[n]) & 0xC0) == 0x80)
                 --n;
-            for (size_t k = 0; k < n; ++k) f.value[size_t(cell::PointName) + k] = uint8_t((*name_)[k]);
+            for (size_t k = 0; k < n; ++k)
+                f.value[size_t(cell::PointName) + k] = uint8_t((*name_)[k]);
         }
         ++given;
     }

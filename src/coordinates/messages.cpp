@@ -50,7 +50,8 @@ const std::string CONTINUE_EN = "\rContinue?";
 // A question about one coordinate of a frame: the English form names the
 // cursor after the frame index.
 Message oneCoordinateZero(const char* ru, const char* en, Place p, int frame) {
-    const std::string ruText = std::string(ru) + placeRu(p) + " Позиция " + num(frame) + CONTINUE_RU;
+    const std::string ruText =
+        std::string(ru) + placeRu(p) + " Позиция " + num(frame) + CONTINUE_RU;
     std::string enText;
     if (p == Place::Cursor)
         enText = std::string(en) + "Position " + num(frame) + "\r" + "Cursor. Continue?";
@@ -105,8 +106,8 @@ Message txtNoCoordinates(int n) {
     return lineQuestion("Ошибка\rНет координат ", "Error! \rNo coordinates ", n);
 }
 Message txtNoLatitudeAndHeight(int n) {
-    return lineQuestion("Ошибка\rНет координат Широты и Высоты", "Error! \rNo coordinates Latitude and H",
-                        n);
+    return lineQuestion("Ошибка\rНет координат Широты и Высоты",
+                        "Error! \rNo coordinates Latitude and H", n);
 }
 Message txtNoHeightAfterLatDegrees(int n) {
     return lineQuestion("Ошибка\rНет координат высоты", "Error! \rNo coordinates  H", n);
@@ -168,8 +169,8 @@ Message latitudeZero(Place p, int frame) {
 }
 Message rectangularZero(Place p, int frame, bool withDot) {
     const std::string dot = withDot ? "." : "";
-    return askYesNo(std::string("Координаты равны нулю.\r") + placeRu(p) + " Позиция " + num(frame) +
-                        dot + CONTINUE_RU,
+    return askYesNo(std::string("Координаты равны нулю.\r") + placeRu(p) + " Позиция " +
+                        num(frame) + dot + CONTINUE_RU,
                     std::string("The coordinates are zero.\r") + placeEn(p) + " Position " +
                         num(frame) + dot + CONTINUE_EN);
 }
@@ -183,8 +184,8 @@ Message heightZero(Place p, int frame) {
 Message originDistanceLongitude(int frame) {
     return askYesNo("Ошибка. Долгота.\rРасстояние от начала координат > 100 kм.\rПозиция " +
                         num(frame) + "Продолжить?",
-                    "Error. Longitude.\rDistance from the origin > 100 km.\rPosition " + num(frame) +
-                        "Continue?");
+                    "Error. Longitude.\rDistance from the origin > 100 km.\rPosition " +
+                        num(frame) + "Continue?");
 }
 Message originDistanceLatitude(int frame) {
     return askYesNo("Ошибка. Широта.\rРасстояние от начала координат > 100 km.\rПозиция " +
@@ -209,18 +210,18 @@ Message heightStepOver10m(int frame) {
 }
 Message statisticsReport(long mean, long maxStep, int maxStepFrame, long hmax, int hmaxFrame,
                          long maxHeightStep, int maxHeightStepFrame) {
-    const std::string ru = "Внимание!\rСредний шаг по профилям = " + num(mean) + "cm." + "\r" +
-                           "Максимальный шаг по профилям =  " + num(maxStep) + "cm.  Позиция " +
-                           num(maxStepFrame) + "." + "\r" + "Максимальная высота по профилям =  " +
-                           num(hmax) + "cm.  Позиция " + num(hmaxFrame) + "." + "\r" +
-                           "Максимальный шаг по высоте =  " + num(maxHeightStep) +
-                           "cm.  Позиция " + num(maxHeightStepFrame) + ".";
-    const std::string en = "Attention!\rMedium step on profiles = " + num(mean) + "cm." + "\r" +
-                           "Maximum step profiles =  " + num(maxStep) + "cm.  Position " +
-                           num(maxStepFrame) + "." + "\r" + "Maximum height profiles =  " +
-                           num(hmax) + "cm.  Position " + num(hmaxFrame) + "." + "\r" +
-                           "Maximum step height =  " + num(maxHeightStep) + "cm.  Position " +
-                           num(maxHeightStepFrame) + ".";
+    const std::string ru =
+        "Внимание!\rСредний шаг по профилям = " + num(mean) + "cm." + "\r" +
+        "Максимальный шаг по профилям =  " + num(maxStep) + "cm.  Позиция " + num(maxStepFrame) +
+        "." + "\r" + "Максимальная высота по профилям =  " + num(hmax) + "cm.  Позиция " +
+        num(hmaxFrame) + "." + "\r" + "Максимальный шаг по высоте =  " + num(maxHeightStep) +
+        "cm.  Позиция " + num(maxHeightStepFrame) + ".";
+    const std::string en =
+        "Attention!\rMedium step on profiles = " + num(mean) + "cm." + "\r" +
+        "Maximum step profiles =  " + num(maxStep) + "cm.  Position " + num(maxStepFrame) + "." +
+        "\r" + "Maximum height profiles =  " + num(hmax) + "cm.  Position " + num(hmaxFrame) + "." +
+        "\r" + "Maximum step height =  " + num(maxHeightStep) + "cm.  Position " +
+        num(maxHeightStepFrame) + ".";
     return infoOk(ru, en);
 }
 
@@ -231,7 +232,8 @@ Message correctionQuestion(int proposed, int current) {
                     num(current) + " cm." + "\r" + "<Cansel> - Не выполнять коррекцию профилей.",
                 "Perform correction Profiles:\r<Yes> - by Calculating the average step " +
                     num(proposed) + " cm." + "\r" + "<No>  - by Establishing the average step " +
-                    num(current) + " cm." + "\r" + "<Cansel> - do not Perform correction profiles.");
+                    num(current) + " cm." + "\r" +
+                    "<Cansel> - do not Perform correction profiles.");
 }
 Message clearCoordinatesQuestion() {
     return askYesNo("Внимание! \rКоординаты файла X, Y будут обнулены.\rПродолжить?",

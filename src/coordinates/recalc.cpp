@@ -62,8 +62,8 @@ void interpolate(ProfileStore& s, Channel c, int i, int j) {
     } else {
         const double h0 = a.reliefHeight(), h1 = b.reliefHeight();
         for (int m = 1; m < n; ++m)
-            s.frame(i + m).set24(cell::ReliefHeight,
-                                 uint32_t(std::max<int64_t>(0, roundToInt(h0 + m * (h1 - h0) / n))));
+            s.frame(i + m).set24(cell::ReliefHeight, uint32_t(std::max<int64_t>(
+                                                         0, roundToInt(h0 + m * (h1 - h0) / n))));
     }
 }
 

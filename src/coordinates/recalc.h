@@ -20,13 +20,13 @@ namespace tesk::coords {
 
 // Profile step in cm by ComboBox12 item.
 inline constexpr std::array<int, 31> STEP_TABLE = {
-    1,   2,   5,   10,  15,  20,   25,   30,   40,   50,   60,    70,    80,    90,    100,  150,
-    200, 250, 300, 400, 500, 600,  800,  1000, 1500, 2000, 2500,  5000,  10000, 25000, 50000};
+    1,   2,   5,   10,  15,  20,  25,  30,   40,   50,   60,   70,   80,    90,    100,  150,
+    200, 250, 300, 400, 500, 600, 800, 1000, 1500, 2000, 2500, 5000, 10000, 25000, 50000};
 // Distance between profiles in cm by ComboBox52 item.
 inline constexpr std::array<int, 48> DISTANCE_TABLE = {
-    20,   25,   30,   40,   50,    60,    70,    80,    90,    100,   110,   120,
-    130,  140,  150,  160,  170,   180,   190,   200,   250,   300,   400,   500,
-    600,  700,  800,  900,  1000,  1200,  1500,  1800,  2000,  2500,  3000,  4000,
+    20,   25,   30,   40,    50,    60,    70,    80,    90,    100,   110,   120,
+    130,  140,  150,  160,   170,   180,   190,   200,   250,   300,   400,   500,
+    600,  700,  800,  900,   1000,  1200,  1500,  1800,  2000,  2500,  3000,  4000,
     5000, 6000, 8000, 10000, 20000, 25000, 30000, 40000, 50000, 60000, 80000, 100000};
 
 int stepCmForItem(int stepItem);         // clamped to the table
@@ -40,13 +40,13 @@ struct RecalcSettings {
     RecalcMode mode = RecalcMode::WholeFile; // ComboBox_CRD
     bool coordinates = false;                // CheckBox71 "Координаты"
     bool heights = false;                    // CheckBox72 "Высота Рельефа"
-    bool geographic = false;                 // CheckBox74 checked: "Географические коорд."
-    bool adjust = false;                     // CheckBox75 "Корректировать"
-    int stepItem = 1;                        // ComboBox12
-    int distanceItem = 9;                    // ComboBox52
-    int layoutItem = 2;                      // ComboBox51
-    int cursorFrame = 0;                     // viewStart + cursor column
-    char decimalSeparator = '.';             // for the Hmax caption
+    bool geographic = false;     // CheckBox74 checked: "Географические коорд."
+    bool adjust = false;         // CheckBox75 "Корректировать"
+    int stepItem = 1;            // ComboBox12
+    int distanceItem = 9;        // ComboBox52
+    int layoutItem = 2;          // ComboBox51
+    int cursorFrame = 0;         // viewStart + cursor column
+    char decimalSeparator = '.'; // for the Hmax caption
 };
 
 struct CorrectionResult {

@@ -28,8 +28,7 @@ uint32_t windowMaximum(const ProfileStore& s, int32_t viewStart) {
     return m;
 }
 
-ReliefView reliefView(const ProfileStore& s, int32_t viewStart, bool absoluteHeight,
-                      double scale) {
+ReliefView reliefView(const ProfileStore& s, int32_t viewStart, bool absoluteHeight, double scale) {
     return ReliefView{viewStart, absoluteHeight ? windowMaximum(s, viewStart) : s.Hmax, scale};
 }
 
@@ -94,7 +93,8 @@ bool ReliefEditor::mouseMove(ProfileStore& s, const ReliefView& v, int x, int y)
             if (frame < 0 || frame > MAX_FRAME_INDEX) continue;
             const double row = roundHalfEven(double(y) - double(t) * double(y - y_) / double(n));
             const int64_t h = int64_t(v.reference) - roundToInt(row * v.scale);
-            s.frame(int(frame)).set24(cell::ReliefHeight, uint32_t(std::max<int64_t>(0, h)) & 0x0FFFFF);
+            s.frame(int(frame))
+                .set24(cell::ReliefHeight, uint32_t(std::max<int64_t>(0, h)) & 0x0FFFFF);
             changed = true;
         }
     } else {

@@ -20,8 +20,8 @@
 namespace tesk::coords {
 
 // ComboBox14 item -> window stretch.
-inline constexpr std::array<double, 9> WINDOW_FACTORS = {0.5, 0.625, 0.75, 0.875, 1.0,
-                                                         1.25, 1.5,  1.75, 2.0};
+inline constexpr std::array<double, 9> WINDOW_FACTORS = {0.5,  0.625, 0.75, 0.875, 1.0,
+                                                         1.25, 1.5,   1.75, 2.0};
 // ComboBox11 item -> nanoseconds per row.
 inline constexpr std::array<double, 10> TIME_RANGE_FACTORS = {0.25, 0.5, 1,  2,  4,
                                                               8,    16,  32, 64, 128};
@@ -42,8 +42,7 @@ struct ReliefView {
     uint32_t reference = 0; // Href: Hwin with CheckBox70 checked, else Hmax
     double scale = 1;       // K
 };
-ReliefView reliefView(const ProfileStore& s, int32_t viewStart, bool absoluteHeight,
-                      double scale);
+ReliefView reliefView(const ProfileStore& s, int32_t viewStart, bool absoluteHeight, double scale);
 
 // Row of a frame of height h: Round((Href - h) / K), half to even.
 int reliefRow(uint32_t reference, uint32_t height, double scale);

@@ -118,8 +118,8 @@ class TxtReader {
             const bool lon = field_ == Field::LonDegrees;
             const int64_t limit = lon ? 180 : 90;
             if (value_ >= limit) {
-                if (ui_.show(lon ? coordmsg::txtLongitudeRange(lines) : coordmsg::txtLatitudeRange(lines)) !=
-                    Answer::Yes)
+                if (ui_.show(lon ? coordmsg::txtLongitudeRange(lines)
+                                 : coordmsg::txtLatitudeRange(lines)) != Answer::Yes)
                     return stop();
                 value_ = limit;
                 clamped_ = true;
@@ -142,7 +142,8 @@ class TxtReader {
             }
             return true;
         case Field::Height:
-            if (digit && value_ * 10 + (c - '0') <= HEIGHT_DIGIT_LIMIT) value_ = value_ * 10 + (c - '0');
+            if (digit && value_ * 10 + (c - '0') <= HEIGHT_DIGIT_LIMIT)
+                value_ = value_ * 10 + (c - '0');
             return true;
         case Field::Extra:
             break;
@@ -162,11 +163,13 @@ class TxtReader {
         switch (field_) {
         case Field::LonDegrees:
         case Field::LonFraction:
-            setLonUnits(f, value_ * 10000000 + (field_ == Field::LonFraction ? fractionUnits() : 0));
+            setLonUnits(f,
+                        value_ * 10000000 + (field_ == Field::LonFraction ? fractionUnits() : 0));
             break;
         case Field::LatDegrees:
         case Field::LatFraction:
-            setLatUnits(f, value_ * 10000000 + (field_ == Field::LatFraction ? fractionUnits() : 0));
+            setLatUnits(f,
+                        value_ * 10000000 + (field_ == Field::LatFraction ? fractionUnits() : 0));
             break;
         case Field::X:
             f.set32(cell::UcsX, uint32_t(int32_t(negative_ ? -value_ : value_)));
@@ -322,7 +325,8 @@ CoordImportResult readTxtFile(ByteSource& src, ProfileStore& s, const CoordImpor
     bool going = true;
     uint64_t off = 0;
     for (; off < size && going;) {
-        const std::size_t n = src.read(off, buf, std::size_t(std::min<uint64_t>(sizeof buf, size - off)));
+        const std::size_t n =
+            src.read(off, buf, std::size_t(std::min<uint64_t>(sizeof buf, size - off)));
         if (n == 0) break;
         std::size_t k = 0;
         for (; k < n && going; ++k) going = reader.byte(buf[k]);

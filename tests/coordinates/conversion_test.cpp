@@ -45,20 +45,20 @@ double geodesic(double lat1, double lon1, double lat2, double lon2) {
         cos2SigmaM = cos2Alpha != 0 ? cosSigma - 2 * sinU1 * sinU2 / cos2Alpha : 0;
         const double C = f / 16 * cos2Alpha * (4 + f * (4 - 3 * cos2Alpha));
         const double prev = lambda;
-        lambda = L + (1 - C) * f * sinAlpha *
-                         (sigma + C * sinSigma *
-                                      (cos2SigmaM + C * cosSigma * (-1 + 2 * cos2SigmaM * cos2SigmaM)));
+        lambda =
+            L + (1 - C) * f * sinAlpha *
+                    (sigma + C * sinSigma *
+                                 (cos2SigmaM + C * cosSigma * (-1 + 2 * cos2SigmaM * cos2SigmaM)));
         if (std::abs(lambda - prev) < 1e-13) break;
     }
     const double u2 = cos2Alpha * (a * a - b * b) / (b * b);
     const double A = 1 + u2 / 16384 * (4096 + u2 * (-768 + u2 * (320 - 175 * u2)));
     const double B = u2 / 1024 * (256 + u2 * (-128 + u2 * (74 - 47 * u2)));
-    const double dSigma =
-        B * sinSigma *
-        (cos2SigmaM + B / 4 *
-                          (cosSigma * (-1 + 2 * cos2SigmaM * cos2SigmaM) -
-                           B / 6 * cos2SigmaM * (-3 + 4 * sinSigma * sinSigma) *
-                               (-3 + 4 * cos2SigmaM * cos2SigmaM)));
+    const double dSigma = B * sinSigma *
+                          (cos2SigmaM + B / 4 *
+                                            (cosSigma * (-1 + 2 * cos2SigmaM * cos2SigmaM) -
+                                             B / 6 * cos2SigmaM * (-3 + 4 * sinSigma * sinSigma) *
+                                                 (-3 + 4 * cos2SigmaM * cos2SigmaM)));
     return b * A * (sigma - dSigma);
 }
 
@@ -109,7 +109,8 @@ TEST(Conversion, FrameBeyond100Km) {
     no.answers = {Answer::No};
     EXPECT_FALSE(coords::convertGeographicToUcs(*s, no));
     ASSERT_EQ(no.shown.size(), 1u);
-    EXPECT_EQ(no.shown[0].en, "Error. Latitude.\rDistance from the origin > 100 km.\rPosition 2Continue?");
+    EXPECT_EQ(no.shown[0].en,
+              "Error. Latitude.\rDistance from the origin > 100 km.\rPosition 2Continue?");
     EXPECT_EQ(no.shown[0].ru,
               "Ошибка. Широта.\rРасстояние от начала координат > 100 km.\rПозиция 2Продолжить?");
     EXPECT_GT(Y(*s, 1), 111000);

@@ -21,8 +21,8 @@ class YesInteraction final : public Interaction {
 
 struct FieldCase {
     const char* line;
-    int year, month, day;       // header
-    int hour, minute, second;   // frame 5
+    int year, month, day;     // header
+    int hour, minute, second; // frame 5
     int latDegrees;
     long latFraction;
     int lonDegrees;
@@ -32,8 +32,8 @@ struct FieldCase {
 
 // Header start values: day 1, month 1, year 18. Frame 5 was recorded at 10:00:05.
 const FieldCase FIELD_CASES[] = {
-    {"5\t2017-05-14\t11:15:30\t55.1234567\tN\t37.7654321\tE\t150.25\t\n", 17, 5, 14, 11, 15, 30,
-     55, 1234567, 37, 7654321, 15025},
+    {"5\t2017-05-14\t11:15:30\t55.1234567\tN\t37.7654321\tE\t150.25\t\n", 17, 5, 14, 11, 15, 30, 55,
+     1234567, 37, 7654321, 15025},
     {"5\t17-12-31\t23:59:59\t55.1234\tN\t37.123456789\tE\t150.5\t\n", 17, 12, 31, 23, 59, 59, 55,
      1234000, 37, 1234568, 15050},
     {"5\t7-13-32\t24:60:60\t180.5\tN\t179.99999999\tE\t150.05\t\n", 0, 1, 1, 10, 0, 5, 0, 5000000,
@@ -203,7 +203,8 @@ TEST(CorFile, QuestionsAndRefusals) {
     auto r = coords::OPN_COR(*s, survey, {}, empty);
     EXPECT_TRUE(r.refused);
     ASSERT_EQ(empty.shown.size(), 2u);
-    EXPECT_EQ(empty.shown[0].ru, "Найден файл GPS координат и высот.\rИзменить координаты и высоту.?");
+    EXPECT_EQ(empty.shown[0].ru,
+              "Найден файл GPS координат и высот.\rИзменить координаты и высоту.?");
     EXPECT_EQ(empty.shown[0].en, "Found file GPS coordinate.\rChange coordinates?");
     EXPECT_EQ(empty.shown[0].buttons, Buttons::YesNoNoToAll);
     EXPECT_EQ(empty.shown[1].en, "Error! (E025). File " + cor + " = 00!");
@@ -229,8 +230,8 @@ TEST(CorFile, QuestionsAndRefusals) {
     EXPECT_EQ(parts.shown[3].ru, "Изменить Высоту?");
     EXPECT_EQ(s->coordFileName, cor);
     EXPECT_EQ(s->header.value[hdr::Year], 17);
-    EXPECT_EQ(s->frame(4).reliefHeight(), 321u);     // heights not imported
-    EXPECT_EQ(s->frame(4).value[cell::Second], 4);   // the recorded time stays
+    EXPECT_EQ(s->frame(4).reliefHeight(), 321u);   // heights not imported
+    EXPECT_EQ(s->frame(4).value[cell::Second], 4); // the recorded time stays
     expectPosition(*s, {4, 55, 7500400, 37, 6000800, 321});
     // The recalculation ran: positions between the lines interpolated, then
     // converted (frame 0 is the survey's corner).

@@ -99,8 +99,8 @@ std::vector<GpxCase> cases() {
                  STANDARD_WPT,
                  {},
                  10,
-                 waypointFrames({0, 33, 8568000, 70, 6500000, 15025}, {0, 33, 8569000, 70, 6501000, 15150},
-                                "W1", "W2"),
+                 waypointFrames({0, 33, 8568000, 70, 6500000, 15025},
+                                {0, 33, 8569000, 70, 6501000, 15150}, "W1", "W2"),
                  10,
                  {}});
     c.push_back({"cdata_entities.gpx",
@@ -110,7 +110,12 @@ std::vector<GpxCase> cases() {
                  waypointFrames(W1, W2, "A&B", "R&D"),
                  10,
                  {}});
-    c.push_back({"truncated.gpx", STANDARD_WPT, {"2024-05-14 10:00:10  Trk "}, 10, wpt, 10,
+    c.push_back({"truncated.gpx",
+                 STANDARD_WPT,
+                 {"2024-05-14 10:00:10  Trk "},
+                 10,
+                 wpt,
+                 10,
                  {at(T1, 0), at(T1, 10), at(T1, 99)}});
     return c;
 }
@@ -139,8 +144,9 @@ TEST_P(GpxFiles, ListsAndSynchronisesPointByPoint) {
         s->openFileName = "/data/" + k.file;
         RecordingInteraction sync;
         sync.answers = {Answer::No};
-        const auto r = coords::synchronizeGpx(src, *s, wpt ? GpxPoints::Waypoints : GpxPoints::Track,
-                                              {wpt ? k.waypointCursor : k.trackCursor, items[0]}, sync);
+        const auto r =
+            coords::synchronizeGpx(src, *s, wpt ? GpxPoints::Waypoints : GpxPoints::Track,
+                                   {wpt ? k.waypointCursor : k.trackCursor, items[0]}, sync);
         ASSERT_EQ(sync.shown.size(), 2u);
         EXPECT_EQ(sync.shown[1].en, "File = /data/" + k.file + "downloaded");
         EXPECT_EQ(sync.shown[1].ru, "Файл = /data/" + k.file + "загружен.");
@@ -159,18 +165,18 @@ TEST_P(GpxFiles, ListsAndSynchronisesPointByPoint) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, GpxFiles, ::testing::ValuesIn(cases()),
-                         [](const auto& info) {
-                             std::string n = info.param.file;
-                             for (char& c : n)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Files, GpxFiles, ::testing::ValuesIn(cases()), [](const auto& info) {
+    std::string n = info.param.file;
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+});
 
 TEST(GpxFiles, CommittedFilesAreTheGeneratedOnes) {
     for (const auto& f : demo::coordinateFixtures()) {
         std::ifstream in(std::string(TESK_TEST_DATA) + "/coordinates/" + f.name, std::ios::binary);
-        const std::string got((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string got((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
         EXPECT_EQ(got, f.bytes) << f.name << ": run tesk-make-coordinate-files";
     }
 }

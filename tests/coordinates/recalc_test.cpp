@@ -89,7 +89,8 @@ TEST(Recalc, RoundingHeightsAndZeroStart) {
     EXPECT_EQ(X(*s, 1), 4); // 3.5 -> 4
     EXPECT_EQ(Y(*s, 1), 2); // 2.5 -> 2
     ASSERT_GE(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].en, "The coordinates are zero.\rStart the profile. Position 8.\rContinue?");
+    EXPECT_EQ(ui.shown[0].en,
+              "The coordinates are zero.\rStart the profile. Position 8.\rContinue?");
     EXPECT_EQ(ui.shown[0].ru, "Координаты равны нулю.\rНачало профиля. Позиция 8.\rПродолжить?");
     EXPECT_EQ(X(*s, 10), 200);
     const uint32_t h[] = {1000, 1002, 1003, 1004, 1006}; // 1001.5 -> 1002, 1004.5 -> 1004
@@ -146,7 +147,8 @@ TEST(Recalc, CursorToMarker) {
     ui.answers = {Answer::Yes};
     auto r = coords::Pereschet(*s, st, ui);
     EXPECT_TRUE(r.completed);
-    EXPECT_EQ(ui.shown[0].en, "Attention!\rCoordinates UCS X and Y will be recalculated.\rContinue?");
+    EXPECT_EQ(ui.shown[0].en,
+              "Attention!\rCoordinates UCS X and Y will be recalculated.\rContinue?");
     for (int i = 3; i < 8; ++i) {
         EXPECT_EQ(X(*s, i), 100 + 100 * (i - 2)) << i;
         EXPECT_EQ(Y(*s, i), 100 + 50 * (i - 2)) << i;
@@ -239,9 +241,11 @@ TEST(Recalc, WarningsOncePerProfile) {
     const auto r = coords::Pereschet(*s, st, ui);
     EXPECT_TRUE(r.completed);
     ASSERT_EQ(ui.shown.size(), 5u);
-    EXPECT_EQ(ui.shown[0].en, "Attention!\rThe distance between the A-Scans > 100mPosition 1.Continue?");
+    EXPECT_EQ(ui.shown[0].en,
+              "Attention!\rThe distance between the A-Scans > 100mPosition 1.Continue?");
     EXPECT_EQ(ui.shown[1].ru, "Внимание!\rРазница высот > 10mПозиция 1.Продолжить?");
-    EXPECT_EQ(ui.shown[2].en, "Attention!\rThe distance between the A-Scans > 100mPosition 7.Continue?");
+    EXPECT_EQ(ui.shown[2].en,
+              "Attention!\rThe distance between the A-Scans > 100mPosition 7.Continue?");
     EXPECT_EQ(ui.shown[3].en, "Attention!\rHeight difference > 10mPosition 7.Continue?");
     EXPECT_EQ(s->Hmax, 45000u);
 }
@@ -260,7 +264,8 @@ TEST(Recalc, ClearingWithLeftCtrl) {
     auto r = coords::clearPositionsAndHeights(*s, true, true, onlyHeights);
     EXPECT_FALSE(r.coordinates);
     EXPECT_TRUE(r.heights);
-    EXPECT_EQ(onlyHeights.shown[0].en, "Attention!\rCoordinates file X, Y will be cleared.\rContinue?");
+    EXPECT_EQ(onlyHeights.shown[0].en,
+              "Attention!\rCoordinates file X, Y will be cleared.\rContinue?");
     EXPECT_EQ(onlyHeights.shown[1].ru, "Внимание! \rВысота рельефа будет обнулена.\rПродолжить?");
     EXPECT_EQ(s->frame(2).reliefHeight(), 0u);
     EXPECT_EQ(X(*s, 2), 5);

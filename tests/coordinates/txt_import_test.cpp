@@ -8,8 +8,7 @@ namespace tesk::testing {
 namespace {
 
 coords::CoordImportResult importTxt(ProfileStore& s, const std::vector<uint8_t>& bytes,
-                                    bool geographic, RecordingInteraction& ui,
-                                    bool fifth = false) {
+                                    bool geographic, RecordingInteraction& ui, bool fifth = false) {
     MemorySource src(bytes);
     coords::CoordImportSettings st;
     st.geographic = geographic;
@@ -105,7 +104,8 @@ TEST(TxtFile, LongitudeOf200Degrees) {
 
 std::string rectangularLines(int n) {
     std::string t;
-    for (int k = 1; k <= n; ++k) t += "L" + std::to_string(k) + ";" + std::to_string(k) + ";0;0\r\n";
+    for (int k = 1; k <= n; ++k)
+        t += "L" + std::to_string(k) + ";" + std::to_string(k) + ";0;0\r\n";
     return t;
 }
 
