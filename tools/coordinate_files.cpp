@@ -192,8 +192,8 @@ std::vector<CoordinateFixture> coordinateFixtures() {
         w[1].time.clear();
         w[1].cmt = "14-XYZ-24 10:00:20";
         f.push_back({"comment_stamps.gpx",
-                     "waypoints timed only by older receivers' comment stamps, one with an "
-                     "unknown month name",
+                     "waypoints timed only by older receivers' comment stamps; the second has "
+                     "an unknown month name and so no time",
                      gpxFile(w, {})});
     }
     {

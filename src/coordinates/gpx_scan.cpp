@@ -215,11 +215,14 @@ bool parseCommentStamp(std::string_view t, GpxPoint& p) {
     if (tod < 0) return false;
     static const char* months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    std::string mm(t.substr(3, 3));
-    std::string upper = mm;
+    std::string upper(t.substr(3, 3));
     for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));
+    std::string mm;
     for (int k = 0; k < 12; ++k)
         if (upper == months[k]) mm = (k < 9 ? "0" : "") + std::to_string(k + 1);
+    // An unknown month name is no time stamp: copied into the list it would
+    // push the time out of its place, and the clock offset read from there.
+    if (mm.empty()) return false;
     p.hasTime = true;
     p.timeOfDay = tod;
     p.stamp = "20" + std::string(t.substr(7, 2)) + "-" + mm + "-" + std::string(t.substr(0, 2)) +

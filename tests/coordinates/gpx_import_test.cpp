@@ -80,11 +80,12 @@ std::vector<GpxCase> cases() {
                  30,
                  {at(T3, 0), at(T3, 30), at(T3, 99)}});
     c.push_back({"fractional_zone.gpx", {}, STANDARD_TRK, 10, {}, 10, trk});
+    // W2's stamp names no month: no time, neither listed nor matched.
     c.push_back({"comment_stamps.gpx",
-                 {"2024-05-14 10:00:10  Wpt W1", "2024-XYZ-14 10:00:20  Wpt W2"},
+                 {"2024-05-14 10:00:10  Wpt W1"},
                  {},
                  10,
-                 wpt,
+                 {at(W1, 0, "W1"), at(W1, 10, "W1"), at(W1, 99, "W1")},
                  10,
                  {}});
     // W2 has no name: listed without one, matched with the previous name.
