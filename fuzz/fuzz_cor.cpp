@@ -17,7 +17,7 @@ fuzzing::Harness& harness() {
                               {{cell::Hour, cell::Hundredths},
                                {cell::ReliefHeight, cell::ReliefHeight + 2},
                                {cell::UcsX, cell::LatFraction + 2}},
-                              {{hdr::Day, hdr::Year}, {hdr::Hmax, hdr::Hmax + 2}});
+                              {{hdr::Day, hdr::Year}, {hdr::Hmax, hdr::Hmax + 2}}, true);
     return h;
 }
 

@@ -3,6 +3,7 @@
 // into <corpus-dir>/gpx, <corpus-dir>/txt and <corpus-dir>/cor.
 //
 //   tesk-make-coordinate-files tests/data/coordinates fuzz/corpus
+//   tesk-make-coordinate-files --list      (the README table)
 
 #include "coordinate_files.h"
 
@@ -35,6 +36,12 @@ int main(int argc, char** argv) {
     }
     bool ok = true;
     const auto fixtures = tesk::demo::coordinateFixtures();
+    // --list: the rows of the fixture table of tests/data/README.md.
+    if (std::string(argv[1]) == "--list") {
+        for (const auto& f : fixtures)
+            std::printf("| coordinates/%s | %s |\n", f.name.c_str(), f.purpose.c_str());
+        return 0;
+    }
     for (const auto& f : fixtures)
         ok = write(std::filesystem::path(argv[1]) / f.name, f.bytes) && ok;
     if (argc > 2) {
