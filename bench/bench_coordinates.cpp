@@ -63,8 +63,8 @@ void BM_GpxSync(benchmark::State& state) {
     MemorySource src(reinterpret_cast<const uint8_t*>(file.data()), file.size());
     SilentInteraction ui(Answer::No);
     for (auto _ : state) {
-        const auto r =
-            coords::synchronizeGpx(src, s, coords::GpxPoints::Track, {0, "2024-05-14 10:00:00"}, ui);
+        const auto r = coords::synchronizeGpx(src, s, coords::GpxPoints::Track,
+                                              {0, "2024-05-14 10:00:00"}, ui);
         benchmark::DoNotOptimize(r.matched);
     }
 }

@@ -33,8 +33,8 @@ class Harness {
   public:
     // wholeStore: the reader may write cells of slots past the survey (a .cor
     // line addresses any slot), so restore() empties them again.
-    Harness(const char* target, std::vector<CellRange> frameCells, std::vector<CellRange> headerCells,
-            bool wholeStore = false)
+    Harness(const char* target, std::vector<CellRange> frameCells,
+            std::vector<CellRange> headerCells, bool wholeStore = false)
         : target_(target), frameCells_(std::move(frameCells)), wholeStore_(wholeStore),
           store_(std::make_unique<ProfileStore>()), pristine_(SURVEY_SLOTS) {
         for (const CellRange& r : frameCells_)
@@ -46,7 +46,8 @@ class Harness {
         for (int i = 0; i < 250; ++i) {
             if (i >= 120 && i < 130) continue;
             FrameRecord& f = s.frame(i);
-            for (int c = 0; c < SAMPLES_PER_FRAME; ++c) f.value[size_t(c)] = uint8_t(100 + (c + i) % 50);
+            for (int c = 0; c < SAMPLES_PER_FRAME; ++c)
+                f.value[size_t(c)] = uint8_t(100 + (c + i) % 50);
             f.fillRowsFromLastSample();
             const int t = 36000 + i;
             f.value[cell::Hour] = uint8_t(t / 3600);
@@ -87,13 +88,16 @@ class Harness {
     // Aborts when a cell outside the allowed ranges changed.
     void checkIntact() const {
         const ProfileStore& s = *store_;
-        if (s.frameCount != frameCount_) fail(target_, "frame count changed", s.frameCount, frameCount_);
+        if (s.frameCount != frameCount_)
+            fail(target_, "frame count changed", s.frameCount, frameCount_);
         for (int i = 0; i < SURVEY_SLOTS; ++i)
             for (int c = 0; c < CELLS_PER_FRAME; ++c)
                 if (!frameMask_[size_t(c)] &&
                     s.frame(i).value[size_t(c)] != pristine_[size_t(i)][size_t(c)])
                     fail(target_, "a frame cell it may not write changed", i, c);
-        for (int i = SURVEY_SLOTS; i <= MAX_FRAME_INDEX; ++i)
+        // Slots past the survey: every one just after it, then a sample of
+        // the rest (a full scan of 64 000 slots would halve the run rate).
+        for (int i = SURVEY_SLOTS; i <= MAX_FRAME_INDEX; i += (i < 2 * SURVEY_SLOTS ? 1 : 61))
             if (s.frame(i).value[cell::Status] != 0 || s.frame(i).value[0] != 0)
                 fail(target_, "an empty slot gained data", i);
         for (int c = 0; c < HEADER_CELLS; ++c)

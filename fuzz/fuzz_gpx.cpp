@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const std::string selected = items.empty() ? std::string("2024-05-14 10:00:00") : items[0];
         const auto r = coords::synchronizeGpx(src, s, which, {cursor, selected}, ui);
         if (r.matched < 0 || r.lines > int(items.size()))
-            fuzzing::fail("fuzz_gpx", "more points matched than listed", r.lines, long(items.size()));
+            fuzzing::fail("fuzz_gpx", "more points matched than listed", r.lines,
+                          long(items.size()));
         h.checkIntact();
     }
     return 0;

@@ -275,6 +275,11 @@ RecalcResult Pereschet(ProfileStore& s, const RecalcSettings& st, Interaction& u
     return r;
 }
 
+void setHemisphere(ProfileStore& s, bool latitude, int item) {
+    setBit(s.header.value[hdr::CoordFlags], latitude ? hdr::South : hdr::West, item == 1);
+    s.stateFlags |= state::Changed;
+}
+
 ClearResult clearPositionsAndHeights(ProfileStore& s, bool coordinates, bool heights,
                                      Interaction& ui) {
     ClearResult r;

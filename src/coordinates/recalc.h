@@ -98,6 +98,10 @@ struct TrackStatistics {
 // header cells) and shows the report.
 TrackStatistics trackStatistics(ProfileStore& store, Interaction& ui);
 
+// RadioGroup_LatClick / RadioGroup_LonClick: item 1 sets, item 0 clears the
+// southern (0x40) or western (0x80) flag of header cell 48; ORs 0x3000.
+void setHemisphere(ProfileStore& store, bool latitude, int item);
+
 // --- clearing (left Ctrl) -----------------------------------------------------
 
 struct ClearResult {

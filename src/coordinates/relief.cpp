@@ -10,6 +10,20 @@
 
 namespace tesk::coords {
 
+uint16_t reliefModeState(uint16_t stateFlags) {
+    // The open coordinate file stays open across the view change, and so does its bit.
+    const uint16_t keep = stateFlags & state::CoordFileOpen;
+    return uint16_t(
+        keep |
+        ((stateFlags & state::Relief) ? state::Relief : uint16_t(state::Relief | state::Changed)));
+}
+
+std::string windowItemCaption(double nsPerRow, int item) {
+    const double w = WINDOW_FACTORS[size_t(std::clamp(item, 0, int(WINDOW_FACTORS.size()) - 1))];
+    const int64_t v = int64_t(double(int64_t(512 * nsPerRow)) * w);
+    return "    " + std::to_string(v) + "  ns";
+}
+
 double reliefScale(int velocityCode, double nsPerRow, double stretch) {
     return double(velocityCode) * nsPerRow * stretch / 100.0;
 }

@@ -30,6 +30,13 @@ inline constexpr int RELIEF_IMAGE_WIDTH = 1024;
 inline constexpr int RELIEF_IMAGE_HEIGHT = 512;
 inline constexpr int RELIEF_POINTS = 512; // two pixels per frame
 
+// SpeedButton6Click: the state word after the relief button: 0x3100 when
+// relief mode was off, 0x0100 when it was on (the view byte and every other
+// bit cleared but 0x4000, the open coordinate file).
+uint16_t reliefModeState(uint16_t stateFlags);
+// Item k of ComboBox14 in relief mode: "    " + Trunc(Trunc(512 r) w[k]) + "  ns".
+std::string windowItemCaption(double nsPerRow, int item);
+
 // K in cm of height per pixel row.
 double reliefScale(int velocityCode, double nsPerRow, double stretch);
 

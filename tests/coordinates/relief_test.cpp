@@ -126,6 +126,15 @@ TEST(Relief, SmoothingInPlace) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(s->frame(i).reliefHeight(), expected[i]) << i;
 }
 
+TEST(Relief, ModeAndWindowItems) {
+    EXPECT_EQ(coords::reliefModeState(0x0808), 0x3100);
+    EXPECT_EQ(coords::reliefModeState(0x3108), 0x0100);
+    EXPECT_EQ(coords::reliefModeState(0x4008), 0x7100); // the coordinate file stays open
+    // 512 x 0.5 ns = 256 ns, times 0.625 = 160; 512 x 0.25 x 0.875 = 112.
+    EXPECT_EQ(coords::windowItemCaption(0.5, 1), "    160  ns");
+    EXPECT_EQ(coords::windowItemCaption(0.25, 3), "    112  ns");
+}
+
 TEST(Relief, AbsoluteHeight) {
     auto s = newStore();
     EXPECT_EQ(coords::absoluteHeightFromText(*s, "12  "), 1200u);
