@@ -47,8 +47,9 @@ void park(FrameRecord& f, uint32_t h) {
     f.work[cell::ReliefHeight + 1] = uint8_t(h >> 8);
     f.work[cell::ReliefHeight + 2] = uint8_t(h);
 }
-void clearParked(ProfileStore& s) {
-    for (int i = 0; i <= MAX_FRAME_INDEX; ++i) park(s.frame(i), 0);
+// Parked heights of frames 0..last (the height fill reads up to frameCount).
+void clearParked(ProfileStore& s, int last) {
+    for (int i = 0; i <= last; ++i) park(s.frame(i), 0);
 }
 
 uint64_t pow10(int n) {
@@ -91,6 +92,7 @@ class CorReader {
         }
     }
     int outsideLines() const { return outsideLines_; }
+    int highestParked() const { return highestParked_; }
     int lines() const { return lines_; }
 
   private:
@@ -180,6 +182,7 @@ class CorReader {
                 const uint32_t hcm = uint32_t((H_ + frac) & 0xFFFFFF);
                 if (hcm > s_.Hmax) s_.setHmax(hcm);
                 park(f, hcm);
+                highestParked_ = std::max(highestParked_, frame_);
             }
             break;
         default:
@@ -197,6 +200,7 @@ class CorReader {
     uint64_t H_ = 0;
     int outsideLines_ = 0;
     int lines_ = 0;
+    int highestParked_ = 0;
 };
 
 } // namespace
@@ -204,7 +208,8 @@ class CorReader {
 CoordImportResult readCorFile(ByteSource& src, ProfileStore& s, const CorParts& parts,
                               const CoordImportSettings& st, Interaction& ui) {
     CoordImportResult r;
-    clearParked(s);
+    const int last = lastSlot(s);
+    clearParked(s, last);
     CorReader reader(s, parts);
     uint8_t buf[65536];
     const uint64_t size = src.size();
@@ -220,7 +225,7 @@ CoordImportResult readCorFile(ByteSource& src, ProfileStore& s, const CorParts& 
     if (reader.outsideLines() > 0) ui.show(coordmsg::corFramesOutside(reader.outsideLines()));
     if (parts.time) fillCorTimes(s);
     if (parts.height) fillCorHeights(s);
-    clearParked(s);
+    clearParked(s, std::max(last, reader.highestParked()));
     fillRunEndPositions(s);
     r.applied = true;
 
