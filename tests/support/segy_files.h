@@ -24,7 +24,7 @@ class SegyImage {
                          T_MARKER = 232, T_HUNDREDTHS = 234;
 
     SegyImage(int format, int samples, int intervalPs, bool little = false)
-        : format_(format), samples_(samples), little_(little), bytes(3600, 0x40) {
+        : bytes(3600, 0x40), format_(format), samples_(samples), little_(little) {
         std::memset(bytes.data() + 3200, 0, 400);
         put16(INTERVAL, intervalPs);
         put16(SAMPLES, samples);
