@@ -109,8 +109,10 @@ void composeRightScale(Picture24& pic, const WindowReader& w, int start) {
 }
 
 // Clears the distance labels that run past the frames: back from `start`
-// (at most 40 columns) to the last tick mark in row 18, then off + 17
-// columns from 25 columns after it, rows 0..13.
+// (at most 40 columns) to the last tick mark in row 18, then rows 0..13
+// from 25 columns after it to the right edge. (Clearing only off + 17
+// columns, off the columns searched, can leave the first digit of a label
+// standing in the corner.)
 void whitenLabelsPastEnd(Picture24& pic, int start) {
     int col = start, off = 0;
     while (off < LABEL_SEARCH_COLUMNS && col > 0 &&
@@ -118,8 +120,7 @@ void whitenLabelsPastEnd(Picture24& pic, int start) {
         --col;
         ++off;
     }
-    const int from = col + 25;
-    for (int k = std::max(from, 0); k < std::min(from + off + 17, pic.width); ++k)
+    for (int k = std::max(col + 25, 0); k < pic.width; ++k)
         for (int row = 0; row < LABEL_ROWS; ++row) pic.setPixel(k, row, WHITE);
 }
 
