@@ -82,7 +82,8 @@ void load(ProfileStore& s, ByteSource& src, bool append) {
     if (uint64_t(l.framesRead) > traces) fail("more frames than the file can hold", l.framesRead);
     if (l.framesRead > 0 && (l.timeRangeItem < 0 || l.timeRangeItem > 7))
         fail("time range item", l.timeRangeItem);
-    if (first + l.framesRead > MAX_LOADED_FRAME + 1) fail("frames past the last slot", l.framesRead);
+    if (first + l.framesRead > MAX_LOADED_FRAME + 1)
+        fail("frames past the last slot", l.framesRead);
     if (s.frameCount > MAX_LOADED_FRAME) fail("frameCount past the last loaded slot", s.frameCount);
     // A frame the reader filled holds only codes 1..255 or no data, and
     // its fill rows repeat sample 511.

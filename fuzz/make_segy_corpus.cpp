@@ -41,7 +41,8 @@ SegyImage traces(int format, int n, int interval, bool little, int count, double
     return f;
 }
 
-bool save(const std::filesystem::path& dir, const std::string& name, const std::vector<uint8_t>& b) {
+bool save(const std::filesystem::path& dir, const std::string& name,
+          const std::vector<uint8_t>& b) {
     std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
     if (!out) std::fprintf(stderr, "cannot write %s\n", name.c_str());
@@ -58,7 +59,9 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir(argv[1]);
     std::filesystem::create_directories(dir);
     bool ok = true;
-    auto put = [&](const std::string& name, const std::vector<uint8_t>& b) { ok = save(dir, name, b) && ok; };
+    auto put = [&](const std::string& name, const std::vector<uint8_t>& b) {
+        ok = save(dir, name, b) && ok;
+    };
 
     // Formats and byte orders.
     put("be_ieee.sgy", traces(5, 16, 1000, false, 3, 100).bytes);
@@ -199,7 +202,8 @@ int main(int argc, char** argv) {
         const uint32_t specials[] = {0x7FC00000u, 0x7F800000u, 0xFF800000u, 0x00000001u};
         for (int i = 0; i < 4; ++i) {
             const uint64_t at = f.trace(0) + 240 + 4 * uint64_t(i);
-            for (int k = 0; k < 4; ++k) f.bytes[at + uint64_t(k)] = uint8_t(specials[i] >> (24 - 8 * k));
+            for (int k = 0; k < 4; ++k)
+                f.bytes[at + uint64_t(k)] = uint8_t(specials[i] >> (24 - 8 * k));
         }
         put("ieee_nan_and_infinity.sgy", f.bytes);
         SegyImage g(1, 4, 1000);

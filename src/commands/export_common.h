@@ -89,7 +89,7 @@ class InterpretationLayers {
 // How an export ended. The writers show "nothing to write" themselves; a
 // failed write leaves the reason to the sink (the save command's atomic sink
 // then keeps the previous file).
-enum class ExportOutcome { Written, NothingToWrite, WriteFailed };
+enum class ExportOutcome { Written, NothingToWrite, CreateFailed, WriteFailed };
 
 struct ExportResult {
     ExportOutcome outcome = ExportOutcome::NothingToWrite;

@@ -19,11 +19,10 @@ TEST(Overview, AColumnKeepsTheCodeFarthestFromZeroAmplitude) {
         uint8_t extreme;
     };
     const Case cases[] = {
-        {{128, 130, 120}, 120}, // 8 below beats 2 above
-        {{0, 0, 0}, 0},         // no data anywhere
-        {{0, 129, 0}, 129},     // no data never wins over data
-        {{128, 128}, 128},
-        {{200, 56}, 200},       // equal distance: the first
+        {{128, 130, 120}, 120},                   // 8 below beats 2 above
+        {{0, 0, 0}, 0},                           // no data anywhere
+        {{0, 129, 0}, 129},                       // no data never wins over data
+        {{128, 128}, 128},      {{200, 56}, 200}, // equal distance: the first
         {{1, 255}, 1},
     };
     for (const Case& c : cases)
