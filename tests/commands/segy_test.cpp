@@ -114,6 +114,21 @@ class Segy : public ::testing::Test {
 
 // --- writing ---------------------------------------------------------------------------
 
+// A big-endian field of 2 or 4 bytes and the value it must hold.
+struct Field {
+    std::size_t at;
+    int bytes;
+    int64_t value;
+};
+
+void expectFields(const std::vector<uint8_t>& b, std::size_t base,
+                  std::initializer_list<Field> fields) {
+    for (const Field& f : fields) {
+        const int64_t v = f.bytes == 2 ? be16(b, base + f.at) : int32_t(be32(b, base + f.at));
+        EXPECT_EQ(v, f.value) << "byte " << base + f.at;
+    }
+}
+
 TEST_F(Segy, WriterPutsHeadersAndTraceFieldsAtTheirBytes) {
     twoProfiles(*s);
     const auto b = write(segyOptionsFromStore(*s));
@@ -122,51 +137,51 @@ TEST_F(Segy, WriterPutsHeadersAndTraceFieldsAtTheirBytes) {
     EXPECT_EQ(fromEbcdic(b, 80, 18), "C 2 SURVEY? line7?");
     EXPECT_NE(fromEbcdic(b, 6 * 80, 80).find("1000 PICOSECONDS"), std::string::npos);
     EXPECT_EQ(fromEbcdic(b, 39 * 80, 22), "C40 END TEXTUAL HEADER");
-    EXPECT_EQ(be16(b, 3216), 1000) << "1 ns in picoseconds";
-    EXPECT_EQ(be16(b, 3220), 512);
-    EXPECT_EQ(be16(b, 3224), 5);
-    EXPECT_EQ(be16(b, 3254), 1);
-    EXPECT_EQ(be16(b, 3500), 0x0100);
-    EXPECT_EQ(be16(b, 3502), 1);
-
-    // Frame 21 is the twelfth trace: profile 2, second in it.
-    const std::size_t t = 3600 + 11 * TRACE_IEEE;
-    EXPECT_EQ(be32(b, t + 0), 12u);
-    EXPECT_EQ(be32(b, t + 4), 12u);
-    EXPECT_EQ(be32(b, t + 8), 2u);
-    EXPECT_EQ(be32(b, t + 12), 2u);
-    EXPECT_EQ(be32(b, t + 16), 21u);
-    EXPECT_EQ(be16(b, t + 28), 1);
-    EXPECT_EQ(be32(b, t + 40), 15021u);
-    EXPECT_EQ(be16(b, t + 68), -100);
-    EXPECT_EQ(be16(b, t + 70), -100);
-    EXPECT_EQ(be32(b, t + 72), 100105u);
-    EXPECT_EQ(int32_t(be32(b, t + 76)), -700);
-    EXPECT_EQ(be32(b, t + 80), 100105u);
-    EXPECT_EQ(be16(b, t + 88), 1);
-    EXPECT_EQ(be16(b, t + 114), 512);
-    EXPECT_EQ(be16(b, t + 116), 1000);
-    EXPECT_EQ(be16(b, t + 156), 2024);
-    EXPECT_EQ(be16(b, t + 158), 31 + 29 + 31 + 30 + 14); // leap year
-    EXPECT_EQ(be16(b, t + 160), 10);
-    EXPECT_EQ(be16(b, t + 162), 15);
-    EXPECT_EQ(be16(b, t + 164), 21);
-    EXPECT_EQ(be16(b, t + 232), 2);
-    EXPECT_EQ(be16(b, t + 234), 22);
-    // Samples: code 0 as 0, 255 as 127.0, 1 as -127.0, 128 as 0.
-    EXPECT_EQ(be32(b, t + 240), 0u);
-    EXPECT_EQ(be32(b, t + 244), 0x42FE0000u);
-    EXPECT_EQ(be32(b, t + 248), 0xC2FE0000u);
-    EXPECT_EQ(be32(b, t + 252), 0u);
+    // Interval 1 ns in picoseconds, 512 samples, IEEE floats, metres, revision 1, fixed length.
+    expectFields(b, 0,
+                 {{3216, 2, 1000},
+                  {3220, 2, 512},
+                  {3224, 2, 5},
+                  {3254, 2, 1},
+                  {3500, 2, 0x0100},
+                  {3502, 2, 1}});
+    // Frame 21 is the twelfth trace, the second of profile 2, recorded on
+    // day 31 + 29 + 31 + 30 + 14 of 2024 at 10:15:21.22 with marker 2.
+    expectFields(b, 3600 + 11 * TRACE_IEEE,
+                 {{0, 4, 12},
+                  {4, 4, 12},
+                  {8, 4, 2},
+                  {12, 4, 2},
+                  {16, 4, 21},
+                  {28, 2, 1},
+                  {40, 4, 15021},
+                  {68, 2, -100},
+                  {70, 2, -100},
+                  {72, 4, 100105},
+                  {76, 4, -700},
+                  {80, 4, 100105},
+                  {88, 2, 1},
+                  {114, 2, 512},
+                  {116, 2, 1000},
+                  {156, 2, 2024},
+                  {158, 2, 135},
+                  {160, 2, 10},
+                  {162, 2, 15},
+                  {164, 2, 21},
+                  {232, 2, 2},
+                  {234, 2, 22},
+                  // Samples: code 0 as 0, 255 as 127.0, 1 as -127.0, 128 as 0.
+                  {240, 4, 0},
+                  {244, 4, 0x42FE0000},
+                  {248, 4, int32_t(0xC2FE0000u)},
+                  {252, 4, 0}});
 
     SegyWriteOptions o16 = segyOptionsFromStore(*s);
     o16.format = SegySampleFormat::Int16;
     const auto c = write(o16);
     ASSERT_EQ(c.size(), 3600 + 20 * (240 + 1024));
-    EXPECT_EQ(be16(c, 3224), 3);
-    const std::size_t t16 = 3600 + 11 * (240 + 1024);
-    EXPECT_EQ(be16(c, t16 + 242), 127);
-    EXPECT_EQ(be16(c, t16 + 244), -127);
+    expectFields(c, 0, {{3224, 2, 3}});
+    expectFields(c, 3600 + 11 * (240 + 1024), {{242, 2, 127}, {244, 2, -127}});
 }
 
 TEST_F(Segy, GeographicCoordinatesAreArcSecondsEastAndNorthPositive) {
@@ -177,12 +192,9 @@ TEST_F(Segy, GeographicCoordinatesAreArcSecondsEastAndNorthPositive) {
     f.value[cell::LatDegrees] = 55;
     f.set24(cell::LatFraction, 5000000);
     s->header.value[hdr::CoordFlags] = hdr::Geographic | hdr::West;
-    const auto b = write(segyOptionsFromStore(*s));
     // 37.1234567 degrees = 133644.44412 arc-seconds; 55.5 degrees = 199800.
-    EXPECT_EQ(be16(b, 3600 + 70), -1000);
-    EXPECT_EQ(int32_t(be32(b, 3600 + 72)), -133644444);
-    EXPECT_EQ(int32_t(be32(b, 3600 + 76)), 199800000);
-    EXPECT_EQ(be16(b, 3600 + 88), 2);
+    expectFields(write(segyOptionsFromStore(*s)), 3600,
+                 {{70, 2, -1000}, {72, 4, -133644444}, {76, 4, 199800000}, {88, 2, 2}});
 }
 
 TEST_F(Segy, NothingToWriteWithoutFramesWithData) {
@@ -354,72 +366,71 @@ TEST_F(Segy, ResamplingInterpolatesBetweenTheSamplesAround) {
 TEST_F(Segy, TraceHeaderFieldsBecomeFrameFields) {
     SegyImage f(5, 4, 1000);
     for (int i = 0; i < 5; ++i) f.addTrace({1, 2, 3, 4});
-    // Arc-seconds, west and south.
-    f.traceField16(0, SegyImage::T_SCALAR, -1000);
-    f.traceField16(0, SegyImage::T_UNITS, 2);
-    f.traceField32(0, SegyImage::T_SOURCE_X, -133644444);
-    f.traceField32(0, SegyImage::T_SOURCE_Y, -199800000);
-    // Metres with a multiplying scalar, in the group fields.
-    f.traceField16(1, SegyImage::T_SCALAR, 10);
-    f.traceField16(1, SegyImage::T_UNITS, 1);
-    f.traceField32(1, SegyImage::T_GROUP_X, 1234);
-    f.traceField32(1, SegyImage::T_GROUP_Y, -5);
-    // Decimal degrees.
-    f.traceField16(2, SegyImage::T_SCALAR, -10000);
-    f.traceField16(2, SegyImage::T_UNITS, 3);
-    f.traceField32(2, SegyImage::T_SOURCE_X, -301250);
-    f.traceField32(2, SegyImage::T_SOURCE_Y, 595000);
-    // Degrees, minutes, seconds: 37 20 15.5.
-    f.traceField16(3, SegyImage::T_SCALAR, -10);
-    f.traceField16(3, SegyImage::T_UNITS, 4);
-    f.traceField32(3, SegyImage::T_SOURCE_X, 372015 * 10 + 5);
-    f.traceField32(3, SegyImage::T_SOURCE_Y, 100000 * 10);
-    // Relief, time, marker and hundredths.
-    f.traceField32(4, SegyImage::T_ELEVATION, 1234);
-    f.traceField16(4, SegyImage::T_ELEVATION_SCALAR, -10);
-    f.traceField16(4, SegyImage::T_HOUR, 23);
-    f.traceField16(4, SegyImage::T_MINUTE, 60); // not a minute: 0
-    f.traceField16(4, SegyImage::T_SECOND, 9);
-    f.traceField16(4, SegyImage::T_HUNDREDTHS, 99);
-    f.traceField16(4, SegyImage::T_MARKER, 3);
-    f.traceField16(0, SegyImage::T_YEAR, 2023);
-    f.traceField16(0, SegyImage::T_DAY, 60); // 1 March
-    f.traceField16(0, SegyImage::T_HOUR, 8);
-    f.traceField16(0, SegyImage::T_MINUTE, 30);
+    struct Put {
+        int trace, at, bytes;
+        int64_t value;
+    };
+    const Put puts[] = {// 0: arc-seconds, west and south; the date and time of the survey.
+                        {0, SegyImage::T_SCALAR, 2, -1000},
+                        {0, SegyImage::T_UNITS, 2, 2},
+                        {0, SegyImage::T_SOURCE_X, 4, -133644444},
+                        {0, SegyImage::T_SOURCE_Y, 4, -199800000},
+                        {0, SegyImage::T_YEAR, 2, 2023},
+                        {0, SegyImage::T_DAY, 2, 60}, // 1 March
+                        {0, SegyImage::T_HOUR, 2, 8},
+                        {0, SegyImage::T_MINUTE, 2, 30},
+                        // 1: metres with a multiplying scalar, in the group fields.
+                        {1, SegyImage::T_SCALAR, 2, 10},
+                        {1, SegyImage::T_UNITS, 2, 1},
+                        {1, SegyImage::T_GROUP_X, 4, 1234},
+                        {1, SegyImage::T_GROUP_Y, 4, -5},
+                        // 2: decimal degrees.
+                        {2, SegyImage::T_SCALAR, 2, -10000},
+                        {2, SegyImage::T_UNITS, 2, 3},
+                        {2, SegyImage::T_SOURCE_X, 4, -301250},
+                        {2, SegyImage::T_SOURCE_Y, 4, 595000},
+                        // 3: degrees, minutes, seconds: 37 20 15.5 and 10 00 00.
+                        {3, SegyImage::T_SCALAR, 2, -10},
+                        {3, SegyImage::T_UNITS, 2, 4},
+                        {3, SegyImage::T_SOURCE_X, 4, 3720155},
+                        {3, SegyImage::T_SOURCE_Y, 4, 1000000},
+                        // 4: relief 123.4 m, time 23:(60 is no minute):09.99, marker 3.
+                        {4, SegyImage::T_ELEVATION, 4, 1234},
+                        {4, SegyImage::T_ELEVATION_SCALAR, 2, -10},
+                        {4, SegyImage::T_HOUR, 2, 23},
+                        {4, SegyImage::T_MINUTE, 2, 60},
+                        {4, SegyImage::T_SECOND, 2, 9},
+                        {4, SegyImage::T_HUNDREDTHS, 2, 99},
+                        {4, SegyImage::T_MARKER, 2, 3}};
+    for (const Put& p : puts)
+        p.bytes == 2 ? f.traceField16(p.trace, p.at, int(p.value))
+                     : f.traceField32(p.trace, p.at, p.value);
     read(f.bytes, *back);
 
-    const FrameRecord& a = back->frame(0);
-    EXPECT_EQ(a.value[cell::LonDegrees], 37);
-    EXPECT_EQ(a.get24(cell::LonFraction), 1234567u); // 133644.444 arc-seconds
-    EXPECT_EQ(a.value[cell::LatDegrees], 55);
-    EXPECT_EQ(a.get24(cell::LatFraction), 5000000u);
+    auto position = [&](int frame) {
+        const FrameRecord& r = back->frame(frame);
+        return std::to_string(r.value[cell::LonDegrees]) + "+" +
+               std::to_string(r.get24(cell::LonFraction)) + " " +
+               std::to_string(r.value[cell::LatDegrees]) + "+" +
+               std::to_string(r.get24(cell::LatFraction));
+    };
+    EXPECT_EQ(position(0), "37+1234567 55+5000000"); // 133644.444 arc-seconds
+    EXPECT_EQ(position(2), "30+1250000 59+5000000");
+    EXPECT_EQ(position(3), "37+3376389 10+0"); // 37 + 20 / 60 + 15.5 / 3600
     const uint8_t flags = back->header.value[hdr::CoordFlags];
-    EXPECT_TRUE(flags & hdr::West);
-    EXPECT_TRUE(flags & hdr::South);
-    EXPECT_TRUE(flags & hdr::Geographic);
+    EXPECT_EQ(flags & (hdr::West | hdr::South | hdr::Geographic),
+              hdr::West | hdr::South | hdr::Geographic);
     EXPECT_EQ(int32_t(back->frame(1).get32(cell::UcsX)), 1234000);
     EXPECT_EQ(int32_t(back->frame(1).get32(cell::UcsY)), -5000);
-    EXPECT_EQ(back->frame(2).value[cell::LonDegrees], 30);
-    EXPECT_EQ(back->frame(2).get24(cell::LonFraction), 1250000u);
-    EXPECT_EQ(back->frame(2).value[cell::LatDegrees], 59);
-    EXPECT_EQ(back->frame(2).get24(cell::LatFraction), 5000000u);
-    // 37 + 20 / 60 + 15.5 / 3600 = 37.3376389
-    EXPECT_EQ(back->frame(3).value[cell::LonDegrees], 37);
-    EXPECT_EQ(back->frame(3).get24(cell::LonFraction), 3376389u);
-    EXPECT_EQ(back->frame(3).value[cell::LatDegrees], 10);
     const FrameRecord& e = back->frame(4);
-    EXPECT_EQ(e.reliefHeight(), 12340u); // 123.4 m
-    EXPECT_EQ(e.value[cell::Hour], 23);
-    EXPECT_EQ(e.value[cell::Minute], 0);
-    EXPECT_EQ(e.value[cell::Second], 9);
-    EXPECT_EQ(e.value[cell::Hundredths], 99);
-    EXPECT_EQ(e.markerStatus(), 3);
+    EXPECT_EQ(e.reliefHeight(), 12340u);
+    EXPECT_EQ(std::vector<int>({e.value[cell::Hour], e.value[cell::Minute], e.value[cell::Second],
+                                e.value[cell::Hundredths], e.markerStatus()}),
+              std::vector<int>({23, 0, 9, 99, 3}));
     const auto& h = back->header.value;
-    EXPECT_EQ(h[hdr::Year], 23);
-    EXPECT_EQ(h[hdr::Month], 3);
-    EXPECT_EQ(h[hdr::Day], 1);
-    EXPECT_EQ(h[hdr::Hour], 8);
-    EXPECT_EQ(h[hdr::Minute], 30);
+    EXPECT_EQ(
+        std::vector<int>({h[hdr::Day], h[hdr::Month], h[hdr::Year], h[hdr::Hour], h[hdr::Minute]}),
+        std::vector<int>({1, 3, 23, 8, 30}));
 }
 
 TEST_F(Segy, FeetBecomeCentimetres) {
