@@ -65,7 +65,9 @@ struct SegyReadOptions {
     bool append = false; // add the traces after the frames already loaded
 };
 
-// The load report: what was read, and where a fault was met.
+// The load report: what was read, and where a fault was met. A read fault
+// is reported in `fault` (and shown by the reader), not in readFault, so the
+// open command's frame-load frame-work does not show it a second time.
 struct SegyLoad : WorkFileLoad {
     SegyFault fault = SegyFault::None;
     int64_t faultTrace = -1;  // 0-based trace where the fault was met

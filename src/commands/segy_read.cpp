@@ -481,7 +481,6 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
     const Layout l = parseLayout(src);
     if (l.fault != SegyFault::None) {
         out = faultReport(out, l.fault, -1, l.faultOffset);
-        out.readFault = l.fault == SegyFault::ReadFault;
         ui.show(msg::segyFault(name, l.fault, -1, l.faultOffset, 0));
         return out;
     }
@@ -522,14 +521,9 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
             ++traces;
             if (traces % PROGRESS_EVERY == 0) ui.progress(traces, 2 * expected);
         }
-        if (walk.fault() == SegyFault::ReadFault) {
-            out.readFault = true;
-            out = faultReport(out, SegyFault::ReadFault, walk.count(), walk.offset());
-            ui.show(msg::segyFault(name, out.fault, out.faultTrace, out.faultOffset, 0));
-            return out;
-        }
-        if (walk.fault() == SegyFault::TraceCut)
-            out = faultReport(out, SegyFault::TraceCut, walk.count(), walk.offset());
+        // The traces before a cut or a read fault are loaded all the same.
+        if (walk.fault() != SegyFault::None)
+            out = faultReport(out, walk.fault(), walk.count(), walk.offset());
     }
     out.unscaled = scaling.unscaled;
     out.scale = scaling.factor();
@@ -570,10 +564,8 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
             if (newProfile) ++out.profiles;
             if ((k + 1) % PROGRESS_EVERY == 0) ui.progress(traces + k + 1, 2 * traces);
         }
-        if (walk.fault() == SegyFault::ReadFault && out.framesRead < traces) {
-            out.readFault = true;
+        if (walk.fault() == SegyFault::ReadFault && out.framesRead < traces)
             out = faultReport(out, SegyFault::ReadFault, walk.count(), walk.offset());
-        }
     }
     ui.progress(2 * traces, 2 * traces);
 

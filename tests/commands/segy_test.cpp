@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <sstream>
 #include <string>
@@ -565,6 +566,46 @@ TEST_F(Segy, RefusalsNameTheFaultAndWhereItWasMet) {
         EXPECT_NE(ui.shown[0].en.find("in.sgy"), std::string::npos) << c.name;
         EXPECT_FALSE(ui.shown[0].ru.empty()) << c.name;
     }
+}
+
+// A disk that fails from a given byte on.
+class FailingSource final : public ByteSource {
+  public:
+    FailingSource(const std::vector<uint8_t>& b, uint64_t limit) : bytes_(b), limit_(limit) {}
+    uint64_t size() const override { return bytes_.size(); }
+    std::size_t read(uint64_t offset, uint8_t* dst, std::size_t n) override {
+        if (offset >= limit_) {
+            failed_ = true;
+            return 0;
+        }
+        const std::size_t got = std::size_t(std::min<uint64_t>(n, limit_ - offset));
+        std::memcpy(dst, bytes_.data() + offset, got);
+        failed_ = got < n;
+        return got;
+    }
+    bool failed() const override { return failed_; }
+
+  private:
+    const std::vector<uint8_t>& bytes_;
+    uint64_t limit_;
+    bool failed_ = false;
+};
+
+TEST_F(Segy, AReadFaultKeepsTheTracesReadBeforeIt) {
+    SegyImage f(5, 4, 1000);
+    for (int i = 0; i < 5; ++i) f.addTrace({1, 2, 3, double(i)});
+    // The disk fails inside the third trace (traces of 256 bytes from 3600).
+    FailingSource src(f.bytes, 3600 + 2 * 256 + 100);
+    back->clearForOpen(false);
+    const SegyLoad l = readSegyFile(src, *back, SegyReadOptions{}, ui, "in.sgy");
+    EXPECT_EQ(l.fault, SegyFault::ReadFault);
+    EXPECT_EQ(l.faultTrace, 2);
+    EXPECT_EQ(l.faultOffset, 3600u + 2 * 256);
+    EXPECT_EQ(l.framesRead, 2);
+    EXPECT_EQ(back->frame(1).value[3], 129);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].en,
+              "ERROR reading file = in.sgy\rin trace 3 (byte 4112).\rTraces loaded: 2.");
 }
 
 TEST_F(Segy, AppendStopsAtTheLastSlotALoaderFills) {
