@@ -46,6 +46,29 @@ uint32_t over(uint32_t src, uint32_t dst) {
     return out;
 }
 
+// One of the window's images as 32-bit pixels; transparent (0) outside.
+class Pixels {
+  public:
+    Pixels() = default;
+    explicit Pixels(QImage image) : image_(std::move(image)) {
+        if (image_.isNull()) return;
+        bits_ = reinterpret_cast<const uint32_t*>(image_.constBits());
+        stride_ = std::size_t(image_.bytesPerLine() / 4);
+        width_ = image_.width();
+        height_ = image_.height();
+    }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+    uint32_t at(int x, int y) const {
+        return contains(x, y) ? bits_[std::size_t(y) * stride_ + std::size_t(x)] : 0;
+    }
+
+  private:
+    QImage image_; // keeps the pixels alive
+    const uint32_t* bits_ = nullptr;
+    std::size_t stride_ = 0;
+    int width_ = 0, height_ = 0;
+};
+
 // Reads the window's images at window coordinates by the rules of the
 // radargram picture.
 class WindowReader {
@@ -56,20 +79,20 @@ class WindowReader {
           depth_(layer(src.depthSection)), origin_(src.origin), background_(src.background) {
         // The radargram area's own colour is what Image1 shows around the
         // picture; the file shows it as white.
-        area_ = picture_.isNull() ? 0 : picture_.pixel(0, 0) & 0xFFFFFF;
+        area_ = picture_.at(0, 0) & 0xFFFFFF;
     }
 
     // The left strip: the overlay alone, white where it is empty.
-    uint32_t strip(int x, int y) const { return over(at(overlay_, x, y), WHITE); }
+    uint32_t strip(int x, int y) const { return over(overlay_.at(x, y), WHITE); }
 
     // The radargram part: the overlay over the borehole image over the depth
     // section over Image1; no data in the background colour when it is on;
     // the area's colour as white.
     uint32_t radargram(int x, int y, bool withOverlay = true) const {
-        uint32_t c = inImage(picture_, x, y) ? picture_.pixel(x, y) & 0xFFFFFF : area_;
-        c = over(at(depth_, x - origin_.x, y - origin_.y), c);
-        c = over(at(borehole_, x - origin_.x, y - origin_.y), c);
-        if (withOverlay) c = over(at(overlay_, x, y), c);
+        uint32_t c = picture_.contains(x, y) ? picture_.at(x, y) & 0xFFFFFF : area_;
+        c = over(depth_.at(x - origin_.x, y - origin_.y), c);
+        c = over(borehole_.at(x - origin_.x, y - origin_.y), c);
+        if (withOverlay) c = over(overlay_.at(x, y), c);
         if (c == 0 && background_) c = rgbOfBgr(*background_);
         return c == area_ ? WHITE : c;
     }
@@ -78,15 +101,7 @@ class WindowReader {
     static QImage layer(const QImage* image) {
         return image ? image->convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
     }
-    static bool inImage(const QImage& image, int x, int y) {
-        return !image.isNull() && x >= 0 && y >= 0 && x < image.width() && y < image.height();
-    }
-    // A premultiplied pixel, transparent outside the image.
-    static uint32_t at(const QImage& image, int x, int y) {
-        if (!inImage(image, x, y)) return 0;
-        return reinterpret_cast<const uint32_t*>(image.constScanLine(y))[x];
-    }
-    QImage picture_, overlay_, borehole_, depth_;
+    Pixels picture_, overlay_, borehole_, depth_;
     Point origin_;
     std::optional<uint32_t> background_;
     uint32_t area_ = 0;
