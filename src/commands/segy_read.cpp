@@ -346,25 +346,56 @@ void putDegrees(FrameRecord& f, int degreesCell, int fractionCell, double deg) {
 struct Scaling {
     bool unscaled = true;
     double largest = 0;
-    // Kept out of line: inlined into the reader's long body it lost its
-    // registers and ran through memory at a third of the speed.
-    [[gnu::noinline]] void add(const double* v, int n) {
-        // Four running maxima, so that no sample waits for the one before.
-        double top[4] = {largest, 0, 0, 0};
-        bool whole = unscaled;
-        for (int i = 0; i < n; ++i) {
-            const double a = std::fabs(v[i]);
-            double& t = top[i & 3];
-            t = a > t ? a : t;
-            // Whole numbers within -127..127 convert to int and back unchanged.
-            const bool small = a <= 127;
-            whole &= small & (v[i] == double(int(small ? v[i] : 0.0)));
-        }
-        largest = std::max(std::max(top[0], top[1]), std::max(top[2], top[3]));
-        unscaled = whole;
-    }
     double factor() const { return unscaled || largest == 0 ? 1.0 : 127.0 / largest; }
 };
+
+// The largest magnitude of n samples decoded one by one, and whether all of
+// them are whole numbers within -127..127; no buffer in between.
+template <typename Decode> void scanEach(int n, Scaling& s, Decode&& decode) {
+    // Four running maxima, so that no sample waits for the one before.
+    double top[4] = {s.largest, 0, 0, 0};
+    bool whole = s.unscaled;
+    for (int i = 0; i < n; ++i) {
+        double v = decode(i);
+        v = std::isfinite(v) ? v : 0.0;
+        const double a = std::fabs(v);
+        double& t = top[i & 3];
+        t = a > t ? a : t;
+        // Whole numbers within -127..127 convert to int and back unchanged.
+        const bool small = a <= 127;
+        whole &= small & (v == double(int(small ? v : 0.0)));
+    }
+    s.largest = std::max(std::max(top[0], top[1]), std::max(top[2], top[3]));
+    s.unscaled = whole;
+}
+
+// Kept out of line: inlined into the reader's long body the loop lost its
+// registers and ran through memory at a third of the speed.
+[[gnu::noinline]] void scanSamples(const uint8_t* d, int n, const Layout& l, Scaling& s) {
+    const Endian e = l.e;
+    switch (l.format) {
+    case 1:
+        scanEach(n, s, [&](int i) { return ibmToDouble(e.u32(d + 4 * i)); });
+        break;
+    case 2:
+        scanEach(n, s, [&](int i) { return double(e.s32(d + 4 * i)); });
+        break;
+    case 3:
+        scanEach(n, s, [&](int i) { return double(e.s16(d + 2 * i)); });
+        break;
+    case 5:
+        scanEach(n, s, [&](int i) {
+            const uint32_t bits = e.u32(d + 4 * i);
+            float f;
+            std::memcpy(&f, &bits, 4);
+            return double(f);
+        });
+        break;
+    case 8:
+        scanEach(n, s, [&](int i) { return double(int8_t(d[i])); });
+        break;
+    }
+}
 
 // `exact`: every sample is a whole number within -127..127.
 void fillFrame(FrameRecord& f, const uint8_t* h, const double* raw, const SamplePlan& plan,
@@ -513,8 +544,7 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
         while (walk.next(h, d, n)) {
             if (plan.n != n) planSamples(plan, n, l.dtNs, range.p);
             if (raw.size() < std::size_t(plan.used)) raw.resize(std::size_t(plan.used));
-            decodeSamples(d, plan.used, l, raw.data());
-            scaling.add(raw.data(), plan.used);
+            scanSamples(d, plan.used, l, scaling);
             const int32_t r = l.e.s32(h + tr::FieldRecord);
             if (traces == 0 || r != record) ++records;
             record = r;
