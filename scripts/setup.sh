@@ -13,6 +13,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth fonts-liberation
+  python3-segyio
 )
 
 install_missing_packages() {

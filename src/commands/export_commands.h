@@ -1,0 +1,47 @@
+#pragma once
+// The exports as batch commands (`export IN OUT.txt|.bmp|.sgy`, `render
+// --whole`): the writer chosen by the extension, the survey's stored
+// settings, and the file replaced only once everything was written.
+
+#include "commands/export_common.h"
+#include "commands/overview.h"
+#include "commands/segy.h"
+#include "store/interaction.h"
+#include "store/profile_store.h"
+
+#include <string>
+
+namespace tesk {
+
+enum class ExportKind { None, Text, Bitmap, Segy };
+
+// By the extension, lower-cased: .txt, .bmp, .sgy or .segy.
+ExportKind exportKindFor(const std::string& path);
+
+// Save-dialog filter entries of the exports, in the order they follow
+// "Gem Files|*.gem|" and "Option Files|*.opt|".
+inline constexpr const char* BITMAP_FILTER = "Bmp Files|*.bmp|";
+inline constexpr const char* TEXT_FILTER = "Text Files|*.txt|";
+inline constexpr const char* SEGY_FILTER = "SEG-Y Files|*.sgy;*.segy|";
+// Open-dialog entry of the SEG-Y reader.
+inline constexpr const char* SEGY_OPEN_FILTER = "Sgy. SEG-Y file|*.sgy;*.segy|";
+
+struct BatchExport {
+    SaveVariant variant = SaveVariant::Plain; // text tables: --shift, --ctrl
+    bool wholeSurvey = false;                 // bitmap: Yes to "Write as a single file?"
+    SegySampleFormat segyFormat = SegySampleFormat::Ieee32;
+    char decimalSeparator = systemDecimalSeparator();
+};
+
+// Writes the export the extension names. Messages (nothing to write, the
+// file cannot be created, a write error) go through ui; the file on disk is
+// unchanged unless the result is Written.
+ExportResult exportSurveyFile(ProfileStore& s, const std::string& path, const BatchExport& b,
+                              Interaction& ui);
+
+// `render --whole`: the overview of the whole survey as a PNG file, written
+// the same safe way. False with a reason.
+bool writeOverviewFile(const ProfileStore& s, const std::string& path, int width,
+                       std::string& error);
+
+} // namespace tesk
