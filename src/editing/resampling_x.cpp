@@ -1,0 +1,240 @@
+// "cX": doubling and halving of the whole survey along X, and the fit of one
+// profile so that it ends at the cursor.
+
+#include "editing/command_support.h"
+#include "editing/frame_ops.h"
+#include "editing/messages.h"
+#include "editing/resampling.h"
+
+#include <algorithm>
+
+namespace tesk::editing {
+
+XResampling xResamplingFor(EditKeys k) {
+    const bool shift = k.leftShift || k.rightShift;
+    if (shift && k.leftCtrl) return XResampling::HalveThenFit;
+    if (shift) return XResampling::Halve;
+    if (k.leftCtrl) return XResampling::Fit;
+    return XResampling::Double;
+}
+
+namespace {
+
+// Highest source frame of a doubling: the rest of a long survey is dropped.
+constexpr int DOUBLING_LAST_SOURCE = 31990;
+
+// Value bytes of a slot, or an empty frame for a slot past the store's end.
+const uint8_t* sourceFrame(const Slots& f, int i) {
+    static const std::array<uint8_t, CELLS_PER_FRAME> empty{};
+    return isSlot(i) ? f.value(i) : empty.data();
+}
+
+// The frame between a and b (a's neighbour b to the right): zero-rule
+// midpoint samples, a's status without its marker, a's other attributes.
+void interpolated(const uint8_t* a, const uint8_t* b, uint8_t* out) {
+    midpointSamples(a, b, out);
+    out[cell::Status] = uint8_t(a[cell::Status] & ~status::MarkerMask);
+    std::memcpy(out + cell::Status + 1, a + cell::Status + 1, CELLS_PER_FRAME - cell::Status - 1);
+}
+
+// Two frames merged into one: zero-rule midpoint samples, the status bits of
+// both (in profile if either was, both markers kept), a's other attributes.
+void merged(const uint8_t* a, const uint8_t* b, uint8_t* out) {
+    midpointSamples(a, b, out);
+    out[cell::Status] = uint8_t(a[cell::Status] | b[cell::Status]);
+    std::memcpy(out + cell::Status + 1, a + cell::Status + 1, CELLS_PER_FRAME - cell::Status - 1);
+}
+
+bool doubleAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
+    const int n = s.frameCount;
+    if (n >= 31999 && ui.show(msg::doublingTooLarge()) != Answer::Yes) return false;
+    if (ui.show(msg::confirmDoubling()) != Answer::Yes) return false;
+    const Slots f(s);
+    const int lastSource = n > 32000 ? DOUBLING_LAST_SOURCE : n;
+    int outputs = 0;
+    for (int i = 0; i <= lastSource; ++i) outputs += f.inProfile(i) ? 2 : 1;
+    // A doubled survey of more than 63999 frames keeps its first 63990.
+    const int newN = outputs > 63999 ? MAX_LOADED_FRAME : outputs;
+    const int changedLast = std::max(newN, n);
+    j.framesBefore(0, changedLast);
+
+    // Every output frame is built in the work bytes, from value bytes that
+    // stay as they were until the copy back.
+    int d = 0;
+    for (int i = 0; i <= lastSource && d <= newN; ++i) {
+        f[d].work = f[i].value;
+        ++d;
+        if (f.inProfile(i) && d <= newN) {
+            interpolated(f.value(i), sourceFrame(f, i + 1), f[d].work.data());
+            ++d;
+        }
+    }
+    // The slot after the last output frame closes the survey empty.
+    for (; d <= newN; ++d) f[d].work.fill(0);
+    for (int i = 0; i <= newN; ++i) {
+        f[i].value = f[i].work;
+        f[i].work.fill(0);
+    }
+    // Frames of the old survey past the doubled one are dropped.
+    for (int i = newN + 1; i <= n; ++i) emptyValue(f[i]);
+    s.frameCount = newN;
+    return true;
+}
+
+enum class Halved { No, Declined, Done };
+
+Halved halveAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
+    if (ui.show(msg::confirmHalving()) != Answer::Yes) return Halved::Declined;
+    const int n = s.frameCount;
+    if (n < 20) return Halved::No;
+    const int lastOutput = (n + 40) / 2;
+    j.framesBefore(0, 2 * lastOutput + 1);
+    const Slots f(s);
+    std::array<uint8_t, CELLS_PER_FRAME> out;
+    for (int jo = 0; jo <= lastOutput; ++jo) {
+        const int a = 2 * jo;
+        const int b = a + 1;
+        merged(sourceFrame(f, a), sourceFrame(f, b), out.data());
+        // Sources emptied before the output lands: output jo <= source 2jo.
+        if (isSlot(a)) emptyValue(f[a]);
+        if (isSlot(b)) emptyValue(f[b]);
+        std::memcpy(f.value(jo), out.data(), CELLS_PER_FRAME);
+    }
+    s.frameCount = n / 2 + 20;
+    return Halved::Done;
+}
+
+// Stretches the profile before a cursor standing in a gap so that it ends at
+// the cursor, at most twofold. False when there is no profile before it.
+bool stretchToCursor(ProfileStore& s, EditJournal& j, int c) {
+    const Slots f(s);
+    int e = c - 1;
+    while (e > 0 && !f.inProfile(e)) --e;
+    if (e < 0 || !f.inProfile(e)) return false;
+    int a = e;
+    while (a > 0 && f.inProfile(a)) --a;
+    const int length = e - a;
+    const int gap = c - e;
+    int t = c - a;
+    double q = double(length) / double(gap);
+    if (q < 1) {
+        q = 1;
+        t = 2 * length;
+    }
+    if (s.frameCount <= c) s.frameCount = std::min(c + 20, MAX_FRAME_INDEX);
+    const int lastOut = a + t; // never past the cursor
+    int d = a;
+    double threshold = q;
+    for (int i = 0; i <= length && d <= lastOut; ++i) {
+        f[d].work = f[a + i].value;
+        if (i >= threshold) {
+            if (d + 1 <= lastOut)
+                interpolated(f.value(a + i), sourceFrame(f, a + i + 1), f[d + 1].work.data());
+            threshold += q;
+            ++d;
+        }
+        ++d;
+    }
+    // Rounding of the thresholds can leave the last slot without an output
+    // frame: it keeps what it held, never stale work bytes.
+    const int produced = std::min(d, lastOut + 1) - 1;
+    j.framesBefore(a, produced);
+    for (int i = a; i <= produced; ++i) f[i].value = f[i].work;
+    return true;
+}
+
+// Compresses the profile around the cursor so that it ends at the cursor, at
+// most twofold; the frames after its new end become empty. False when the
+// cursor stands on the profile's last frame.
+bool compressToCursor(ProfileStore& s, EditJournal& j, int c) {
+    const Slots f(s);
+    int a = c;
+    while (a > 0 && f.inProfile(a)) --a;
+    int b = c;
+    for (int steps = 0; steps < s.frameCount - c + 2 && f.inProfile(b); ++steps) ++b;
+    const int t = b - a;
+    const int r = b - c;
+    int k = c - a;
+    if (r < 2) return false;
+    double q = double(k) / double(r);
+    if (q < 1) {
+        q = 1;
+        k = t / 2;
+    }
+    // Only the outputs up to a + k are kept, so the walk stops there.
+    int src = a;
+    double threshold = q;
+    for (int i = 0; i <= k; ++i) {
+        uint8_t* out = f[a + i].work.data();
+        if (i >= threshold) {
+            merged(sourceFrame(f, src), sourceFrame(f, src + 1), out);
+            ++src;
+            threshold += q;
+        } else {
+            std::memcpy(out, sourceFrame(f, src), CELLS_PER_FRAME);
+        }
+        ++src;
+    }
+    const int last = std::min(a + t, MAX_FRAME_INDEX);
+    j.framesBefore(a, last);
+    for (int i = a; i <= last; ++i) {
+        if (i - a <= k)
+            f[i].value = f[i].work;
+        else
+            emptyValue(f[i]);
+    }
+    return true;
+}
+
+bool fitToCursor(ProfileStore& s, EditJournal& j, int c) {
+    return inProfileAt(s, c) ? compressToCursor(s, j, c) : stretchToCursor(s, j, c);
+}
+
+} // namespace
+
+EditResult resampleX(ProfileStore& s, EditTools& tools, Interaction& ui, const EditInputs& in,
+                     XResampling variant) {
+    if (busy(s)) return busyResult();
+    bool changed = false;
+    bool workBytesUsed = false;
+    Outcome outcome = Outcome::Done;
+    {
+        BusyGuard hold(s);
+        EditJournal j(s, EditKind::ResampleX);
+        const int c = clampSlot(in.cursorFrame);
+        switch (variant) {
+        case XResampling::Double:
+            changed = workBytesUsed = doubleAlongX(s, ui, j);
+            if (!changed) outcome = Outcome::Declined;
+            break;
+        case XResampling::Halve:
+        case XResampling::HalveThenFit: {
+            const Halved h = halveAlongX(s, ui, j);
+            changed = h == Halved::Done;
+            if (!changed) {
+                outcome = h == Halved::Declined ? Outcome::Declined : Outcome::EarlyExit;
+                break;
+            }
+            // The fit follows on the halved store; its silent early exits
+            // leave the halving standing, and it still closes like a change.
+            if (variant == XResampling::HalveThenFit) workBytesUsed = fitToCursor(s, j, c);
+            break;
+        }
+        case XResampling::Fit:
+            changed = workBytesUsed = fitToCursor(s, j, c);
+            if (!changed) outcome = Outcome::EarlyExit;
+            break;
+        }
+        if (changed) {
+            SdvPrf(s, &j);
+            tools.history.commit(s, std::move(j));
+        }
+    }
+    if (!changed) return EditResult{outcome, false, false};
+    s.stateFlags |= state::Changed;
+    // The doubling and the fit build their frames where the clipboard lives.
+    if (workBytesUsed) tools.clipboard.filled = false;
+    return EditResult{Outcome::Done, true, false};
+}
+
+} // namespace tesk::editing
