@@ -73,6 +73,10 @@ struct Clipboard {
 
 // What the editing commands keep between two clicks, beside the store.
 struct EditTools {
+    explicit EditTools(std::size_t historyMemory = EditHistory::DEFAULT_MEMORY_LIMIT,
+                       int historySteps = EditHistory::DEFAULT_STEP_LIMIT)
+        : history(historyMemory, historySteps) {}
+
     Clipboard clipboard;
     EditHistory history;
     // A file was opened (or appended): the work bytes are cleared and the
