@@ -78,31 +78,39 @@ inline std::vector<uint32_t> layout(std::initializer_list<Piece> pieces) {
     return v;
 }
 
-// The value bytes of every slot, the header value bytes and frameCount.
+// The value bytes of every slot, the header value bytes and frameCount. Only
+// the slots up to the last one that is not empty are kept; every later slot
+// is known to be empty.
 struct StoreImage {
     std::vector<uint8_t> values;
     std::array<uint8_t, HEADER_CELLS> header{};
     int frameCount = 0;
 
-    explicit StoreImage(const ProfileStore& s)
-        : values(std::size_t(FRAME_SLOTS) * CELLS_PER_FRAME), header(s.header.value),
-          frameCount(s.frameCount) {
-        for (int i = 0; i < FRAME_SLOTS; ++i)
+    explicit StoreImage(const ProfileStore& s) : header(s.header.value), frameCount(s.frameCount) {
+        int last = MAX_FRAME_INDEX;
+        while (last >= 0 && editing::valueEmpty(s.frame(last))) --last;
+        values.resize(std::size_t(last + 1) * CELLS_PER_FRAME);
+        for (int i = 0; i <= last; ++i)
             std::memcpy(values.data() + std::size_t(i) * CELLS_PER_FRAME, s.frame(i).value.data(),
                         CELLS_PER_FRAME);
     }
+    int slots() const { return int(values.size() / CELLS_PER_FRAME); }
     bool operator==(const StoreImage& o) const {
         return frameCount == o.frameCount && header == o.header && values == o.values;
     }
-    // First slot whose value bytes differ, -1 if none.
-    int firstDifference(const StoreImage& o) const {
-        for (int i = 0; i < FRAME_SLOTS; ++i)
-            if (std::memcmp(values.data() + std::size_t(i) * CELLS_PER_FRAME,
-                            o.values.data() + std::size_t(i) * CELLS_PER_FRAME,
-                            CELLS_PER_FRAME) != 0)
-                return i;
-        return -1;
+    // First slot whose value bytes differ from the store's, -1 if none (and
+    // -2 if only the header or frameCount differ).
+    int firstDifference(const ProfileStore& s) const {
+        for (int i = 0; i < FRAME_SLOTS; ++i) {
+            const bool differs = i < slots()
+                                     ? std::memcmp(values.data() + std::size_t(i) * CELLS_PER_FRAME,
+                                                   s.frame(i).value.data(), CELLS_PER_FRAME) != 0
+                                     : !editing::valueEmpty(s.frame(i));
+            if (differs) return i;
+        }
+        return frameCount == s.frameCount && header == s.header.value ? -1 : -2;
     }
+    bool matches(const ProfileStore& s) const { return firstDifference(s) == -1; }
 };
 
 // The profile numbering rule over slots 0..frameCount: profiles counted from
