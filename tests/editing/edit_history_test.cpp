@@ -37,7 +37,8 @@ void rich(ProfileStore& s) {
     s.frame(61).set16(cell::VerticalShift, 40);
     s.frame(62).set16(cell::Boundary1, 300);
     s.frame(45).set24(cell::ReliefHeight, 1234); // a gap frame
-    s.frame(400).value[cell::Hour] = 7;          // past frameCount
+    s.frame(170).value[cell::Hour] = 7;          // past frameCount (160)
+    s.frame(400).value[cell::Hour] = 8;
     s.header.value[hdr::TimeRange] = 3;
 }
 
