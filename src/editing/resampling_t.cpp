@@ -5,6 +5,7 @@
 #include "editing/command_support.h"
 #include "editing/messages.h"
 #include "editing/resampling.h"
+#include "editing/samples.h"
 
 #include <algorithm>
 
@@ -19,19 +20,9 @@ TResampling tResamplingFor(EditKeys k) {
 namespace {
 
 constexpr int BOUNDARIES = 7;
-// Samples 0..264 of the old trace fill the stretched one.
-constexpr int EXPANDED_PAIRS = 264;
-// Samples 0..256 of the compressed trace are averaged pairs, the rest a ramp.
-constexpr int COMPRESSED_PAIRS = 257;
 
 void expandFrame(FrameRecord& f) {
-    std::array<uint8_t, SAMPLE_ROWS> b;
-    std::copy_n(f.value.begin(), SAMPLE_ROWS, b.begin());
-    uint8_t* v = f.value.data();
-    for (int k = 0; k < EXPANDED_PAIRS; ++k) {
-        v[2 * k] = b[k];
-        v[2 * k + 1] = uint8_t((unsigned(b[k]) + unsigned(b[k + 1])) / 2);
-    }
+    expandSamples(f.value.data());
     for (int r = 0; r < BOUNDARIES; ++r) {
         const int c = cell::Boundary1 + 2 * r;
         const uint32_t row = f.get16(c) * 2;
@@ -41,12 +32,7 @@ void expandFrame(FrameRecord& f) {
 }
 
 void compressFrame(FrameRecord& f) {
-    uint8_t* v = f.value.data();
-    const int ramp = v[513];
-    for (int k = 0; k < COMPRESSED_PAIRS; ++k)
-        v[k] = uint8_t((unsigned(v[2 * k]) + unsigned(v[2 * k + 1])) / 2);
-    for (int k = COMPRESSED_PAIRS; k < SAMPLE_ROWS; ++k)
-        v[k] = uint8_t(std::max(ramp - (k - COMPRESSED_PAIRS), 0));
+    compressSamples(f.value.data());
     for (int r = 0; r < BOUNDARIES; ++r) {
         const int c = cell::Boundary1 + 2 * r;
         f.set16(c, f.get16(c) / 2);

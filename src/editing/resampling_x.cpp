@@ -5,6 +5,7 @@
 #include "editing/frame_ops.h"
 #include "editing/messages.h"
 #include "editing/resampling.h"
+#include "editing/samples.h"
 
 #include <algorithm>
 
@@ -55,28 +56,24 @@ bool doubleAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
     for (int i = 0; i <= lastSource; ++i) outputs += f.inProfile(i) ? 2 : 1;
     // A doubled survey of more than 63999 frames keeps its first 63990.
     const int newN = outputs > 63999 ? MAX_LOADED_FRAME : outputs;
-    const int changedLast = std::max(newN, n);
-    j.framesBefore(0, changedLast);
+    j.framesBefore(0, std::max(newN, n));
 
-    // Every output frame is built in the work bytes, from value bytes that
-    // stay as they were until the copy back.
-    int d = 0;
-    for (int i = 0; i <= lastSource && d <= newN; ++i) {
-        f[d].work = f[i].value;
-        ++d;
-        if (f.inProfile(i) && d <= newN) {
-            interpolated(f.value(i), sourceFrame(f, i + 1), f[d].work.data());
-            ++d;
+    // In place from the end: source i lands at d >= i, and every frame
+    // written so far lies above i + 1, so the frames still to be read (i and
+    // its right neighbour) are as they were.
+    int d = outputs;
+    for (int i = lastSource; i >= 0; --i) {
+        if (f.inProfile(i)) {
+            d -= 2;
+            if (d + 1 <= newN) interpolated(f.value(i), sourceFrame(f, i + 1), f.value(d + 1));
+        } else {
+            d -= 1;
         }
+        if (d <= newN && d != i) f[d].value = f[i].value;
     }
-    // The slot after the last output frame closes the survey empty.
-    for (; d <= newN; ++d) f[d].work.fill(0);
-    for (int i = 0; i <= newN; ++i) {
-        f[i].value = f[i].work;
-        f[i].work.fill(0);
-    }
-    // Frames of the old survey past the doubled one are dropped.
-    for (int i = newN + 1; i <= n; ++i) emptyValue(f[i]);
+    // The slot after the last new frame closes the survey; the frames of the
+    // old survey past the doubled one are dropped.
+    for (int i = outputs; i <= std::max(newN, n); ++i) emptyValue(f[i]);
     s.frameCount = newN;
     return true;
 }
@@ -88,29 +85,37 @@ Halved halveAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
     const int n = s.frameCount;
     if (n < 20) return Halved::No;
     const int lastOutput = (n + 40) / 2;
-    j.framesBefore(0, 2 * lastOutput + 1);
+    const int lastSource = std::min(2 * lastOutput + 1, MAX_FRAME_INDEX);
+    j.framesBefore(0, lastSource);
     const Slots f(s);
     std::array<uint8_t, CELLS_PER_FRAME> out;
+    // In place from the start: output jo lands on slot jo <= 2 jo, whose
+    // frame has already been read.
     for (int jo = 0; jo <= lastOutput; ++jo) {
-        const int a = 2 * jo;
-        const int b = a + 1;
-        merged(sourceFrame(f, a), sourceFrame(f, b), out.data());
-        // Sources emptied before the output lands: output jo <= source 2jo.
-        if (isSlot(a)) emptyValue(f[a]);
-        if (isSlot(b)) emptyValue(f[b]);
-        std::memcpy(f.value(jo), out.data(), CELLS_PER_FRAME);
+        merged(sourceFrame(f, 2 * jo), sourceFrame(f, 2 * jo + 1), out.data());
+        f[jo].value = out;
     }
+    // Every source frame is used up: the second half of the store is empty.
+    for (int i = lastOutput + 1; i <= lastSource; ++i) emptyValue(f[i]);
     s.frameCount = n / 2 + 20;
     return Halved::Done;
 }
 
+// What a fit did: nothing (a silent early exit), or the slots whose work
+// bytes it built its frames in.
+struct Fitted {
+    bool done = false;
+    int firstWork = 0;
+    int lastWork = -1;
+};
+
 // Stretches the profile before a cursor standing in a gap so that it ends at
-// the cursor, at most twofold. False when there is no profile before it.
-bool stretchToCursor(ProfileStore& s, EditJournal& j, int c) {
+// the cursor, at most twofold. Nothing when there is no profile before it.
+Fitted stretchToCursor(ProfileStore& s, EditJournal& j, int c) {
     const Slots f(s);
     int e = c - 1;
     while (e > 0 && !f.inProfile(e)) --e;
-    if (e < 0 || !f.inProfile(e)) return false;
+    if (e < 0 || !f.inProfile(e)) return {};
     int a = e;
     while (a > 0 && f.inProfile(a)) --a;
     const int length = e - a;
@@ -140,13 +145,13 @@ bool stretchToCursor(ProfileStore& s, EditJournal& j, int c) {
     const int produced = std::min(d, lastOut + 1) - 1;
     j.framesBefore(a, produced);
     for (int i = a; i <= produced; ++i) f[i].value = f[i].work;
-    return true;
+    return {true, a, produced};
 }
 
 // Compresses the profile around the cursor so that it ends at the cursor, at
-// most twofold; the frames after its new end become empty. False when the
+// most twofold; the frames after its new end become empty. Nothing when the
 // cursor stands on the profile's last frame.
-bool compressToCursor(ProfileStore& s, EditJournal& j, int c) {
+Fitted compressToCursor(ProfileStore& s, EditJournal& j, int c) {
     const Slots f(s);
     int a = c;
     while (a > 0 && f.inProfile(a)) --a;
@@ -155,7 +160,7 @@ bool compressToCursor(ProfileStore& s, EditJournal& j, int c) {
     const int t = b - a;
     const int r = b - c;
     int k = c - a;
-    if (r < 2) return false;
+    if (r < 2) return {};
     double q = double(k) / double(r);
     if (q < 1) {
         q = 1;
@@ -183,10 +188,10 @@ bool compressToCursor(ProfileStore& s, EditJournal& j, int c) {
         else
             emptyValue(f[i]);
     }
-    return true;
+    return {true, a, a + k};
 }
 
-bool fitToCursor(ProfileStore& s, EditJournal& j, int c) {
+Fitted fitToCursor(ProfileStore& s, EditJournal& j, int c) {
     return inProfileAt(s, c) ? compressToCursor(s, j, c) : stretchToCursor(s, j, c);
 }
 
@@ -196,7 +201,7 @@ EditResult resampleX(ProfileStore& s, EditTools& tools, Interaction& ui, const E
                      XResampling variant) {
     if (busy(s)) return busyResult();
     bool changed = false;
-    bool workBytesUsed = false;
+    Fitted fit;
     Outcome outcome = Outcome::Done;
     {
         BusyGuard hold(s);
@@ -204,7 +209,7 @@ EditResult resampleX(ProfileStore& s, EditTools& tools, Interaction& ui, const E
         const int c = clampSlot(in.cursorFrame);
         switch (variant) {
         case XResampling::Double:
-            changed = workBytesUsed = doubleAlongX(s, ui, j);
+            changed = doubleAlongX(s, ui, j);
             if (!changed) outcome = Outcome::Declined;
             break;
         case XResampling::Halve:
@@ -217,11 +222,12 @@ EditResult resampleX(ProfileStore& s, EditTools& tools, Interaction& ui, const E
             }
             // The fit follows on the halved store; its silent early exits
             // leave the halving standing, and it still closes like a change.
-            if (variant == XResampling::HalveThenFit) workBytesUsed = fitToCursor(s, j, c);
+            if (variant == XResampling::HalveThenFit) fit = fitToCursor(s, j, c);
             break;
         }
         case XResampling::Fit:
-            changed = workBytesUsed = fitToCursor(s, j, c);
+            fit = fitToCursor(s, j, c);
+            changed = fit.done;
             if (!changed) outcome = Outcome::EarlyExit;
             break;
         }
@@ -232,8 +238,9 @@ EditResult resampleX(ProfileStore& s, EditTools& tools, Interaction& ui, const E
     }
     if (!changed) return EditResult{outcome, false, false};
     s.stateFlags |= state::Changed;
-    // The doubling and the fit build their frames where the clipboard lives.
-    if (workBytesUsed) tools.clipboard.filled = false;
+    // The fit builds its frames in the work bytes: a clipboard there is lost.
+    Clipboard& clip = tools.clipboard;
+    if (fit.done && fit.firstWork <= clip.clipLast && fit.lastWork >= 0) clip.filled = false;
     return EditResult{Outcome::Done, true, false};
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// Checked access to the frame slots for the editing commands, and the sample
-// rules they share.
+// Checked access to the frame slots for the editing commands.
 //
 // Every frame an editing command reads or writes goes through Slots. The
 // commands bound their ranges themselves; Slots is the net under them: a slot
@@ -45,23 +44,6 @@ inline bool valueEmpty(const FrameRecord& f) {
 
 inline void emptyValue(FrameRecord& f) {
     f.value.fill(0);
-}
-
-// Zero rule between the same sample s and t of two neighbouring frames: data
-// never spreads into an empty neighbour (t = 0 counts as s) and an empty
-// sample never spreads into data (s = 0 makes t count as 0). Returns the
-// midpoint (s + t) div 2.
-inline uint8_t zeroRuleMidpoint(uint8_t s, uint8_t t) {
-    if (s > 0 && t == 0)
-        t = s;
-    else if (s == 0 && t > 0)
-        t = 0;
-    return uint8_t((unsigned(s) + unsigned(t)) / 2);
-}
-
-// Samples 0..527 of `out` = zero-rule midpoints of a and b.
-inline void midpointSamples(const uint8_t* a, const uint8_t* b, uint8_t* out) {
-    for (int k = 0; k < SAMPLE_ROWS; ++k) out[k] = zeroRuleMidpoint(a[k], b[k]);
 }
 
 } // namespace tesk::editing

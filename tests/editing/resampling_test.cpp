@@ -2,6 +2,7 @@
 // the zero rule, markers, boundaries, the time range and frameCount.
 
 #include "editing/resampling.h"
+#include "editing/samples.h"
 #include "editing_test_support.h"
 
 #include <gtest/gtest.h>
@@ -55,12 +56,32 @@ TEST(ResamplingKeys, SelectTheVariants) {
     EXPECT_EQ(deleteRangeFor(rightCtrl), DeleteRange::Block);
 }
 
+TEST(ZeroRule, HoldsForEveryPairOfSamples) {
+    std::array<uint8_t, SAMPLE_ROWS> a{}, b{}, out{};
+    for (int s = 0; s < 256; ++s) {
+        for (int t0 = 0; t0 < 256; t0 += SAMPLE_ROWS / 2) {
+            // Half a frame of (s, t) pairs per call, each row its own t.
+            for (int k = 0; k < SAMPLE_ROWS; ++k) {
+                a[std::size_t(k)] = uint8_t(s);
+                b[std::size_t(k)] = uint8_t((t0 + k) % 256);
+            }
+            midpointSamples(a.data(), b.data(), out.data());
+            for (int k = 0; k < SAMPLE_ROWS; ++k) {
+                const int t = b[std::size_t(k)];
+                const int expected = s == 0 ? 0 : t == 0 ? s : (s + t) / 2;
+                ASSERT_EQ(out[std::size_t(k)], expected) << "s " << s << " t " << t;
+            }
+        }
+    }
+}
+
 // --- doubling ----------------------------------------------------------------
 
 TEST(Double, EveryProfileFrameGetsAnInterpolatedNeighbour) {
     auto s = newStore();
     buildSurvey(*s, {{0, 100}}); // frameCount 120
     s->frame(10).value[cell::Status] |= 2;
+    s->frame(3).work[7] = 99; // part of the clipboard
     EditTools tools;
     tools.clipboard = {true, 5};
     RecordingInteraction ui;
@@ -84,9 +105,9 @@ TEST(Double, EveryProfileFrameGetsAnInterpolatedNeighbour) {
     EXPECT_EQ(s->frame(21).markerStatus(), 0);
     EXPECT_EQ(s->frameCount, 220);
     EXPECT_EQ(numberingFault(*s), -1);
-    // The work bytes held the new frames: the clipboard is gone.
-    EXPECT_FALSE(tools.clipboard.filled);
-    EXPECT_EQ(s->frame(0).work, (std::array<uint8_t, CELLS_PER_FRAME>{}));
+    // The new frames are built in place: the clipboard in the work bytes stays.
+    EXPECT_TRUE(tools.clipboard.filled);
+    EXPECT_EQ(s->frame(3).work[7], 99);
 }
 
 TEST(Double, ZeroRuleKeepsDataOutOfEmptySamplesAndEmptinessOutOfData) {
@@ -297,6 +318,19 @@ TEST(Fit, SilentEarlyExitsChangeNothing) {
         EXPECT_TRUE(tools.clipboard.filled);
         EXPECT_FALSE(tools.history.canUndo());
     }
+}
+
+TEST(Fit, KeepsAClipboardWhoseSlotsItDoesNotUse) {
+    auto s = newStore();
+    buildSurvey(*s, {{100, 6}});
+    EditTools tools;
+    tools.clipboard = {true, 98}; // work bytes of slots 0..98
+    RecordingInteraction ui;
+    resampleX(*s, tools, ui, cursorAt(108), XResampling::Fit); // works on 99..108
+    EXPECT_TRUE(tools.clipboard.filled);
+    tools.clipboard = {true, 99};
+    resampleX(*s, tools, ui, cursorAt(111), XResampling::Fit);
+    EXPECT_FALSE(tools.clipboard.filled);
 }
 
 TEST(Fit, CursorPastTheSurveyRaisesFrameCount) {
