@@ -23,10 +23,13 @@ using Bytes = std::unique_ptr<uint8_t[], FreeBytes>;
 
 // Memory for a picture, left uninitialised: every byte is written at once.
 // A picture of a whole survey is tens of megabytes; asking for large pages
-// spares the kernel thousands of page faults while it is filled.
+// spares the kernel thousands of page faults while it is filled. Smaller
+// pictures take ordinary pages, where rounding up to a large page would waste
+// more than it saves.
 Bytes allocateBytes(std::size_t n) {
     constexpr std::size_t LARGE_PAGE = std::size_t(2) << 20;
-    if (n < LARGE_PAGE)
+    constexpr std::size_t LARGE_PICTURE = 8 * LARGE_PAGE;
+    if (n < LARGE_PICTURE)
         return Bytes(static_cast<uint8_t*>(std::malloc(std::max<std::size_t>(n, 1))));
     const std::size_t rounded = (n + LARGE_PAGE - 1) / LARGE_PAGE * LARGE_PAGE;
     void* p = std::aligned_alloc(LARGE_PAGE, rounded);

@@ -183,7 +183,7 @@ TEST_P(RandomEdits, KeepTheStoreConsistentAndUndoToTheOriginal) {
 INSTANTIATE_TEST_SUITE_P(
     Seeds, RandomEdits,
     ::testing::Values(
-        Sequence{"NearTheStart", 11, {{0, 4000}}, 400, 5},
+        Sequence{"NearTheStart", 11, {{0, 2500}}, 250, 5},
         Sequence{"StartAndEndOfTheStore", 23, {{0, 2000}, {61000, 3001}}, 150, 10},
         Sequence{"SparseOverTheWholeStore", 37, {{30, 200}, {31950, 100}, {63700, 301}}, 150, 10}),
     [](const auto& i) { return std::string(i.param.name); });
