@@ -18,6 +18,11 @@ inline int clampSlot(int i) {
     return std::clamp(i, 0, MAX_FRAME_INDEX);
 }
 
+// frameCount as the commands use it: never past the store's last slot.
+inline int surveyEnd(const ProfileStore& s) {
+    return clampSlot(s.frameCount);
+}
+
 // Holds the busy bit of stateFlags while a command runs, so that the
 // change handlers of the window do nothing meanwhile.
 class BusyGuard {

@@ -35,7 +35,7 @@ EditResult ShiftFramesRight(ProfileStore& s, EditTools& tools, Interaction& ui,
     {
         BusyGuard hold(s);
         const int k = blockFrames(in.blockItem);
-        const int n = s.frameCount;
+        const int n = surveyEnd(s);
         int target = n + k;
         if (!yes(ui, msg::confirmShiftRight(k))) {
             outcome = Outcome::Declined;
@@ -65,7 +65,7 @@ EditResult ShiftFramesLeft(ProfileStore& s, EditTools& tools, Interaction& ui,
         if (!yes(ui, msg::confirmShiftLeft())) {
             outcome = Outcome::Declined;
         } else {
-            const int n = s.frameCount;
+            const int n = surveyEnd(s);
             const int c = clampSlot(in.cursorFrame);
             // Destination: the cursor, or past the end of the cursor's profile.
             int d = c;
@@ -125,7 +125,7 @@ EditResult pasteFrames(ProfileStore& s, EditTools& tools, Interaction& ui, const
     const Clipboard clip = tools.clipboard;
     if (!clip.filled || clip.clipLast < 0) return EditResult{Outcome::Refused, false, false};
     BusyGuard hold(s);
-    const int n = s.frameCount;
+    const int n = surveyEnd(s);
     const int m = clip.clipLast + 1;
     const int c = clampSlot(in.cursorFrame);
     // The last frame after the paste: the old end moved by the clipboard, or
@@ -183,7 +183,7 @@ EditResult DeleteFrames(ProfileStore& s, EditTools& tools, Interaction& ui, cons
         if (ask && !yes(ui, msg::confirmDelete(end - start))) {
             outcome = Outcome::Declined;
         } else if (ask) {
-            const int n = s.frameCount;
+            const int n = surveyEnd(s);
             EditJournal j(s, EditKind::Delete);
             const int repeats = n - start + 1;
             if (repeats > 0 && end > start) {

@@ -2,12 +2,15 @@
 // Frame editing of the loaded survey: shift right and left, copy into and
 // paste from the frame clipboard, delete, mirror along X and move up along T.
 //
-// Each command runs to its end on the caller's thread: it refuses to start
-// while the busy bit is set, holds the busy bit while it runs, asks its
-// questions through the Interaction, records its changes in the history of
-// `tools` so that they can be undone, and finishes the store's side of its
-// closing steps (renumbering, frameCount, the data-changed bits, the state of
-// the clipboard). The result says whether the window redraws.
+// Each command runs to its end on the caller's thread. It owns the busy bit
+// of stateFlags: it does nothing (Outcome::Busy) when the bit is already set,
+// and holds it while it runs, questions included, so the window's change
+// handlers stay quiet meanwhile; the window does not set the bit around the
+// call. The command asks its questions through the Interaction, records its
+// changes in the history of `tools` so that they can be undone, and finishes
+// the store's side of its closing steps (renumbering, frameCount, the
+// data-changed bits, the state of the clipboard). The result says whether the
+// window redraws; the paste button follows tools.clipboard.filled.
 
 #include "editing/edit_inputs.h"
 #include "store/interaction.h"

@@ -47,7 +47,7 @@ EditResult resampleT(ProfileStore& s, EditTools& tools, Interaction& ui, TResamp
     {
         BusyGuard hold(s);
         const int item = s.header.value[hdr::TimeRange];
-        const int n = std::clamp(s.frameCount, 0, MAX_FRAME_INDEX);
+        const int n = surveyEnd(s);
         if (variant == TResampling::Expand) {
             if (ui.show(msg::confirmExpandT()) != Answer::Yes)
                 return EditResult{Outcome::Declined, false, false};

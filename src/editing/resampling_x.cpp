@@ -47,7 +47,7 @@ void merged(const uint8_t* a, const uint8_t* b, uint8_t* out) {
 }
 
 bool doubleAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
-    const int n = s.frameCount;
+    const int n = surveyEnd(s);
     if (n >= 31999 && ui.show(msg::doublingTooLarge()) != Answer::Yes) return false;
     if (ui.show(msg::confirmDoubling()) != Answer::Yes) return false;
     const Slots f(s);
@@ -82,7 +82,7 @@ enum class Halved { No, Declined, Done };
 
 Halved halveAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
     if (ui.show(msg::confirmHalving()) != Answer::Yes) return Halved::Declined;
-    const int n = s.frameCount;
+    const int n = surveyEnd(s);
     if (n < 20) return Halved::No;
     const int lastOutput = (n + 40) / 2;
     const int lastSource = std::min(2 * lastOutput + 1, MAX_FRAME_INDEX);

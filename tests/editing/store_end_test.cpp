@@ -93,14 +93,6 @@ TEST_F(StoreEnd, PasteAtACursorNearTheEndIsRefused) {
     EXPECT_TRUE(emptyAt(*s, 63990));
 }
 
-TEST_F(StoreEnd, PasteOfALongClipboardThatWouldPassTheEndIsRefused) {
-    survey({{0, 3000}, {61000, 10}}); // frameCount 61040
-    copyFrames(*s, tools, yes, at(0, PROFILE_ITEM));
-    RecordingInteraction ui;
-    EXPECT_EQ(pasteFrames(*s, tools, ui, at(100)).outcome, Outcome::Refused);
-    EXPECT_EQ(tagAt(*s, 61000), 61001u);
-}
-
 TEST_F(StoreEnd, ShiftRightOfAFullStoreMovesNothing) {
     survey({{63000, 1000}}); // frameCount 64000, past the 63989 limit already
     const EditResult r = ShiftFramesRight(*s, tools, yes, at(63100));
