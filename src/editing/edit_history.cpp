@@ -47,6 +47,7 @@ struct FramePicture {
     std::vector<std::pair<int, int>> runs; // first slot, frames
     Bytes bytes;
     std::size_t frames = 0;
+    int swept = 0; // while a sweep fills the picture: the next slot to keep
 
     std::size_t memory() const {
         return frames * CELLS_PER_FRAME + runs.capacity() * sizeof(runs[0]);
@@ -73,6 +74,34 @@ FramePicture capture(const ProfileStore& s, int first, int last) {
         for (int i = slot; i < slot + count; ++i, out += CELLS_PER_FRAME)
             std::memcpy(out, f[i].value.data(), CELLS_PER_FRAME);
     return p;
+}
+
+// A picture filled frame by frame while a command sweeps over its range in
+// slot order: each frame is read once, kept and changed while it is in the
+// cache. Room for every frame is asked for; only what is kept is touched.
+FramePicture startSweep(int first, int last) {
+    FramePicture p;
+    p.first = first;
+    p.last = last;
+    p.swept = first;
+    p.bytes = allocateBytes(std::size_t(last - first + 1) * CELLS_PER_FRAME);
+    if (!p.bytes) throw std::bad_alloc();
+    return p;
+}
+
+void sweepTo(const ProfileStore& s, FramePicture& p, int slot) {
+    const FrameRecord* f = s.frames();
+    slot = std::min(slot, p.last);
+    for (; p.swept <= slot; ++p.swept) {
+        const int i = p.swept;
+        if (valueEmpty(f[i])) continue;
+        if (!p.runs.empty() && p.runs.back().first + p.runs.back().second == i)
+            ++p.runs.back().second;
+        else
+            p.runs.emplace_back(i, 1);
+        std::memcpy(p.bytes.get() + p.frames * CELLS_PER_FRAME, f[i].value.data(), CELLS_PER_FRAME);
+        ++p.frames;
+    }
 }
 
 void restore(ProfileStore& s, const FramePicture& p) {
@@ -125,7 +154,16 @@ struct MoveUpEntry {
     std::vector<uint16_t> shifts;
 };
 
-using Entry = std::variant<FramesEntry, MoveEntry, NumberingEntry, MirrorEntry, MoveUpEntry>;
+// A doubling that dropped no source frame: undone by taking each source frame
+// back; the slots above the sources are a FramesEntry recorded just before.
+struct DoublingEntry {
+    int lastSource;
+    int newN;
+    int clearTo;
+};
+
+using Entry =
+    std::variant<FramesEntry, MoveEntry, NumberingEntry, MirrorEntry, MoveUpEntry, DoublingEntry>;
 
 std::size_t entryMemory(const Entry& e) {
     if (const auto* f = std::get_if<FramesEntry>(&e)) return f->picture.memory();
@@ -153,6 +191,7 @@ void undoEntry(ProfileStore& s, Entry& e) {
     if (auto* n = std::get_if<NumberingEntry>(&e)) return exchange(s, *n);
     if (auto* m = std::get_if<MoveEntry>(&e)) return moveValues(s, m->dst, m->src, m->count);
     if (auto* r = std::get_if<MirrorEntry>(&e)) return reverseValues(s, r->first, r->last);
+    if (auto* d = std::get_if<DoublingEntry>(&e)) return undoubleValues(s, d->lastSource);
     auto& u = std::get<MoveUpEntry>(e);
     for (std::size_t k = 0; k < u.shifts.size(); ++k) {
         FrameRecord& f = s.frame(u.first + int(k));
@@ -166,6 +205,8 @@ void redoEntry(ProfileStore& s, Entry& e) {
     if (auto* n = std::get_if<NumberingEntry>(&e)) return exchange(s, *n);
     if (auto* m = std::get_if<MoveEntry>(&e)) return moveValues(s, m->src, m->dst, m->count);
     if (auto* r = std::get_if<MirrorEntry>(&e)) return reverseValues(s, r->first, r->last);
+    if (auto* d = std::get_if<DoublingEntry>(&e))
+        return doubleValues(s, d->lastSource, d->newN, d->clearTo);
     auto& u = std::get<MoveUpEntry>(e);
     for (std::size_t k = 0; k < u.shifts.size(); ++k) moveUpFrame(s.frame(u.first + int(k)), u.row);
 }
@@ -209,7 +250,29 @@ EditKind EditJournal::kind() const {
     return step_->kind;
 }
 
+void EditJournal::closeSweep() {
+    if (sweep_ < 0) return;
+    auto& p = std::get<FramesEntry>(step_->entries[std::size_t(sweep_)]).picture;
+    sweepTo(*store_, p, p.last);
+    sweep_ = -1;
+}
+
+void EditJournal::sweepBefore(int first, int last) {
+    closeSweep();
+    first = std::max(first, 0);
+    last = std::min(last, MAX_FRAME_INDEX);
+    if (first > last) return;
+    step_->entries.emplace_back(FramesEntry{startSweep(first, last)});
+    sweep_ = int(step_->entries.size()) - 1;
+}
+
+void EditJournal::keepUpTo(int slot) {
+    if (sweep_ < 0) return;
+    sweepTo(*store_, std::get<FramesEntry>(step_->entries[std::size_t(sweep_)]).picture, slot);
+}
+
 void EditJournal::framesBefore(int first, int last) {
+    closeSweep();
     first = std::max(first, 0);
     last = std::min(last, MAX_FRAME_INDEX);
     if (first > last) return;
@@ -217,6 +280,7 @@ void EditJournal::framesBefore(int first, int last) {
 }
 
 void EditJournal::moveBefore(int src, int dst, int count) {
+    closeSweep();
     if (count <= 0 || src == dst) return;
     // The part of the destination outside the source is overwritten.
     if (dst > src)
@@ -227,6 +291,7 @@ void EditJournal::moveBefore(int src, int dst, int count) {
 }
 
 void EditJournal::numberingBefore(int slot) {
+    closeSweep();
     auto& entries = step_->entries;
     if (entries.empty() || !std::holds_alternative<NumberingEntry>(entries.back()))
         entries.emplace_back(NumberingEntry{});
@@ -238,10 +303,18 @@ void EditJournal::numberingBefore(int slot) {
 }
 
 void EditJournal::mirrorBefore(int first, int last) {
+    closeSweep();
     if (first <= last) step_->entries.emplace_back(MirrorEntry{first, last});
 }
 
+void EditJournal::doublingBefore(int lastSource, int newN, int clearTo) {
+    closeSweep();
+    framesBefore(lastSource + 1, clearTo);
+    step_->entries.emplace_back(DoublingEntry{lastSource, newN, clearTo});
+}
+
 void EditJournal::moveUpBefore(int first, int last, int row) {
+    closeSweep();
     if (first > last) return;
     MoveUpEntry u{first, row, {}};
     u.shifts.reserve(std::size_t(last - first + 1));
@@ -256,6 +329,7 @@ EditHistory::EditHistory(std::size_t memoryLimit, int stepLimit)
 EditHistory::~EditHistory() = default;
 
 void EditHistory::commit(ProfileStore& s, EditJournal&& journal) {
+    if (journal.step_) journal.closeSweep();
     std::unique_ptr<EditStep> step = std::move(journal.step_);
     if (!step) return;
     for (int c = 0; c < HEADER_CELLS; ++c)

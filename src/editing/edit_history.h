@@ -50,6 +50,12 @@ class EditJournal {
     // Slots first..last (clipped to 0..64000) are about to be rewritten in
     // any way; call it right before rewriting them and before the next entry.
     void framesBefore(int first, int last);
+    // The same for a command that rewrites slots first..last in one sweep in
+    // slot order: it calls keepUpTo(i) before it changes slot i, so each
+    // frame is read from memory once. The next entry or the commit keeps the
+    // rest of the range as it stands.
+    void sweepBefore(int first, int last);
+    void keepUpTo(int slot);
     // The value bytes of `count` slots from src are about to move to dst; the
     // slots of the source that the destination does not cover become empty.
     void moveBefore(int src, int dst, int count);
@@ -59,6 +65,9 @@ class EditJournal {
     // Slots first..last are about to be mirrored along X, their reversed
     // flags toggled.
     void mirrorBefore(int first, int last);
+    // Source frames 0..lastSource are about to be doubled along X in place
+    // (doubleValues) without losing any of them.
+    void doublingBefore(int lastSource, int newN, int clearTo);
     // Slots first..last are about to be moved up in time with cursor row `row`.
     void moveUpBefore(int first, int last, int row);
 
@@ -66,8 +75,11 @@ class EditJournal {
 
   private:
     friend class EditHistory;
+    void closeSweep();
+
     const ProfileStore* store_;
     std::unique_ptr<EditStep> step_;
+    int sweep_ = -1; // entry a sweep is filling
 };
 
 class EditHistory {

@@ -1,5 +1,6 @@
 #include "editing/frame_ops.h"
 
+#include "editing/samples.h"
 #include "editing/slots.h"
 
 #include <algorithm>
@@ -85,6 +86,48 @@ void moveUpFrame(FrameRecord& f, int row) {
         f.set16(cell::VerticalShift, a);
     } else {
         f.set16(cell::VerticalShift, 0);
+    }
+}
+
+int doubledFrames(const ProfileStore& s, int lastSource) {
+    int outputs = 0;
+    for (int i = 0; i <= lastSource; ++i) outputs += s.frame(i).inProfile() ? 2 : 1;
+    return outputs;
+}
+
+void doubleValues(ProfileStore& s, int lastSource, int newN, int clearTo) {
+    const Slots f(s);
+    static const std::array<uint8_t, CELLS_PER_FRAME> empty{};
+    // From the end: source i lands at d >= i, and every frame written so far
+    // lies above i + 1, so the frames still to be read (i and its right
+    // neighbour) are as they were.
+    const int outputs = doubledFrames(s, lastSource);
+    int d = outputs;
+    for (int i = lastSource; i >= 0; --i) {
+        if (f.inProfile(i)) {
+            d -= 2;
+            if (d + 1 <= newN) {
+                const uint8_t* next = isSlot(i + 1) ? f.value(i + 1) : empty.data();
+                interpolatedFrame(f.value(i), next, f.value(d + 1));
+            }
+        } else {
+            d -= 1;
+        }
+        if (d <= newN && d != i) f[d].value = f[i].value;
+    }
+    // The slot after the last new frame closes the survey; old frames past
+    // the doubled survey are dropped.
+    for (int i = outputs; i <= clearTo; ++i) emptyValue(f[i]);
+}
+
+void undoubleValues(ProfileStore& s, int lastSource) {
+    const Slots f(s);
+    // From the start: source i comes back from d >= i, and every slot above
+    // d still holds what the doubling left.
+    int d = 0;
+    for (int i = 0; i <= lastSource; ++i) {
+        if (d != i) f[i].value = f[d].value;
+        d += f[i].inProfile() ? 2 : 1;
     }
 }
 

@@ -33,6 +33,18 @@ int moveUpRotation(int row, uint32_t shift);
 // accumulator advanced (row > 0) or reset to 0 (row <= 0).
 void moveUpFrame(FrameRecord& f, int row);
 
+// Frames a doubling along X makes of source frames 0..lastSource: two for a
+// frame in a profile, one for a gap frame.
+int doubledFrames(const ProfileStore& s, int lastSource);
+// Doubling in place: source frame i lands on the slot after the frames made
+// of the sources before it, followed, when it is in a profile, by the frame
+// between it and its right neighbour. New frames past newN are dropped;
+// slots after the last new frame up to clearTo become empty.
+void doubleValues(ProfileStore& s, int lastSource, int newN, int clearTo);
+// The inverse of a doubling that dropped nothing, for slots 0..lastSource:
+// every source frame taken back from where the doubling put it.
+void undoubleValues(ProfileStore& s, int lastSource);
+
 // Renumbers the profiles over slots 0..frameCount and sets frameCount (and
 // its header copy) to the last in-profile frame rounded down to a multiple of
 // 20, plus 40, at most 64000.

@@ -63,9 +63,10 @@ EditResult resampleT(ProfileStore& s, EditTools& tools, Interaction& ui, TResamp
         }
         if (variant != TResampling::None) {
             EditJournal j(s, EditKind::ResampleT);
-            j.framesBefore(0, n);
+            j.sweepBefore(0, n);
             const Slots f(s);
             for (int i = 0; i <= n; ++i) {
+                j.keepUpTo(i);
                 // An empty frame stays empty either way.
                 if (valueEmpty(f[i])) continue;
                 if (variant == TResampling::Expand)

@@ -30,50 +30,23 @@ const uint8_t* sourceFrame(const Slots& f, int i) {
     return isSlot(i) ? f.value(i) : empty.data();
 }
 
-// The frame between a and b (a's neighbour b to the right): zero-rule
-// midpoint samples, a's status without its marker, a's other attributes.
-void interpolated(const uint8_t* a, const uint8_t* b, uint8_t* out) {
-    midpointSamples(a, b, out);
-    out[cell::Status] = uint8_t(a[cell::Status] & ~status::MarkerMask);
-    std::memcpy(out + cell::Status + 1, a + cell::Status + 1, CELLS_PER_FRAME - cell::Status - 1);
-}
-
-// Two frames merged into one: zero-rule midpoint samples, the status bits of
-// both (in profile if either was, both markers kept), a's other attributes.
-void merged(const uint8_t* a, const uint8_t* b, uint8_t* out) {
-    midpointSamples(a, b, out);
-    out[cell::Status] = uint8_t(a[cell::Status] | b[cell::Status]);
-    std::memcpy(out + cell::Status + 1, a + cell::Status + 1, CELLS_PER_FRAME - cell::Status - 1);
-}
-
 bool doubleAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
     const int n = surveyEnd(s);
     if (n >= 31999 && ui.show(msg::doublingTooLarge()) != Answer::Yes) return false;
     if (ui.show(msg::confirmDoubling()) != Answer::Yes) return false;
-    const Slots f(s);
     const int lastSource = n > 32000 ? DOUBLING_LAST_SOURCE : n;
-    int outputs = 0;
-    for (int i = 0; i <= lastSource; ++i) outputs += f.inProfile(i) ? 2 : 1;
+    const int outputs = doubledFrames(s, lastSource);
     // A doubled survey of more than 63999 frames keeps its first 63990.
     const int newN = outputs > 63999 ? MAX_LOADED_FRAME : outputs;
-    j.framesBefore(0, std::max(newN, n));
-
-    // In place from the end: source i lands at d >= i, and every frame
-    // written so far lies above i + 1, so the frames still to be read (i and
-    // its right neighbour) are as they were.
-    int d = outputs;
-    for (int i = lastSource; i >= 0; --i) {
-        if (f.inProfile(i)) {
-            d -= 2;
-            if (d + 1 <= newN) interpolated(f.value(i), sourceFrame(f, i + 1), f.value(d + 1));
-        } else {
-            d -= 1;
-        }
-        if (d <= newN && d != i) f[d].value = f[i].value;
+    const int clearTo = std::max(newN, n);
+    if (outputs <= newN) {
+        // Nothing of the sources is lost: undo can take each source frame back
+        // from where the doubling put it.
+        j.doublingBefore(lastSource, newN, clearTo);
+    } else {
+        j.framesBefore(0, clearTo);
     }
-    // The slot after the last new frame closes the survey; the frames of the
-    // old survey past the doubled one are dropped.
-    for (int i = outputs; i <= std::max(newN, n); ++i) emptyValue(f[i]);
+    doubleValues(s, lastSource, newN, clearTo);
     s.frameCount = newN;
     return true;
 }
@@ -86,13 +59,14 @@ Halved halveAlongX(ProfileStore& s, Interaction& ui, EditJournal& j) {
     if (n < 20) return Halved::No;
     const int lastOutput = (n + 40) / 2;
     const int lastSource = std::min(2 * lastOutput + 1, MAX_FRAME_INDEX);
-    j.framesBefore(0, lastSource);
+    j.sweepBefore(0, lastSource);
     const Slots f(s);
     std::array<uint8_t, CELLS_PER_FRAME> out;
     // In place from the start: output jo lands on slot jo <= 2 jo, whose
     // frame has already been read.
     for (int jo = 0; jo <= lastOutput; ++jo) {
-        merged(sourceFrame(f, 2 * jo), sourceFrame(f, 2 * jo + 1), out.data());
+        j.keepUpTo(2 * jo + 1);
+        mergedFrame(sourceFrame(f, 2 * jo), sourceFrame(f, 2 * jo + 1), out.data());
         f[jo].value = out;
     }
     // Every source frame is used up: the second half of the store is empty.
@@ -134,7 +108,7 @@ Fitted stretchToCursor(ProfileStore& s, EditJournal& j, int c) {
         f[d].work = f[a + i].value;
         if (i >= threshold) {
             if (d + 1 <= lastOut)
-                interpolated(f.value(a + i), sourceFrame(f, a + i + 1), f[d + 1].work.data());
+                interpolatedFrame(f.value(a + i), sourceFrame(f, a + i + 1), f[d + 1].work.data());
             threshold += q;
             ++d;
         }
@@ -172,7 +146,7 @@ Fitted compressToCursor(ProfileStore& s, EditJournal& j, int c) {
     for (int i = 0; i <= k; ++i) {
         uint8_t* out = f[a + i].work.data();
         if (i >= threshold) {
-            merged(sourceFrame(f, src), sourceFrame(f, src + 1), out);
+            mergedFrame(sourceFrame(f, src), sourceFrame(f, src + 1), out);
             ++src;
             threshold += q;
         } else {

@@ -96,4 +96,16 @@ void compressSamples(uint8_t* samples) {
     std::memcpy(samples + RAMP_FIRST, ramps()[v].data(), RAMP_LENGTH);
 }
 
+void interpolatedFrame(const uint8_t* a, const uint8_t* b, uint8_t* out) {
+    midpointSamples(a, b, out);
+    out[cell::Status] = uint8_t(a[cell::Status] & ~status::MarkerMask);
+    std::memcpy(out + cell::Status + 1, a + cell::Status + 1, CELLS_PER_FRAME - cell::Status - 1);
+}
+
+void mergedFrame(const uint8_t* a, const uint8_t* b, uint8_t* out) {
+    midpointSamples(a, b, out);
+    out[cell::Status] = uint8_t(a[cell::Status] | b[cell::Status]);
+    std::memcpy(out + cell::Status + 1, a + cell::Status + 1, CELLS_PER_FRAME - cell::Status - 1);
+}
+
 } // namespace tesk::editing

@@ -23,4 +23,14 @@ void expandSamples(uint8_t* samples);
 // one per row, v, v - 1, ..., and stay at 0.
 void compressSamples(uint8_t* samples);
 
+// The frame between frame a and its right neighbour b, as the doubling and
+// the stretch insert it: zero-rule midpoint samples, a's status without its
+// marker, a's other attributes. `out` may be b.
+void interpolatedFrame(const uint8_t* a, const uint8_t* b, uint8_t* out);
+
+// Two neighbouring frames merged into one, as the halving and the compression
+// build it: zero-rule midpoint samples, the status bits of both (in profile if
+// either was, both markers kept), a's other attributes.
+void mergedFrame(const uint8_t* a, const uint8_t* b, uint8_t* out);
+
 } // namespace tesk::editing
