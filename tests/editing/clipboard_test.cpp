@@ -175,17 +175,5 @@ INSTANTIATE_TEST_SUITE_P(Rule, PasteLimit,
                                        false}),
                          [](const auto& i) { return std::string(i.param.name); });
 
-TEST(Paste, WithAnEmptyClipboardDoesNothing) {
-    auto s = newStore();
-    buildSurvey(*s, TWO);
-    const StoreImage before(*s);
-    EditTools tools;
-    RecordingInteraction ui;
-    const EditResult r = pasteFrames(*s, tools, ui, at(5));
-    EXPECT_EQ(r.outcome, Outcome::Refused);
-    EXPECT_TRUE(before.matches(*s));
-    EXPECT_TRUE(ui.shown.empty());
-}
-
 } // namespace
 } // namespace tesk::testing

@@ -110,34 +110,6 @@ TEST(Double, EveryProfileFrameGetsAnInterpolatedNeighbour) {
     EXPECT_EQ(s->frame(3).work[7], 99);
 }
 
-TEST(Double, ZeroRuleKeepsDataOutOfEmptySamplesAndEmptinessOutOfData) {
-    auto s = newStore();
-    FrameRecord& a = s->frame(0);
-    FrameRecord& b = s->frame(1);
-    for (int k = 0; k < SAMPLE_ROWS; ++k) a.value[k] = b.value[k] = 50;
-    a.value[0] = 0; // b holds 80: the result stays 0
-    b.value[0] = 80;
-    a.value[1] = 100; // b holds 0: counts as 100
-    b.value[1] = 0;
-    a.value[2] = 100; // both hold data: (100 + 60) / 2
-    b.value[2] = 60;
-    a.value[3] = 255;
-    b.value[3] = 254; // unsigned: 254
-    for (int i : {0, 1}) s->frame(i).value[cell::Status] = status::InProfile;
-    s->frameCount = 40;
-    SdvPrf(*s, nullptr);
-    EditTools tools;
-    RecordingInteraction ui;
-    answerYes(ui, 1);
-    resampleX(*s, tools, ui, cursorAt(0), XResampling::Double);
-    const auto& mid = s->frame(1).value;
-    EXPECT_EQ(mid[0], 0);
-    EXPECT_EQ(mid[1], 100);
-    EXPECT_EQ(mid[2], 80);
-    EXPECT_EQ(mid[3], 254);
-    EXPECT_EQ(mid[4], 50);
-}
-
 TEST(Double, ALargeSurveyAsksFirstAndANoChangesNothing) {
     auto s = newStore();
     buildSurvey(*s, {{0, 10}, {31960, 10}}); // frameCount 32000

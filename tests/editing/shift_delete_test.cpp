@@ -106,7 +106,8 @@ std::vector<LayoutCase> layoutCases() {
     const auto block = DeleteRange::Block;
     const auto second = DeleteRange::SecondPoint;
     return {
-        // Frames 5..60 move to 25..80; the opened gap splits A.
+        // Frames 5..60 move to 25..80; the opened gap splits A, and A's tail
+        // becomes profile 2 counted from 0 (checked by the numbering rule).
         {"ShiftRightInsideAProfile", TWO, Command::ShiftRight, at(5), block, 1,
          layout({T(1, 5), G(20), T(6, 5), G(5), T(16, 10)}), 80},
         {"ShiftRightFromAGap", TWO, Command::ShiftRight, at(12), block, 1,
@@ -178,20 +179,6 @@ TEST_P(FrameLayout, FramesLandWhereTheRuleSays) {
 
 INSTANTIATE_TEST_SUITE_P(Commands, FrameLayout, ::testing::ValuesIn(layoutCases()),
                          [](const auto& i) { return std::string(i.param.name); });
-
-TEST(ShiftRight, TheOpenedGapStartsANewProfile) {
-    auto s = newStore();
-    buildSurvey(*s, {{0, 10}});
-    EditTools tools;
-    RecordingInteraction ui;
-    answerYes(ui, 1);
-    ShiftFramesRight(*s, tools, ui, at(4));
-    // Frames 4..9 now stand at 24..29: profile 2, counted from 0 again.
-    EXPECT_EQ(s->frame(24).get16(cell::ProfileNumber), 2u);
-    EXPECT_EQ(s->frame(24).get16(cell::IndexInProfile), 0u);
-    EXPECT_EQ(s->frame(29).get16(cell::IndexInProfile), 5u);
-    EXPECT_EQ(s->frame(3).get16(cell::ProfileNumber), 1u);
-}
 
 TEST(ShiftRight, PastTheLoaderLimitAsksAndShiftsOnlyWhatFits) {
     for (const Answer a : {Answer::Yes, Answer::No}) {
