@@ -7,6 +7,7 @@
 // temporary directory; the file system there decides what fsync costs.
 
 #include "commands/file_commands.h"
+#include "file_images.h"
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
 #include "store/interaction.h"
@@ -49,22 +50,13 @@ class MemorySink final : public ByteSink {
     std::vector<uint8_t> bytes;
 };
 
-// Deterministic noise for the samples.
-struct Lcg {
-    uint32_t s = 12345;
-    int next(int range) {
-        s = s * 1664525u + 1013904223u;
-        return int((s >> 16) % unsigned(range));
-    }
-};
-
 // A survey of ten profiles of about 6400 frames each, with a few blank
 // frames between them, that reaches the last slot a loader fills: direct
 // wave, a sloping reflector, a diffraction hyperbola, noise; markers, relief,
 // boundaries and coordinates on every frame.
 void fillSurvey(ProfileStore& s) {
     s.reset();
-    Lcg rng;
+    images::Lcg rng{12345}; // deterministic noise for the samples
     for (int i = 0; i < FRAMES; ++i) {
         FrameRecord& f = s.frame(i);
         const int inProfile = i % 6400;

@@ -22,88 +22,13 @@ namespace {
 
 // --- byte images ----------------------------------------------------------------
 
-// Little-endian bytes placed at offsets; the image grows as needed.
-struct Image {
-    std::vector<uint8_t> b;
-    void atLeast(std::size_t n) {
-        if (b.size() < n) b.resize(n, 0);
-    }
-    void u8(std::size_t at, uint8_t v) {
-        atLeast(at + 1);
-        b[at] = v;
-    }
-    void u16(std::size_t at, uint16_t v) {
-        u8(at, uint8_t(v));
-        u8(at + 1, uint8_t(v >> 8));
-    }
-    void u32(std::size_t at, uint32_t v) {
-        u16(at, uint16_t(v));
-        u16(at + 2, uint16_t(v >> 16));
-    }
-    void text(std::size_t at, const std::string& s) {
-        for (std::size_t i = 0; i < s.size(); ++i) u8(at + i, uint8_t(s[i]));
-    }
-    std::vector<uint8_t> cut(std::size_t n) const {
-        return std::vector<uint8_t>(b.begin(), b.begin() + std::ptrdiff_t(n));
-    }
-};
-
-// .mr3: count at 0, plane flag at 4, level bytes at 11..13, marker list at
-// 52, frame areas of 192 bytes (three planes of 64) from 1220.
-struct Mr3 : Image {
-    Mr3(uint32_t count, bool threePlanes, uint8_t l1, uint8_t l2 = 0, uint8_t l3 = 0) {
-        atLeast(1220);
-        u32(0, count);
-        u8(4, threePlanes ? 1 : 0);
-        u8(11, l1);
-        u8(12, l2);
-        u8(13, l3);
-        u32(52, 0xFFFFFFFFu);
-    }
-    void markers(const std::vector<uint32_t>& list) {
-        for (std::size_t i = 0; i < list.size(); ++i) u32(52 + 4 * i, list[i]);
-        u32(52 + 4 * list.size(), 0xFFFFFFFFu);
-    }
-    std::size_t area(int frame) const { return 1220 + 192 * std::size_t(frame); }
-    void frames(int n) { atLeast(area(n)); }
-    // Bit `sample` of plane p (0..2) of a frame, least significant bit first.
-    void set(int frame, int plane, int sample) {
-        frames(frame + 1);
-        b[area(frame) + 64 * std::size_t(plane) + std::size_t(sample / 8)] |=
-            uint8_t(1u << (sample % 8));
-    }
-};
-
-// .geb: "MIRN", header length H at 4, S at 8, f at 12, N at 16, width at 20,
-// year/month/day at 24..26; records of 2S + 16 bytes from H + 6.
-struct Geb : Image {
-    uint16_t H;
-    uint32_t S;
-    Geb(uint32_t samples, uint32_t frequency, uint32_t count, uint8_t width = 12,
-        uint16_t headerLength = 26)
-        : H(headerLength), S(samples) {
-        text(0, "MIRN");
-        u16(4, headerLength);
-        u32(8, samples);
-        u32(12, frequency);
-        u32(16, count);
-        u8(20, width);
-        u8(24, 23);
-        u8(25, 6);
-        u8(26, 14);
-        atLeast(std::size_t(headerLength) + 6);
-    }
-    std::size_t rec(int j) const { return H + 6 + std::size_t(j) * (2 * std::size_t(S) + 16); }
-    void frames(int n) { atLeast(rec(n)); }
-    void marker(int j, uint8_t v) { u8(rec(j) + 4, v); }
-    void time(int j, uint8_t h, uint8_t m, uint8_t s, uint8_t hs) {
-        u8(rec(j) + 5, h);
-        u8(rec(j) + 6, m);
-        u8(rec(j) + 7, s);
-        u8(rec(j) + 8, hs);
-    }
-    void word(int j, int i, uint16_t w) { u16(rec(j) + 16 + 2 * std::size_t(i), w); }
-};
+// The files are laid out by tools/file_images.h: .geb files dated 23.06.14,
+// .gpr files with the frame area at 142 unless given.
+using Mr3 = images::Mr3Image;
+using Geb = images::GebImage;
+using Gpr = images::GprImage;
+using Group = images::GprGroup;
+using images::constantGroup;
 
 // A 12-bit word of the given offset level, by the inverse of the .geb and .gpr
 // rules: levels from 2048 up are w = u - 2048, levels 1 .. 2047 are the
@@ -115,50 +40,6 @@ uint16_t wordForLevel(uint32_t u) {
 uint16_t wordForCode(int c) {
     return wordForLevel(uint32_t(16 * c));
 }
-
-// .gpr: count + 1 at 6, records from 142 (or 122): u32 W, then 2W + 4 bytes:
-// n, text, hour, minute, second, hundredths, marker, groups of 32 reading
-// pairs (channel 1 word, channel 2 word).
-using Group = std::array<uint16_t, 64>; // [2i] channel 1 reading i, [2i + 1] channel 2
-
-Group constantGroup(uint16_t ch1, uint16_t ch2) {
-    Group g{};
-    for (int i = 0; i < 32; ++i) {
-        g[std::size_t(2 * i)] = ch1;
-        g[std::size_t(2 * i + 1)] = ch2;
-    }
-    return g;
-}
-
-struct Gpr : Image {
-    std::size_t next;
-    explicit Gpr(uint32_t frames, std::size_t area = 142) : next(area) {
-        atLeast(area);
-        u32(6, frames + 1);
-        u8(10, 0x5A);
-    }
-    // Adds a record with W = 64 (groups + 1) + extraWords; returns its offset.
-    std::size_t add(const std::string& position, std::array<uint8_t, 4> time, uint8_t marker,
-                    const std::vector<Group>& groups, uint32_t extraWords = 0) {
-        const std::size_t at = next;
-        const uint32_t W = 64 * uint32_t(groups.size() + 1) + extraWords;
-        u32(at, W);
-        std::size_t p = at + 4;
-        u8(p++, uint8_t(position.size()));
-        text(p, position);
-        p += position.size();
-        for (uint8_t t : time) u8(p++, t);
-        u8(p++, marker);
-        for (const Group& g : groups)
-            for (uint16_t w : g) {
-                u16(p, w);
-                p += 2;
-            }
-        next = at + 8 + 2 * std::size_t(W);
-        atLeast(next);
-        return at;
-    }
-};
 
 // --- fixture --------------------------------------------------------------------
 

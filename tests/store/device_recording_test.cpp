@@ -24,167 +24,19 @@ using Bytes = std::vector<uint8_t>;
 
 // --- file builder ------------------------------------------------------------
 
-// Header of a device recording: magic, model code at 5, date and time at
-// 7..11 (14.06.21 09:30), count field at 13..15.
-Bytes geoHeader(uint8_t model, uint32_t count) {
-    Bytes b(16, 0);
-    b[0] = 'T';
-    b[1] = 'E';
-    b[2] = 'S';
-    b[3] = 'K';
-    b[4] = '*';
-    b[5] = model;
-    b[6] = '*';
-    b[7] = 14;
-    b[8] = 6;
-    b[9] = 21;
-    b[10] = 9;
-    b[11] = 30;
-    b[13] = uint8_t(count >> 16);
-    b[14] = uint8_t(count >> 8);
-    b[15] = uint8_t(count);
-    return b;
-}
-
-// One frame record. The length field is the record size minus 4, so that
-// the next record follows right after it, plus lengthDelta.
-struct Rec {
-    Rec(uint8_t mode, Bytes samples) : f(mode), data(std::move(samples)) {}
-    Rec& withClock(uint8_t h, uint8_t m, uint8_t sec) {
-        clock[0] = h;
-        clock[1] = m;
-        clock[2] = sec;
-        return *this;
-    }
-    Rec& withGps(std::string text) {
-        gps = std::move(text);
-        return *this;
-    }
-    Rec& withGap(int n) {
-        gap = n;
-        return *this;
-    }
-    Rec& withLengthDelta(int d) {
-        lengthDelta = d;
-        return *this;
-    }
-
-    uint8_t f; // e.g. 0x48: scale bits 0x40, s = 2, run-length, no marker
-    uint8_t clock[3] = {0x10, 0x20, 0x30};
-    std::string gps; // positioning text (models 5 and 6)
-    Bytes data;      // raw samples or run-length bytes
-    int gap = 0;     // bytes between the positioning text and the data
-    int lengthDelta = 0;
-    int trailing = -1; // bytes after the data: 1 after raw samples, 2 after runs
-    uint8_t key = 0xA1;
-};
-
-class GeoFile {
-  public:
-    explicit GeoFile(uint8_t model) : model_(model) {}
-
-    GeoFile& add(const Rec& r) {
-        Bytes rec;
-        rec.push_back(r.key);
-        rec.insert(rec.end(), {0, 0, 0, 0, 0, 0});
-        if (model_ != 0) rec.insert(rec.end(), r.clock, r.clock + 3);
-        rec.push_back(r.f);
-        rec.insert(rec.end(), {0, 0});
-        rec.insert(rec.end(), r.gps.begin(), r.gps.end());
-        rec.insert(rec.end(), std::size_t(r.gap), 0x33);
-        rec.insert(rec.end(), r.data.begin(), r.data.end());
-        const int trailing = r.trailing >= 0 ? r.trailing : ((r.f & 0x04) ? 1 : 2);
-        rec.insert(rec.end(), std::size_t(trailing), 0);
-        const uint32_t length = uint32_t(int(rec.size()) - 4 + r.lengthDelta);
-        rec[1] = uint8_t(length >> 16);
-        rec[2] = uint8_t(length >> 8);
-        rec[3] = uint8_t(length);
-        body_.insert(body_.end(), rec.begin(), rec.end());
-        ++records_;
-        return *this;
-    }
-    GeoFile& junk(int n) {
-        body_.insert(body_.end(), std::size_t(n), 0x55);
-        return *this;
-    }
-    GeoFile& count(uint32_t c) {
-        count_ = c;
-        countSet_ = true;
-        return *this;
-    }
-    Bytes bytes() const {
-        Bytes b = geoHeader(model_, countSet_ ? count_ : uint32_t(records_));
-        b.insert(b.end(), body_.begin(), body_.end());
-        return b;
-    }
-
-  private:
-    uint8_t model_;
-    Bytes body_;
-    int records_ = 0;
-    uint32_t count_ = 0;
-    bool countSet_ = false;
-};
-
-// Run-length bytes of a run of `len` bits of one value.
-void putRun(Bytes& out, int bit, int len) {
-    while (len > 0) {
-        const int take = std::min(len, 128);
-        out.push_back(uint8_t((bit << 7) | (take == 128 ? 0 : take)));
-        len -= take;
-    }
-}
-
-// Thermometer columns: each column's amplitude as set bits, then clear bits
-// up to `rows`.
-Bytes runColumns(const std::vector<int>& amps, int rows) {
-    Bytes out;
-    for (int a : amps) {
-        putRun(out, 1, a);
-        putRun(out, 0, rows - a);
-    }
-    return out;
-}
+// The recordings are laid out by tools/file_images.h: a header dated
+// 14.06.21 09:30, records with the unit clock 10:20:30.
+using images::BitPlaneBlock;
+using images::bitPlaneFile;
+using images::GeoFile;
+using images::geoHeader;
+using images::packBits;
+using images::runColumns;
+using Rec = images::GeoRecord;
+using Block = BitPlaneBlock;
 
 Bytes constant(std::size_t n, uint8_t v) {
     return Bytes(n, v);
-}
-
-// Bits packed least significant first.
-Bytes packBits(const std::vector<int>& bits) {
-    Bytes out((bits.size() + 7) / 8, 0);
-    for (std::size_t i = 0; i < bits.size(); ++i)
-        if (bits[i]) out[i / 8] |= uint8_t(1 << (i % 8));
-    return out;
-}
-
-// A bit-plane block: frames[i][p] is plane p of frame i (32 s bytes).
-struct Block {
-    std::vector<std::vector<Bytes>> frames;
-};
-
-Bytes bitPlaneFile(uint8_t model, uint8_t mode, uint32_t count, const std::vector<Block>& blocks) {
-    Bytes b = geoHeader(model, count);
-    b.resize(15); // the first block header starts at offset 15
-    const int headLength = model == 0 ? 11 : 14;
-    const int modeInHead = (model == 0 ? 23 : 26) - 15;
-    for (const Block& blk : blocks) {
-        Bytes head(std::size_t(headLength), 0);
-        if (&blk == &blocks.front()) {
-            // The first block header carries the count field's last byte.
-            head[0] = uint8_t(count);
-        }
-        head[std::size_t(modeInHead)] = mode;
-        b.insert(b.end(), head.begin(), head.end());
-        const int n = int(blk.frames.size());
-        b.push_back(uint8_t(n));
-        const std::size_t planes = n ? blk.frames[0].size() : 0;
-        for (std::size_t p = 0; p < planes; ++p)
-            for (int i = n - 1; i >= 0; --i)
-                b.insert(b.end(), blk.frames[std::size_t(i)][p].begin(),
-                         blk.frames[std::size_t(i)][p].end());
-    }
-    return b;
 }
 
 // A positioning text of exactly 50 bytes: fix 12:34:56, 55 deg 45.12345' N,
