@@ -139,7 +139,7 @@ std::vector<uint8_t>& image(const Case& c) {
     return it->second;
 }
 
-DeviceFileLoad decode(ByteSource& src, const Case& c) {
+LoadReport decode(ByteSource& src, const Case& c) {
     ProfileStore& s = store();
     s.header.value[hdr::TimeRange] = uint8_t(c.rangeItem);
     DeviceOptions o;
@@ -148,7 +148,7 @@ DeviceFileLoad decode(ByteSource& src, const Case& c) {
     return readGebFile(src, false, s, o, ui);
 }
 
-void checkLoad(benchmark::State& state, const DeviceFileLoad& l) {
+void checkLoad(benchmark::State& state, const LoadReport& l) {
     if (l.framesRead != MAX_LOADED_FRAME + 1) state.SkipWithError("not every frame was read");
 }
 
@@ -161,7 +161,7 @@ void readerOnly(benchmark::State& state, const Case& c, From from) {
     for (auto _ : state) {
         store().clearForOpen(false);
         const auto t0 = std::chrono::steady_clock::now();
-        DeviceFileLoad l;
+        LoadReport l;
         if (path) {
             auto src = FileSource::open(*path);
             if (!src) die("cannot open " + *path);
@@ -184,7 +184,7 @@ void wholeOpen(benchmark::State& state, const Case& c, From from) {
     std::vector<uint8_t>* bytes = from == From::Memory ? &image(c) : nullptr;
     for (auto _ : state) {
         ProfileStore& s = store();
-        DeviceFileLoad l;
+        LoadReport l;
         if (path) {
             auto src = FileSource::open(*path);
             if (!src) die("cannot open " + *path);

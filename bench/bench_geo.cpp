@@ -144,7 +144,8 @@ struct World {
         return decode(*src, normalise);
     }
     void check(const DeviceRecordingLoad& l, const char* what) {
-        if (l.framesRead != LOADED || !l.slotLimitHit || l.faulty)
+        if (l.framesRead != LOADED || l.fault != LoadFault::SlotLimit ||
+            l.has(LoadWarning::DataError))
             die(std::string(what) + ": unexpected decoding");
     }
 };

@@ -130,7 +130,7 @@ struct World {
         if (loaded) return;
         SilentInteraction no;
         const OpenResult r = openSurveyFile(store, gemPath, false, no);
-        if (r.outcome != OpenOutcome::FramesLoaded || r.framesRead != RECORDS_READ)
+        if (r.outcome != OpenOutcome::FramesLoaded || r.report.framesRead != RECORDS_READ)
             die("cannot open " + gemPath);
         loaded = true;
     }
@@ -150,7 +150,7 @@ void BM_OpenWorkFile64000(benchmark::State& state) {
     SilentInteraction no;
     for (auto _ : state) {
         const OpenResult r = openSurveyFile(w.store, w.gemPath, false, no);
-        if (r.framesRead != RECORDS_READ) state.SkipWithError("short read");
+        if (r.report.framesRead != RECORDS_READ) state.SkipWithError("short read");
         benchmark::DoNotOptimize(w.store.frame(1000).value[100]);
     }
     w.loaded = true;
@@ -178,7 +178,7 @@ void BM_ReadWorkFileFromFile64000(benchmark::State& state) {
     const Generation gen = *generationForVersion(CURRENT_FORMAT_VERSION);
     for (auto _ : state) {
         auto src = FileSource::open(w.gemPath);
-        const WorkFileLoad l = readWorkFile(*src, gen, false, w.store, no);
+        const LoadReport l = readWorkFile(*src, gen, false, w.store, no);
         if (l.framesRead != RECORDS_READ) state.SkipWithError("short read");
     }
     w.loaded = false; // frameCount is left as the reader sets it, before finishLoad
@@ -198,7 +198,7 @@ void BM_ReadWorkFileFromMemory64000(benchmark::State& state) {
     const Generation gen = *generationForVersion(CURRENT_FORMAT_VERSION);
     for (auto _ : state) {
         MemorySource src(image);
-        const WorkFileLoad l = readWorkFile(src, gen, false, w.store, no);
+        const LoadReport l = readWorkFile(src, gen, false, w.store, no);
         if (l.framesRead != RECORDS_READ) state.SkipWithError("short read");
     }
     w.loaded = false;

@@ -20,7 +20,7 @@ void TForm1::SpeedButton1Click() {
     lastOpen_ = {};
     const bool append = prompter_.modifiers().anyCtrl();
     store_.openFileName.clear();
-    const auto chosen = prompter_.openFileName(OPEN_FILTER);
+    const auto chosen = prompter_.openFileName(openDialogFilter());
     if (!chosen || !fileExists(*chosen)) return;
     openChosenFile(*chosen, append);
 }
@@ -30,29 +30,23 @@ OpenResult TForm1::openChosenFile(const std::string& path, bool append) {
     settings.device = deviceOptions();
     const OpenResult r = openSurveyFile(store_, path, append, interaction_, settings);
     lastOpen_ = r;
-    if (r.outcome == OpenOutcome::FramesLoaded) {
+    const AfterOpen after = afterOpen(store_, r, path, view_);
+    if (after.framesLoaded) {
         if (!append)
             restoreControlsFromHeader();
         else
             AARR();
-        // The view starts over: frame field, frame count, cursors.
+        // The view starts over: frame field, frame count.
         SpeedButton18->setText(QString::number(store_.frameCount));
         showViewStart();
-        const Point origin = view_.ViewOrigin;
-        view_ = ViewState{};
-        view_.ViewOrigin = origin;
         setCommandsEnabled(true);
-        // The device options matter once a 12-bit device file has been read.
-        if (store_.fileKind == kind::MirnGpr || store_.fileKind == kind::MirnGeb)
-            CheckBox15->show();
+        if (after.showDeviceOptions) CheckBox15->show();
         GRAF();
         DrawView();
     }
     if (r.deviceCheck) showCheckLog(r.checkLog);
     if (r.outcome == OpenOutcome::SettingsLoaded && r.options) applyOptionsFile(*r.options);
-    if (r.outcome == OpenOutcome::FramesLoaded || r.added)
-        setWindowTitle(
-            QString::fromStdString(tesk::windowTitle(store_, r.added ? path : std::string())));
+    if (!after.title.empty()) setWindowTitle(QString::fromStdString(after.title));
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     return r;
 }
@@ -61,16 +55,15 @@ void TForm1::SpeedButton3Click() {
     const Modifiers m = prompter_.modifiers();
     saveVariant_ = m.leftShift ? 1 : (m.leftCtrl ? 2 : 0);
     lastSave_ = {};
-    const auto choice = prompter_.saveFileName(SAVE_FILTER, "gem");
+    const auto choice = prompter_.saveFileName(saveDialogFilter(), "gem");
     if (choice) {
         refreshHeaderFromControls();
-        const int index = std::clamp(choice->filterIndex, 1, 4);
+        const SaveKind kind = saveKindForFilterIndex(choice->filterIndex);
         SaveSettings settings;
-        if (SaveKind(index) == SaveKind::Options) settings.options = optionsForSave();
-        const SaveResult r =
-            saveSurveyFile(store_, choice->path, SaveKind(index), interaction_, settings);
+        if (kind == SaveKind::Options) settings.options = optionsForSave();
+        const SaveResult r = saveSurveyFile(store_, choice->path, kind, interaction_, settings);
         lastSave_ = r;
-        if (r.written && SaveKind(index) == SaveKind::WorkFile)
+        if (r.written && kind == SaveKind::WorkFile)
             setWindowTitle(QString::fromStdString(tesk::windowTitle(store_)));
     }
     saveVariant_ = 0;

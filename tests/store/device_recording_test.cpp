@@ -60,15 +60,6 @@ constexpr uint32_t LAT_FRACTION = 7520575;
 // 37 + 36.54321 / 60 degrees: 3654321 x 5 / 3 = 6090535 (exact).
 constexpr uint32_t LON_FRACTION = 6090535;
 
-Message modelMessage() {
-    return Message{Icon::Error, Buttons::Ok, "Ошибка! Тип георадара не определён",
-                   "Error! Incorrect Type GtoRadar."};
-}
-
-bool sameMessage(const Message& a, const Message& b) {
-    return a.icon == b.icon && a.buttons == b.buttons && a.ru == b.ru && a.en == b.en;
-}
-
 // A byte source that fails after `good` bytes, as a disk error would.
 class FaultySource final : public ByteSource {
   public:
@@ -100,14 +91,12 @@ class GeoRead : public ::testing::Test {
     }
     DeviceRecordingLoad readSource(ByteSource& src, bool append = false) {
         s->clearForOpen(append);
-        return readDeviceRecording(src, append, *s, ui, log);
+        last = readDeviceRecording(src, append, *s, ui, log);
+        return last;
     }
     const uint8_t* v(int slot) const { return s->frame(slot).value.data(); }
-    bool warned() const {
-        for (const Message& m : ui.shown)
-            if (m.en == "Error Data GPS!") return true;
-        return false;
-    }
+    // The last load ended with the data error (its message: "Error Data GPS!").
+    bool warned() const { return last.has(LoadWarning::DataError); }
     std::vector<std::string>
     findingsRu(std::initializer_list<std::pair<std::string, std::string>> f) const {
         std::vector<std::string> out{"", "TEST GEO", ""};
@@ -122,6 +111,7 @@ class GeoRead : public ::testing::Test {
     StorePtr s = newStore();
     RecordingInteraction ui;
     DeviceCheckLog log;
+    DeviceRecordingLoad last;
 };
 
 // --- header ---------------------------------------------------------------------
@@ -130,7 +120,7 @@ struct PrecheckCase {
     const char* name;
     uint8_t model;
     std::size_t size;
-    int expect; // 0 accepted, 1 model message, 2 unknown structure
+    int expect; // 0 accepted, 1 unknown model, 2 unknown structure
 };
 
 class Precheck : public ::testing::TestWithParam<PrecheckCase> {};
@@ -141,20 +131,11 @@ TEST_P(Precheck, RefusesBeforeAnythingIsCleared) {
     b.resize(40, 0x48);
     b.resize(c.size);
     MemorySource src(b);
-    const auto m = precheckDeviceRecording(src);
-    switch (c.expect) {
-    case 0:
-        EXPECT_FALSE(m.has_value());
-        break;
-    case 1:
-        ASSERT_TRUE(m.has_value());
-        EXPECT_TRUE(sameMessage(*m, modelMessage()));
-        break;
-    default:
-        ASSERT_TRUE(m.has_value());
-        EXPECT_TRUE(sameMessage(*m, msg::unknownStructure()));
-        break;
-    }
+    const LoadReport r = precheckDeviceRecording(src);
+    static const std::vector<LoadWarning> why[3] = {
+        {}, {LoadWarning::UnknownModel}, {LoadWarning::UnknownStructure}};
+    EXPECT_EQ(r.fault, c.expect == 0 ? LoadFault::None : LoadFault::Refused);
+    EXPECT_EQ(r.warnings, why[c.expect]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Headers, Precheck,
@@ -179,10 +160,9 @@ TEST_F(GeoRead, ModelAboveSixIsRefusedWithItsMessageAndNothingLoaded) {
     MemorySource src(b);
     // The loader itself refuses too (after the caller's clear, which keeps value bytes here).
     const DeviceRecordingLoad l = readDeviceRecording(src, true, *s, ui, log);
-    EXPECT_TRUE(l.refused);
+    EXPECT_EQ(l.fault, LoadFault::Refused);
     EXPECT_EQ(l.framesRead, 0);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(ui.shown[0], modelMessage()));
+    EXPECT_EQ(l.warnings, std::vector<LoadWarning>{LoadWarning::UnknownModel});
     EXPECT_EQ(s->frame(0).value[0], 77);
     EXPECT_EQ(s->frameCount, before);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"", "TEST GEO", ""}));
@@ -192,9 +172,8 @@ TEST_F(GeoRead, HeaderCutBeforeTheModeByteIsRefused) {
     Bytes b = GeoFile(2).add(Rec(0x4C, constant(512, 64))).bytes();
     b.resize(20);
     const DeviceRecordingLoad l = read(b);
-    EXPECT_TRUE(l.refused);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(ui.shown[0], msg::unknownStructure()));
+    EXPECT_EQ(l.fault, LoadFault::Refused);
+    EXPECT_EQ(l.warnings, std::vector<LoadWarning>{LoadWarning::UnknownStructure});
 }
 
 TEST_F(GeoRead, PlainLoadSetsModelDateTimeAndResetsRelief) {
@@ -202,7 +181,7 @@ TEST_F(GeoRead, PlainLoadSetsModelDateTimeAndResetsRelief) {
     s->header.value[hdr::DeviceType] = 0;
     const Bytes b = GeoFile(3).add(Rec(0x4C, constant(512, 128))).bytes();
     const DeviceRecordingLoad l = read(b);
-    EXPECT_FALSE(l.refused);
+    EXPECT_NE(l.fault, LoadFault::Refused);
     EXPECT_EQ(l.deviceType, 3);
     EXPECT_EQ(s->deviceType, 3);
     EXPECT_EQ(s->header.value[hdr::DeviceType], 3);
@@ -470,7 +449,7 @@ TEST_P(KeyOffset, FoundWithinTenBytesEitherSide) {
     EXPECT_EQ(l.framesRead, 3);
     EXPECT_EQ(v(1)[0], 181);
     EXPECT_EQ(v(2)[0], 141);
-    EXPECT_FALSE(l.faulty);
+    EXPECT_FALSE(l.has(LoadWarning::DataError));
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, KeyOffset, ::testing::Values(1, 3, 10, -1, -3, -10));
@@ -484,7 +463,7 @@ TEST_F(GeoRead, KeyElevenBytesOffEndsDecodingWithE03) {
     const DeviceRecordingLoad l = read(b);
     EXPECT_EQ(l.framesDecoded, 1);
     EXPECT_EQ(l.framesRead, 1);
-    EXPECT_TRUE(l.faulty);
+    EXPECT_TRUE(l.has(LoadWarning::DataError));
     EXPECT_EQ(v(0)[0], 129);
     EXPECT_EQ(v(1)[0], 0);
     EXPECT_EQ(log.lines, findingsRu({{"ERROR. E03.C 1", "Нет ключа начала блока А1!"}}));
@@ -526,9 +505,8 @@ TEST_F(GeoRead, CountFieldAbove63999LogsE01) {
     EXPECT_EQ(l.framesRead, 2);
     EXPECT_EQ(log.lines, findingsRu({{"ERROR. E01.C", "Количество измерений > 64000. "},
                                      {"ERROR. E02.C 2", "Неправильный конец файла!"}}));
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(
-        ui.shown[0], Message{Icon::Warning, Buttons::Ok, "Ошибка Данных GPS!", "Error Data GPS!"}));
+    EXPECT_EQ(l.warnings,
+              (std::vector<LoadWarning>{LoadWarning::CountClamped, LoadWarning::DataError}));
 }
 
 TEST_F(GeoRead, CountField63999IsNoFinding) {
@@ -594,10 +572,10 @@ TEST_F(GeoRead, ReadFaultIsReportedAndEarlierFramesStay) {
         GeoFile(1).add(Rec(0x4C, constant(512, 64))).add(Rec(0x4C, constant(512, 64))).bytes();
     FaultySource src(b, 16 + 526 + 300);
     const DeviceRecordingLoad l = readSource(src);
-    EXPECT_TRUE(l.readFault);
+    EXPECT_EQ(l.fault, LoadFault::ReadFault);
     EXPECT_EQ(l.framesRead, 1);
     EXPECT_EQ(v(0)[0], 129);
-    EXPECT_TRUE(l.faulty);
+    EXPECT_TRUE(l.has(LoadWarning::DataError));
 }
 
 // --- positioning block ---------------------------------------------------------------
@@ -644,7 +622,7 @@ TEST_P(PositioningCheck, LogsItsCodeAndLeavesTheFieldAsItWas) {
                         .bytes();
     const DeviceRecordingLoad l = read(b);
     EXPECT_EQ(l.framesRead, 2);
-    EXPECT_EQ(l.faulty, !c.codes.empty());
+    EXPECT_EQ(l.has(LoadWarning::DataError), !c.codes.empty());
     EXPECT_EQ(warned(), !c.codes.empty());
     std::vector<std::string> codeLines;
     for (std::size_t i = 3; i < log.lines.size(); i += 3) codeLines.push_back(log.lines[i]);
@@ -1040,7 +1018,7 @@ TEST_F(GeoRead, AmplitudeAnswerNoKeepsEveryFrame) {
 TEST_F(GeoRead, AmplitudeAnswerCancelEndsTheConversion) {
     ui.answers.push_back(Answer::Cancel);
     const DeviceRecordingLoad l = read(threeFrames(100, 10, 100));
-    EXPECT_TRUE(l.cancelled);
+    EXPECT_EQ(l.fault, LoadFault::Cancelled);
     EXPECT_EQ(l.framesRead, 2);
     EXPECT_EQ(v(0)[0], 100);
     EXPECT_EQ(v(1)[0], 10);
@@ -1117,19 +1095,17 @@ TEST_F(GeoRead, AppendStopsAtTheLastLoaderSlot) {
     for (int i = 0; i < 20; ++i) f.add(Rec(0x4C, constant(512, uint8_t(40 + i))));
     const DeviceRecordingLoad l = read(f.bytes(), true);
     EXPECT_EQ(l.framesRead, 10);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(v(63989)[0], 2 * 49 + 1);
     EXPECT_EQ(v(63990)[0], 0);
     EXPECT_EQ(s->frameCount, MAX_LOADED_FRAME);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(ui.shown[0], msg::tooManyFramesE034()));
 }
 
 TEST_F(GeoRead, AppendToAFullStoreLoadsNothing) {
     s->frameCount = MAX_FRAME_INDEX;
     const DeviceRecordingLoad l = read(GeoFile(1).add(Rec(0x4C, constant(512, 64))).bytes(), true);
     EXPECT_EQ(l.framesRead, 0);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(v(MAX_FRAME_INDEX)[0], 0);
 }
 
@@ -1148,7 +1124,7 @@ TEST_F(GeoRead, ZeroLengthRecordsReplayedUpToTheSlotLimit) {
     const DeviceRecordingLoad l = read(b);
     EXPECT_EQ(l.framesDecoded, MAX_LOADED_FRAME + 1);
     EXPECT_EQ(l.framesRead, MAX_LOADED_FRAME + 1);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(v(MAX_LOADED_FRAME)[0], 129);
     EXPECT_EQ(s->frameCount, MAX_LOADED_FRAME);
 }

@@ -183,7 +183,7 @@ class RoundTrip : public ::testing::Test {
         ASSERT_TRUE(writeWorkFile(sink, *saved, ui));
         MemorySource src(sink.bytes);
         loaded->clearForOpen(false);
-        const WorkFileLoad l =
+        const LoadReport l =
             readWorkFile(src, *generationForVersion(sink.bytes[12]), false, *loaded, ui);
         ASSERT_EQ(l.framesRead, 1040);
         loaded->finishLoad();
