@@ -15,14 +15,16 @@
 //     either nullptr to keep the row out of that dialog (a second extension
 //     of a format, ".segy", is a row without labels). The save dialog's
 //     filter index selects the row, so a save entry goes after the existing
-//     ones.
+//     ones (SaveKind names the first four; a fifth entry is SaveKind(5)).
 //   - read (or write) nullptr: the command says that this version does not
 //     support the format yet, naming formatName.
 //   - A frame format's read step checks what it must before anything is
 //     cleared and then calls frameLoad with its fileKind and its reader; the
 //     reader returns a LoadReport and shows nothing, frameLoad words the
-//     messages (load_messages.h). A coordinate import or another file that
-//     adds to the survey returns an OpenResult with `added` set.
+//     messages (load_messages.h). What follows a frame load of one format
+//     only (the .cor companion of a .geb survey) goes into its read step
+//     after frameLoad. A coordinate import or another file that adds to the
+//     survey returns an OpenResult with `added` set.
 //   - A write step usually calls writeAtomically with its writer.
 //   - Steps run after the identify step: the file exists, is not empty and
 //     has the row's magic.

@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Headers, Precheck,
                                            PrecheckCase{"model6_cut_in_count", 6, 14, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GeoRead, ModelAboveSixIsRefusedWithItsMessageAndNothingLoaded) {
+TEST_F(GeoRead, ModelAboveSixIsRefusedWithItsReasonAndNothingLoaded) {
     putSample(*s, 0, 77);
     const int before = s->frameCount = 40;
     Bytes b = GeoFile(1).add(Rec(0x4C, constant(512, 64))).bytes();
