@@ -185,7 +185,7 @@ void SegyImport(benchmark::State& state) {
         into->clearForOpen(false);
         const SegyLoad l = readSegyFile(src, *into, SegyReadOptions{}, ui);
         into->finishLoad();
-        if (l.fault != SegyFault::None) state.SkipWithError("fault");
+        if (l.segyFault != SegyFault::None) state.SkipWithError("fault");
         state.counters["frames"] = l.framesRead;
     }
     state.SetBytesProcessed(int64_t(file.used) * state.iterations());

@@ -14,6 +14,7 @@
 // temporary directory. max_rss_MB is the peak resident size of the process
 // so far: the store (80 MB) and, for the memory cases, the file image.
 
+#include "file_images.h"
 #include "store/byte_source.h"
 #include "store/device_family.h"
 #include "store/interaction.h"
@@ -69,48 +70,27 @@ double maxRssMB() {
 // A survey of 64000 frames: direct wave, a sloping reflector, noise, a
 // marker every 100 frames, a time of day on every frame.
 std::vector<uint8_t> makeGeb(uint32_t samples, uint32_t frequency) {
-    const std::size_t H = 26;
-    const std::size_t record = 16 + 2 * std::size_t(samples);
-    std::vector<uint8_t> b(H + 6 + std::size_t(FRAMES) * record, 0);
-    auto put16 = [&](std::size_t at, uint32_t v) {
-        b[at] = uint8_t(v);
-        b[at + 1] = uint8_t(v >> 8);
-    };
-    auto put32 = [&](std::size_t at, uint32_t v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
-    b[0] = 'M';
-    b[1] = 'I';
-    b[2] = 'R';
-    b[3] = 'N';
-    put16(4, uint32_t(H));
-    put32(8, samples);
-    put32(12, frequency);
-    put32(16, FRAMES);
-    b[20] = 12;
-    b[24] = 24;
-    b[25] = 5;
-    b[26] = 17;
-    uint32_t noise = 12345;
+    images::GebImage g(samples, frequency, FRAMES);
+    g.u8(24, 24); // recorded on 17.05.24
+    g.u8(25, 5);
+    g.u8(26, 17);
+    g.frames(int(FRAMES));
+    images::Lcg noise{12345};
     for (uint32_t j = 0; j < FRAMES; ++j) {
-        const std::size_t r = H + 6 + std::size_t(j) * record;
-        b[r + 4] = j % 100 == 0 ? 1 : 0;
-        b[r + 5] = uint8_t(10 + j / 36000);
-        b[r + 6] = uint8_t(j / 600 % 60);
-        b[r + 7] = uint8_t(j / 10 % 60);
-        b[r + 8] = uint8_t(j % 10 * 10);
+        const int f = int(j);
+        g.marker(f, j % 100 == 0 ? 1 : 0);
+        g.time(f, uint8_t(10 + j / 36000), uint8_t(j / 600 % 60), uint8_t(j / 10 % 60),
+               uint8_t(j % 10 * 10));
         const uint32_t reflector = 100 + (j / 50) % (samples / 2);
         for (uint32_t i = 0; i < samples; ++i) {
             int v = 0;
             if (i >= 8 && i < 24) v += ((i / 4) % 2 ? 1800 : -1800);
             if (i >= reflector && i < reflector + 10) v += ((i / 3) % 2 ? 500 : -500);
-            noise = noise * 1664525u + 1013904223u;
-            v += int((noise >> 16) % 64) - 32;
-            put16(r + 16 + 2 * i, uint16_t(int16_t(v)));
+            v += noise.next(64) - 32;
+            g.word(f, int(i), uint16_t(int16_t(v)));
         }
     }
-    return b;
+    return std::move(g.b);
 }
 
 std::string benchDir() {
@@ -131,11 +111,7 @@ struct Files {
         auto it = paths.find(key);
         if (it != paths.end()) return it->second;
         const std::string path = benchDir() + "/tesk_bench_" + key + ".geb";
-        const std::vector<uint8_t> bytes = makeGeb(c.samples, c.frequency);
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out) die("cannot write " + path);
-        out.close();
+        if (!images::writeFile(path, makeGeb(c.samples, c.frequency))) die("cannot write " + path);
         // Read it once so that it is in the page cache.
         std::ifstream in(path, std::ios::binary);
         std::vector<char> sink(1 << 20);
@@ -163,7 +139,7 @@ std::vector<uint8_t>& image(const Case& c) {
     return it->second;
 }
 
-DeviceFileLoad decode(ByteSource& src, const Case& c) {
+LoadReport decode(ByteSource& src, const Case& c) {
     ProfileStore& s = store();
     s.header.value[hdr::TimeRange] = uint8_t(c.rangeItem);
     DeviceOptions o;
@@ -172,7 +148,7 @@ DeviceFileLoad decode(ByteSource& src, const Case& c) {
     return readGebFile(src, false, s, o, ui);
 }
 
-void checkLoad(benchmark::State& state, const DeviceFileLoad& l) {
+void checkLoad(benchmark::State& state, const LoadReport& l) {
     if (l.framesRead != MAX_LOADED_FRAME + 1) state.SkipWithError("not every frame was read");
 }
 
@@ -185,7 +161,7 @@ void readerOnly(benchmark::State& state, const Case& c, From from) {
     for (auto _ : state) {
         store().clearForOpen(false);
         const auto t0 = std::chrono::steady_clock::now();
-        DeviceFileLoad l;
+        LoadReport l;
         if (path) {
             auto src = FileSource::open(*path);
             if (!src) die("cannot open " + *path);
@@ -208,7 +184,7 @@ void wholeOpen(benchmark::State& state, const Case& c, From from) {
     std::vector<uint8_t>* bytes = from == From::Memory ? &image(c) : nullptr;
     for (auto _ : state) {
         ProfileStore& s = store();
-        DeviceFileLoad l;
+        LoadReport l;
         if (path) {
             auto src = FileSource::open(*path);
             if (!src) die("cannot open " + *path);

@@ -7,6 +7,7 @@
 // temporary directory; the file system there decides what fsync costs.
 
 #include "commands/file_commands.h"
+#include "file_images.h"
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
 #include "store/interaction.h"
@@ -49,22 +50,13 @@ class MemorySink final : public ByteSink {
     std::vector<uint8_t> bytes;
 };
 
-// Deterministic noise for the samples.
-struct Lcg {
-    uint32_t s = 12345;
-    int next(int range) {
-        s = s * 1664525u + 1013904223u;
-        return int((s >> 16) % unsigned(range));
-    }
-};
-
 // A survey of ten profiles of about 6400 frames each, with a few blank
 // frames between them, that reaches the last slot a loader fills: direct
 // wave, a sloping reflector, a diffraction hyperbola, noise; markers, relief,
 // boundaries and coordinates on every frame.
 void fillSurvey(ProfileStore& s) {
     s.reset();
-    Lcg rng;
+    images::Lcg rng{12345}; // deterministic noise for the samples
     for (int i = 0; i < FRAMES; ++i) {
         FrameRecord& f = s.frame(i);
         const int inProfile = i % 6400;
@@ -138,7 +130,7 @@ struct World {
         if (loaded) return;
         SilentInteraction no;
         const OpenResult r = openSurveyFile(store, gemPath, false, no);
-        if (r.outcome != OpenOutcome::FramesLoaded || r.framesRead != RECORDS_READ)
+        if (r.outcome != OpenOutcome::FramesLoaded || r.report.framesRead != RECORDS_READ)
             die("cannot open " + gemPath);
         loaded = true;
     }
@@ -158,7 +150,7 @@ void BM_OpenWorkFile64000(benchmark::State& state) {
     SilentInteraction no;
     for (auto _ : state) {
         const OpenResult r = openSurveyFile(w.store, w.gemPath, false, no);
-        if (r.framesRead != RECORDS_READ) state.SkipWithError("short read");
+        if (r.report.framesRead != RECORDS_READ) state.SkipWithError("short read");
         benchmark::DoNotOptimize(w.store.frame(1000).value[100]);
     }
     w.loaded = true;
@@ -186,7 +178,7 @@ void BM_ReadWorkFileFromFile64000(benchmark::State& state) {
     const Generation gen = *generationForVersion(CURRENT_FORMAT_VERSION);
     for (auto _ : state) {
         auto src = FileSource::open(w.gemPath);
-        const WorkFileLoad l = readWorkFile(*src, gen, false, w.store, no);
+        const LoadReport l = readWorkFile(*src, gen, false, w.store, no);
         if (l.framesRead != RECORDS_READ) state.SkipWithError("short read");
     }
     w.loaded = false; // frameCount is left as the reader sets it, before finishLoad
@@ -206,7 +198,7 @@ void BM_ReadWorkFileFromMemory64000(benchmark::State& state) {
     const Generation gen = *generationForVersion(CURRENT_FORMAT_VERSION);
     for (auto _ : state) {
         MemorySource src(image);
-        const WorkFileLoad l = readWorkFile(src, gen, false, w.store, no);
+        const LoadReport l = readWorkFile(src, gen, false, w.store, no);
         if (l.framesRead != RECORDS_READ) state.SkipWithError("short read");
     }
     w.loaded = false;

@@ -42,8 +42,9 @@
 #include <vector>
 
 #if defined(TESK_FAMILY_MAKE_CORPUS)
+#include "file_images.h"
+
 #include <filesystem>
-#include <fstream>
 #else
 #include "store/amplitude_table12.h"
 #include "store/byte_source.h"
@@ -73,12 +74,13 @@ using namespace tesk;
     std::abort();
 }
 
+// The readers show nothing and ask nothing: their findings go into their
+// report.
 class AnswerNo final : public Interaction {
   public:
     Answer show(const Message& m) override {
-        if (m.ru.empty() || m.en.empty()) fail("a message without one of its wordings");
-        if (m.buttons != Buttons::Ok) fail("a reader asked a question");
-        return Answer::Ok;
+        (void)m;
+        fail("a reader showed a message or asked a question");
     }
     void progress(int64_t done, int64_t total) override {
         if (done < 0 || done > total) fail("progress outside 0..total", long(done), long(total));
@@ -156,9 +158,8 @@ void fuzzOptions(const uint8_t* data, std::size_t size) {
     resetStore(s);
     s.fileKind = 16; // a survey is loaded
     if (size < 4 || magicSum(data) != TESK_MAGIC_SUM) return;
-    AnswerNo ui;
     MemorySource src(data, size);
-    const OptionsFileRead r = readOptionsFile(src, s, ui);
+    const OptionsFileRead r = readOptionsFile(src, s);
     checkHeaderItems(s);
     const int sizes[4] = {256, 256, 256, 1024};
     for (int t = 0; t < 4; ++t)
@@ -175,7 +176,7 @@ void fuzzOptions(const uint8_t* data, std::size_t size) {
     // The values survive encode and read unchanged.
     const auto once = encodeOptionsFile(r.values);
     MemorySource again(once.data(), once.size());
-    const OptionsFileRead r2 = readOptionsFile(again, s, ui);
+    const OptionsFileRead r2 = readOptionsFile(again, s);
     if (r2.status != OptionsReadStatus::Applied) fail("re-read status");
     if (r2.appliedFields != r.appliedFields) fail("re-read applied fields", long(r.appliedFields));
     const auto twice = encodeOptionsFile(r2.values);
@@ -281,7 +282,7 @@ void checkGebFrame(const ProfileStore& s, int slot, const uint8_t* d, std::size_
 }
 
 // prevDirty: the highest slot that held anything before this load.
-void checkLoaded(const ProfileStore& s, const DeviceFileLoad& l, int first, bool append,
+void checkLoaded(const ProfileStore& s, const LoadReport& l, int first, bool append,
                  int prevDirty) {
     if (l.firstSlot != first) fail("first slot", l.firstSlot, first);
     if (l.framesRead < 0 || (l.framesRead > 0 && first + l.framesRead - 1 > MAX_LOADED_FRAME))
@@ -336,8 +337,8 @@ void loadOnce(const uint8_t* data, std::size_t size, const Selection& sel, bool 
     s.fileKind = KIND;
     const std::array<uint8_t, HEADER_CELLS> before = s.header.value;
     const int prevDirty = std::max(dirtyHigh, append ? first : -1);
-    const DeviceFileLoad l = READER(src, append, s, sel.options, ui);
-    if (l.readFault) fail("read fault from memory");
+    const LoadReport l = READER(src, append, s, sel.options, ui);
+    if (l.fault == LoadFault::ReadFault) fail("read fault from memory");
     dirtyHigh = std::max({dirtyHigh, s.frameCount, first + l.framesRead});
     checkLoaded(s, l, first, append, prevDirty);
     if (!append && l.framesRead > 0) {
@@ -389,30 +390,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
 namespace {
 
-struct Image {
-    std::vector<uint8_t> b;
-    void at(std::size_t n) {
-        if (b.size() < n) b.resize(n, 0);
-    }
-    void u8(std::size_t i, uint8_t v) {
-        at(i + 1);
-        b[i] = v;
-    }
-    void u16(std::size_t i, uint16_t v) {
-        u8(i, uint8_t(v));
-        u8(i + 1, uint8_t(v >> 8));
-    }
-    void u32(std::size_t i, uint32_t v) {
-        u16(i, uint16_t(v));
-        u16(i + 2, uint16_t(v >> 16));
-    }
-    void text(std::size_t i, const std::string& s) {
-        for (std::size_t k = 0; k < s.size(); ++k) u8(i + k, uint8_t(s[k]));
-    }
-    std::vector<uint8_t> cut(std::size_t n) const {
-        return std::vector<uint8_t>(b.begin(), b.begin() + std::ptrdiff_t(std::min(n, b.size())));
-    }
-};
+using Image = tesk::images::LittleEndianImage;
+using tesk::images::GebImage;
+using tesk::images::GprGroup;
+using tesk::images::GprImage;
+using tesk::images::Mr3Image;
 
 // An A-scan as 12-bit two's-complement words: direct wave, a reflection, noise.
 uint16_t trace(int frame, int t) {
@@ -426,28 +408,20 @@ uint16_t trace(int frame, int t) {
 
 void write(const std::filesystem::path& dir, const std::string& name,
            const std::vector<uint8_t>& bytes) {
-    std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out) {
+    if (!tesk::images::writeFile((dir / name).string(), bytes)) {
         std::fprintf(stderr, "cannot write %s\n", (dir / name).c_str());
         std::exit(1);
     }
 }
 
 // --- .mr3 ---
+// Level bytes 0x10, 0xF0, 0x01; frame k byte i a pattern of both.
 Image mr3(uint32_t count, bool three, int frames, std::vector<uint32_t> markers) {
-    Image m;
-    m.at(1220);
-    m.u32(0, count);
-    m.u8(4, three);
-    m.u8(11, 0x10);
-    m.u8(12, 0xF0);
-    m.u8(13, 0x01);
-    for (std::size_t i = 0; i < markers.size(); ++i) m.u32(52 + 4 * i, markers[i]);
-    m.u32(52 + 4 * markers.size(), 0xFFFFFFFFu);
+    Mr3Image m(count, three, 0x10, 0xF0, 0x01);
+    m.markers(markers);
     for (int k = 0; k < frames; ++k)
         for (int byte = 0; byte < 192; ++byte)
-            m.u8(1220 + 192 * std::size_t(k) + std::size_t(byte),
+            m.u8(m.area(k) + std::size_t(byte),
                  uint8_t((byte * 37 + k * 11) ^ (byte < 64 ? 0x5A : 0x0F)));
     return m;
 }
@@ -474,29 +448,16 @@ void makeMr3(const std::filesystem::path& d) {
 }
 
 // --- .geb ---
+// Records: marker on every fifth, the time 10:j:30.99, the trace as samples.
 Image geb(uint32_t samples, uint32_t freq, uint32_t count, int frames, uint8_t selector = 0,
           uint16_t delay = 0, uint8_t width = 12, uint16_t H = 26) {
-    Image g;
-    g.text(0, "MIRN");
-    g.u16(4, H);
-    g.u32(8, samples);
-    g.u32(12, freq);
-    g.u32(16, count);
-    g.u8(20, width);
+    GebImage g(samples, freq, count, width, H);
     g.u8(21, selector);
     g.u16(22, delay);
-    g.u8(24, 23);
-    g.u8(25, 6);
-    g.u8(26, 14);
-    g.at(std::size_t(H) + 6);
     for (int j = 0; j < frames; ++j) {
-        const std::size_t r = H + 6 + std::size_t(j) * (2 * std::size_t(samples) + 16);
-        g.u8(r + 4, j % 5 == 0 ? 1 : 0);
-        g.u8(r + 5, 10);
-        g.u8(r + 6, uint8_t(j));
-        g.u8(r + 7, 30);
-        g.u8(r + 8, 99);
-        for (uint32_t i = 0; i < samples; ++i) g.u16(r + 16 + 2 * i, trace(j, int(i)));
+        g.marker(j, j % 5 == 0 ? 1 : 0);
+        g.time(j, 10, uint8_t(j), 30, 99);
+        for (uint32_t i = 0; i < samples; ++i) g.word(j, int(i), trace(j, int(i)));
     }
     return g;
 }
@@ -521,7 +482,7 @@ void makeGeb(const std::filesystem::path& d) {
     write(d, "huge_sample_count.geb", [] {
         Image g = geb(4, 2000000000, 5, 1, gebSelector(false, 1, 2));
         g.u32(8, 0x7FFFFFFF);
-        g.at(300);
+        g.atLeast(300);
         return g.b;
     }());
     write(d, "zero_samples.geb", geb(0, 1000000000, 10, 10).b);
@@ -549,32 +510,21 @@ void makeGeb(const std::filesystem::path& d) {
 }
 
 // --- .gpr ---
+// Records with the time 11:22:k.50, marker k mod 4, and groups whose reading
+// pairs follow the trace.
 struct GprBuilder {
-    Image g;
-    std::size_t next;
-    GprBuilder(uint32_t frames, uint8_t selector, int area = 142) : next(std::size_t(area)) {
-        g.at(std::size_t(area));
+    GprImage g;
+    GprBuilder(uint32_t frames, uint8_t selector, int area = 142) : g(frames, std::size_t(area)) {
         g.u8(0, selector);
-        g.u32(6, frames + 1);
-        g.u8(10, 0x5A);
     }
     void add(int frame, const std::string& text, int groups, uint32_t extraWords = 0) {
-        const uint32_t W = 64 * uint32_t(groups + 1) + extraWords;
-        g.u32(next, W);
-        std::size_t p = next + 4;
-        g.u8(p++, uint8_t(text.size()));
-        g.text(p, text);
-        p += text.size();
-        const uint8_t t[5] = {11, 22, uint8_t(frame % 60), 50, uint8_t(frame % 4)};
-        for (uint8_t v : t) g.u8(p++, v);
+        std::vector<GprGroup> gs(static_cast<std::size_t>(groups));
         for (int k = 0; k < groups; ++k)
             for (int i = 0; i < 32; ++i) {
-                g.u16(p, uint16_t(trace(frame, k) + i));
-                g.u16(p + 2, uint16_t(trace(frame, k) / 16 - i));
-                p += 4;
+                gs[std::size_t(k)][std::size_t(2 * i)] = uint16_t(trace(frame, k) + i);
+                gs[std::size_t(k)][std::size_t(2 * i + 1)] = uint16_t(trace(frame, k) / 16 - i);
             }
-        next = next + 8 + 2 * std::size_t(W);
-        g.at(next);
+        g.add(text, {11, 22, uint8_t(frame % 60), 50}, uint8_t(frame % 4), gs, extraWords);
     }
 };
 
@@ -632,7 +582,7 @@ void makeGpr(const std::filesystem::path& d) {
     {
         GprBuilder b(2, 0);
         b.g.u32(142, 0xFFFFFFFFu);
-        b.g.at(400);
+        b.g.atLeast(400);
         write(d, "huge_word_count.gpr", b.g.b);
     }
     {
@@ -648,7 +598,7 @@ void makeGpr(const std::filesystem::path& d) {
 // --- .opt ---
 std::vector<uint8_t> opt17() {
     Image o;
-    o.at(5520);
+    o.atLeast(5520);
     const uint8_t lead[16] = {'T', 'E', 'S', 'K', 42, 17, 42, 42, 0x07, 0x4E, 0, 0, 42, 0, 0, 0};
     for (int i = 0; i < 16; ++i) o.u8(std::size_t(i), lead[i]);
     const uint8_t settings[] = {1, 0x01, 0xF4, 1, 1, 10, 5, 2}; // 16 .. 23

@@ -46,15 +46,15 @@ using namespace tesk;
 constexpr int SELECTOR = 12;
 constexpr uint32_t FAST_COUNT = 2048;
 
-// Answers the amplitude question as the selector says and Ok to every
-// plain message; checks that every message has both wordings.
+// Answers the amplitude question as the selector says; checks that it has
+// both wordings and that the decoder shows nothing else (its findings go
+// into its report).
 class Answers final : public Interaction {
   public:
     explicit Answers(int mode) : mode_(mode) {}
     Answer show(const Message& m) override {
         if (m.ru.empty() || m.en.empty()) fail("a message without one of its wordings");
-        if (m.en == "Error Data GPS!") ++dataErrors;
-        if (m.buttons == Buttons::Ok) return Answer::Ok;
+        if (m.buttons == Buttons::Ok) fail("the decoder showed a message");
         if (m.buttons != Buttons::YesNoCancel) fail("unexpected question buttons");
         ++questions;
         switch (mode_) {
@@ -72,7 +72,6 @@ class Answers final : public Interaction {
         if (done < 0 || done > total) fail("progress outside 0..total", long(done), long(total));
     }
     int questions = 0;
-    int dataErrors = 0;
 
   private:
     int mode_;
@@ -108,15 +107,15 @@ bool isEightBit(uint8_t model) {
     return model == 3 || model == 4;
 }
 
-void checkLog(const DeviceCheckLog& log, const DeviceRecordingLoad& l, const Answers& ui,
-              bool english) {
-    if (!l.faulty) {
+void checkLog(const DeviceCheckLog& log, const DeviceRecordingLoad& l, bool english) {
+    const auto dataErrors =
+        std::count(l.warnings.begin(), l.warnings.end(), LoadWarning::DataError);
+    if (!l.has(LoadWarning::DataError)) {
         if (!log.lines.empty())
             fail("log kept after a load without findings", long(log.lines.size()));
-        if (ui.dataErrors != 0) fail("data warning without findings");
         return;
     }
-    if (ui.dataErrors != 1) fail("data warning count", ui.dataErrors);
+    if (dataErrors != 1) fail("data warning count", long(dataErrors));
     if (log.lines.size() < 6 || (log.lines.size() - 3) % 3 != 0)
         fail("log line count", long(log.lines.size()));
     if (log.lines[0] != "" || log.lines[1] != "TEST GEO" || log.lines[2] != "")
@@ -139,13 +138,13 @@ bool load(ProfileStore& s, ByteSource& src, bool append, int answers, bool engli
     const uint32_t hmaxBefore = s.Hmax;
     const uint8_t deviceBefore = s.deviceType;
 
-    if (auto refusal = precheckDeviceRecording(src)) {
+    if (precheckDeviceRecording(src).fault == LoadFault::Refused) {
         // The loader refuses the same file on its own, touching nothing.
         const int countBefore = s.frameCount;
         Answers ui(answers);
         DeviceCheckLog log;
         const DeviceRecordingLoad l = readDeviceRecording(src, append, s, ui, log);
-        if (!l.refused) fail("loader accepted a header the pre-check refused");
+        if (l.fault != LoadFault::Refused) fail("loader accepted a header the pre-check refused");
         if (s.frameCount != countBefore) fail("refused load changed frameCount");
         if (!std::equal(headerBefore.begin(), headerBefore.end(), s.header.value.begin()))
             fail("refused load changed the header");
@@ -157,20 +156,21 @@ bool load(ProfileStore& s, ByteSource& src, bool append, int answers, bool engli
     Answers ui(answers);
     DeviceCheckLog log;
     const DeviceRecordingLoad l = readDeviceRecording(src, append, s, ui, log);
-    if (l.refused) fail("loader refused a header the pre-check accepted");
-    if (l.readFault) fail("read fault from memory");
+    if (l.fault == LoadFault::Refused) fail("loader refused a header the pre-check accepted");
+    if (l.fault == LoadFault::ReadFault) fail("read fault from memory");
     workTop = std::max(workTop, l.framesDecoded);
     valueTop = std::max(valueTop, first + l.framesDecoded + 3);
 
     const int room = std::max(0, MAX_LOADED_FRAME + 1 - first);
     if (l.framesDecoded > room) fail("decoded more frames than fit", l.framesDecoded, room);
     if (l.framesRead > l.framesDecoded) fail("converted more than decoded");
-    if (!l.cancelled && l.framesRead != l.framesDecoded) fail("frames left unconverted");
-    if (l.cancelled && ui.questions == 0) fail("cancelled without a question");
+    if (l.fault != LoadFault::Cancelled && l.framesRead != l.framesDecoded)
+        fail("frames left unconverted");
+    if (l.fault == LoadFault::Cancelled && ui.questions == 0) fail("cancelled without a question");
     const int total = first + l.framesDecoded;
     const int expectCount = total > MAX_LOADED_FRAME ? MAX_LOADED_FRAME : total + 10;
     if (s.frameCount != expectCount) fail("frameCount after the read", s.frameCount, expectCount);
-    checkLog(log, l, ui, english);
+    checkLog(log, l, english);
 
     // Converted frames: no sample is 0, the fill rows repeat sample 511, and
     // 7-bit amplitudes v were widened to 2v + 1.

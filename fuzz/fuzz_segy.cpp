@@ -72,11 +72,13 @@ void load(ProfileStore& s, ByteSource& src, bool append) {
     const SegyLoad l = readSegyFile(src, s, SegyReadOptions{append}, ui, "fuzz.sgy");
     top = std::max(top, s.frameCount);
     if (l.firstSlot != first) fail("first slot", l.firstSlot, first);
-    if (refused != (l.fault != SegyFault::None && l.fault != SegyFault::TraceCut))
-        fail("pre-check and reader disagree", int(l.fault));
+    if (refused != (l.segyFault != SegyFault::None && l.segyFault != SegyFault::TraceCut))
+        fail("pre-check and reader disagree", int(l.segyFault));
     if (refused && l.framesRead != 0) fail("refused file loaded frames", l.framesRead);
-    if ((l.fault != SegyFault::None) != (ui.shown > (l.slotLimitHit ? 1 : 0)))
-        fail("a fault without its message, or a message without a fault", int(l.fault), ui.shown);
+    if ((l.segyFault != SegyFault::None) !=
+        (ui.shown > ((l.fault == LoadFault::SlotLimit) ? 1 : 0)))
+        fail("a fault without its message, or a message without a fault", int(l.segyFault),
+             ui.shown);
     // Every trace takes at least its 240-byte header.
     const uint64_t traces = src.size() > 3600 ? (src.size() - 3600) / 240 : 0;
     if (uint64_t(l.framesRead) > traces) fail("more frames than the file can hold", l.framesRead);

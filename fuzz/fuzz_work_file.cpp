@@ -33,19 +33,18 @@ using namespace tesk;
     std::abort();
 }
 
-// Answers No to every question and Ok to every plain message box; checks
-// that every message the reader shows has both wordings.
+// Answers No to the reader's question; checks that it has both wordings and
+// that the reader shows nothing else (its findings go into its report).
 class AnswerNo final : public Interaction {
   public:
     Answer show(const Message& m) override {
         if (m.ru.empty() || m.en.empty()) fail("a message without one of its wordings");
-        ++shown;
-        return m.buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+        if (m.buttons == Buttons::Ok) fail("the reader showed a message");
+        return Answer::No;
     }
     void progress(int64_t done, int64_t total) override {
         if (done < 0 || done > total) fail("progress outside 0..total");
     }
-    int shown = 0;
 };
 
 class MemorySink final : public ByteSink {
@@ -84,7 +83,7 @@ void checkHeader(const ProfileStore& s) {
 
 // What every load leaves behind, whatever the file held. normalised is the
 // highest slot the normalisation pass ran over.
-void checkAfterLoad(const ProfileStore& s, int first, const WorkFileLoad& l, int normalised) {
+void checkAfterLoad(const ProfileStore& s, int first, const LoadReport& l, int normalised) {
     if (s.frameCount < 40 || s.frameCount > MAX_FRAME_INDEX) fail("frameCount", s.frameCount);
     if (s.frameCount != MAX_FRAME_INDEX && s.frameCount % 20 != 0)
         fail("frameCount not rounded to 20", s.frameCount);
@@ -113,13 +112,13 @@ void checkAfterLoad(const ProfileStore& s, int first, const WorkFileLoad& l, int
 }
 
 // The loader of the open command, without the file: clear, read, normalise.
-WorkFileLoad load(ProfileStore& s, ByteSource& src, const Generation& gen, bool append,
-                  Interaction& ui) {
+LoadReport load(ProfileStore& s, ByteSource& src, const Generation& gen, bool append,
+                Interaction& ui) {
     const int first = append ? s.frameCount : 0;
     s.fileKind = gen.kind;
     s.clearForOpen(append);
-    const WorkFileLoad l = readWorkFile(src, gen, append, s, ui);
-    if (l.readFault) fail("read fault from memory");
+    const LoadReport l = readWorkFile(src, gen, append, s, ui);
+    if (l.fault == LoadFault::ReadFault) fail("read fault from memory");
     const int normalised = s.frameCount > 63999 ? MAX_LOADED_FRAME : s.frameCount;
     s.finishLoad();
     checkAfterLoad(s, first, l, normalised);
@@ -147,9 +146,10 @@ void roundTrip(ProfileStore& s, AnswerNo& ui) {
     // so the image is read back without clearing the 64 MB again: that clear
     // already costs most of the time of one input.
     MemorySource src(w);
-    const WorkFileLoad l = readWorkFile(src, *gen, false, s, ui);
+    const LoadReport l = readWorkFile(src, *gen, false, s, ui);
     const int expected = std::min(written, 63999);
-    if (l.framesRead != expected || l.slotLimitHit || l.readFault)
+    if (l.framesRead != expected || l.fault == LoadFault::SlotLimit ||
+        l.fault == LoadFault::ReadFault)
         fail("frames read back", l.framesRead, expected);
     for (int i = 0; i < expected; ++i) {
         const uint8_t* rec = w.data() + 512 + std::size_t(i) * CELLS_PER_FRAME;

@@ -8,38 +8,26 @@
 //
 // fuzz/corpus/README.md describes every seed.
 
+#include "file_images.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using tesk::images::Bytes;
+using tesk::images::cut;
+using tesk::images::Lcg;
+using tesk::images::putBig16;
+using tesk::images::putBig24;
+using tesk::images::WorkFileImage;
 
 // Bit 0 of header byte 127 makes the fuzz target append the file to itself.
 constexpr int APPEND_SELECTOR = 127;
-
-void put16(Bytes& b, std::size_t at, unsigned v) {
-    b[at] = uint8_t(v >> 8);
-    b[at + 1] = uint8_t(v);
-}
-void put24(Bytes& b, std::size_t at, unsigned v) {
-    b[at] = uint8_t(v >> 16);
-    put16(b, at + 1, v);
-}
-
-// A small deterministic generator for sample noise.
-struct Lcg {
-    uint32_t s;
-    int next(int range) {
-        s = s * 1664525u + 1013904223u;
-        return int((s >> 16) % unsigned(range));
-    }
-};
 
 // One A-scan as 8-bit amplitude codes: a direct wave near the top, two
 // reflections and decaying noise around 128, never 0.
@@ -63,14 +51,14 @@ uint8_t to7(int code) {
     return uint8_t(code / 2 < 1 ? 1 : (code / 2 > 126 ? 126 : code / 2));
 }
 
-void magicAndVersion(Bytes& h, uint8_t version) {
-    const char m[] = "TESK*";
-    for (int i = 0; i < 5; ++i) h[std::size_t(i)] = uint8_t(m[i]);
-    h[6] = '*';
-    h[12] = version;
+// The header of a layout ("TESK*", '*', the version byte) with three more
+// bytes at 13..15 that no generation reads.
+Bytes emptyHeader(const tesk::images::Layout& layout) {
+    Bytes h = WorkFileImage(layout).bytes;
     h[13] = 'Q';
     h[14] = 'X';
     h[15] = 'J';
+    return h;
 }
 
 // Date, time and device type as generations 8 .. 16 keep them.
@@ -91,16 +79,15 @@ void layerColours(Bytes& h) {
 
 // Generation 16 header (512 bytes) with ordinary settings.
 Bytes header16(unsigned count) {
-    Bytes h(512, 0);
-    magicAndVersion(h, 23);
+    Bytes h = emptyHeader(tesk::images::GEN16);
     dateAndDevice(h);
-    put16(h, 16, count);
-    h[18] = 2;         // time range item
-    h[19] = 5;         // step item
-    h[20] = 12;        // velocity item
-    put16(h, 21, 500); // velocity code 5.00 cm/ns
-    h[23] = 1;         // colour count item
-    h[24] = 1;         // filter 1 kind, then L T X
+    putBig16(h, 16, count);
+    h[18] = 2;            // time range item
+    h[19] = 5;            // step item
+    h[20] = 12;           // velocity item
+    putBig16(h, 21, 500); // velocity code 5.00 cm/ns
+    h[23] = 1;            // colour count item
+    h[24] = 1;            // filter 1 kind, then L T X
     h[25] = 3;
     h[26] = 4;
     h[27] = 5;
@@ -116,8 +103,8 @@ Bytes header16(unsigned count) {
     h[37] = 128; // zero level
     h[38] = 120; // gain levels
     h[39] = 140;
-    put16(h, 40, 10); // gain positions
-    put16(h, 42, 400);
+    putBig16(h, 40, 10); // gain positions
+    putBig16(h, 42, 400);
     h[44] = 3;    // gain range
     h[45] = 10;   // antenna item
     h[46] = 5;    // depth step item
@@ -129,7 +116,7 @@ Bytes header16(unsigned count) {
     h[55] = 0xC0;
     h[56] = 0x80;
     h[57] = 0x40;
-    put24(h, 61, 1500); // highest relief, cm
+    putBig24(h, 61, 1500); // highest relief, cm
     layerColours(h);
     return h;
 }
@@ -148,23 +135,24 @@ Bytes record16(int frame, bool blank = false, int marker = 0) {
     r[530] = 36;
     r[531] = uint8_t(frame % 60);
     r[532] = uint8_t(frame * 7 % 100);
-    put16(r, 533, 1);                       // profile number
-    put24(r, 535, 1200u + unsigned(frame)); // relief height, cm
-    for (int k = 0; k < 7; ++k) put16(r, std::size_t(538 + 2 * k), unsigned(60 + 40 * k + frame));
+    putBig16(r, 533, 1);                       // profile number
+    putBig24(r, 535, 1200u + unsigned(frame)); // relief height, cm
+    for (int k = 0; k < 7; ++k)
+        putBig16(r, std::size_t(538 + 2 * k), unsigned(60 + 40 * k + frame));
     r[552] = 1;
     r[553] = 2;
-    put16(r, 556, unsigned(frame));
-    put24(r, 560 + 1, 123456u + unsigned(frame) * 10); // UCS X (u32, low 24 bits)
-    put24(r, 564 + 1, 654321u);                        // UCS Y
+    putBig16(r, 556, unsigned(frame));
+    putBig24(r, 560 + 1, 123456u + unsigned(frame) * 10); // UCS X (u32, low 24 bits)
+    putBig24(r, 564 + 1, 654321u);                        // UCS Y
     r[568] = 37;
-    put24(r, 569, 6170000u + unsigned(frame));
+    putBig24(r, 569, 6170000u + unsigned(frame));
     r[572] = 55;
-    put24(r, 573, 7550000u);
-    for (int j = 0; j < 16; ++j) put16(r, std::size_t(576 + 2 * j), unsigned(100 * j + 15));
-    put16(r, 608, 0);
+    putBig24(r, 573, 7550000u);
+    for (int j = 0; j < 16; ++j) putBig16(r, std::size_t(576 + 2 * j), unsigned(100 * j + 15));
+    putBig16(r, 608, 0);
     const char name[] = "PT01";
     for (int i = 0; i < 4; ++i) r[std::size_t(610 + i)] = uint8_t(name[i]);
-    put24(r, 621, 34567u + unsigned(frame));
+    putBig24(r, 621, 34567u + unsigned(frame));
     return r;
 }
 
@@ -182,8 +170,8 @@ Bytes header13(uint8_t version, unsigned count) {
     h[37] = 128;
     h[38] = 100;
     h[39] = 150;
-    put16(h, 40, 5);
-    put16(h, 42, 300);
+    putBig16(h, 40, 5);
+    putBig16(h, 42, 300);
     h[44] = 2;
     h[49] = 1;
     h[50] = 7;
@@ -202,9 +190,9 @@ Bytes record13(int frame, unsigned reliefDepth) {
     r[529] = 10;
     r[530] = 5;
     r[531] = 7;
-    put16(r, 532, reliefDepth); // depth below the highest point
-    put16(r, 534, 12);          // vertical shift
-    for (int k = 0; k < 7; ++k) put16(r, std::size_t(540 + 2 * k), unsigned(80 + 30 * k));
+    putBig16(r, 532, reliefDepth); // depth below the highest point
+    putBig16(r, 534, 12);          // vertical shift
+    for (int k = 0; k < 7; ++k) putBig16(r, std::size_t(540 + 2 * k), unsigned(80 + 30 * k));
     for (int j = 0; j < 16; ++j) r[std::size_t(570 + j)] = uint8_t(j + 1);
     for (int j = 0; j < 16; ++j) r[std::size_t(590 + j)] = uint8_t(0x40 + j);
     return r;
@@ -229,8 +217,8 @@ Bytes record9(int frame) {
     const auto a = ascan(frame, 512);
     for (int t = 0; t < 512; ++t) r[std::size_t(t)] = to7(a[std::size_t(t)]);
     r[528] = 0x12;
-    put16(r, 534, 8);
-    for (int k = 0; k < 7; ++k) put16(r, std::size_t(534 + 2 * k), unsigned(90 + 20 * k));
+    putBig16(r, 534, 8);
+    for (int k = 0; k < 7; ++k) putBig16(r, std::size_t(534 + 2 * k), unsigned(90 + 20 * k));
     for (int j = 0; j < 16; ++j) r[std::size_t(560 + j)] = uint8_t(3 * j);
     return r;
 }
@@ -257,16 +245,15 @@ Bytes record8(int frame) {
     for (int t = 0; t < 510; ++t) r[std::size_t(t)] = to7(a[std::size_t(t)]);
     for (int c = 510; c < 528; ++c) r[std::size_t(c)] = uint8_t(c & 1);
     r[528] = 0x11;
-    put16(r, 534, 4);
+    putBig16(r, 534, 4);
     for (int j = 0; j < 8; ++j) r[std::size_t(550 + j)] = uint8_t(10 + j);
     return r;
 }
 
 // Generation 7 header: 192 bytes, no date, count in hundreds.
 Bytes header7(unsigned hundreds) {
-    Bytes h(192, 0);
-    magicAndVersion(h, 7);
-    put16(h, 16, hundreds);
+    Bytes h = emptyHeader(tesk::images::GEN7);
+    putBig16(h, 16, hundreds);
     h[18] = 2;  // view step byte
     h[19] = 6;  // step
     h[20] = 2;  // time range
@@ -290,11 +277,6 @@ Bytes cat(Bytes a, const Bytes& b) {
     return a;
 }
 
-Bytes cut(Bytes a, std::size_t n) {
-    a.resize(n);
-    return a;
-}
-
 Bytes withAppend(Bytes a) {
     a[APPEND_SELECTOR] |= 1;
     return a;
@@ -304,9 +286,7 @@ struct Writer {
     std::filesystem::path dir;
     int files = 0;
     void operator()(const std::string& name, const Bytes& b) {
-        std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-        if (!out) {
+        if (!tesk::images::writeFile((dir / name).string(), b)) {
             std::fprintf(stderr, "cannot write %s\n", (dir / name).c_str());
             std::exit(1);
         }
@@ -341,10 +321,10 @@ int main(int argc, char** argv) {
     {
         Bytes h = header16(1);
         for (int i = 18; i <= 51; ++i) h[std::size_t(i)] = 0xFF;
-        put16(h, 21, 100); // below 1.60 cm/ns: becomes 5.55 and the hodograph item
-        h[38] = 0;         // gain levels 0 become 64
+        putBig16(h, 21, 100); // below 1.60 cm/ns: becomes 5.55 and the hodograph item
+        h[38] = 0;            // gain levels 0 become 64
         h[39] = 0;
-        put16(h, 42, 0); // second gain position 0 becomes 511
+        putBig16(h, 42, 0); // second gain position 0 becomes 511
         h[44] = 0;
         put("g16_settings_out_of_range.gem", cat(h, record16(5)));
     }

@@ -8,31 +8,29 @@
 //
 // fuzz/corpus/geo/README.md describes every seed.
 
+#include "file_images.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using tesk::images::BitPlaneBlock;
+using tesk::images::Bytes;
+using tesk::images::cut;
+using tesk::images::GeoRecord;
+using tesk::images::geoRecord;
+using tesk::images::Lcg;
 
 // Header byte 12 (read by nothing in the decoder) selects the fuzz variant:
 // bit 0 append, bits 1-2 the amplitude answer (0 No, 1 Yes, 2 Cancel,
 // 3 alternate), bit 3 English.
 constexpr std::size_t SELECTOR = 12;
-
-struct Lcg {
-    uint32_t s;
-    int next(int range) {
-        s = s * 1664525u + 1013904223u;
-        return int((s >> 16) % unsigned(range));
-    }
-};
 
 // One A-scan of amplitudes 1..max around the middle level: a direct wave, a
 // reflection and some noise.
@@ -53,39 +51,11 @@ std::vector<int> ascan(int frame, int samples, int max) {
     return a;
 }
 
+// Every seed is recorded on 03.09.22 at 14:05.
+constexpr tesk::images::GeoDate DATE{3, 9, 22, 14, 5};
+
 Bytes header(uint8_t model, uint32_t count) {
-    Bytes b(16, 0);
-    const char magic[] = "TESK*";
-    for (int i = 0; i < 5; ++i) b[std::size_t(i)] = uint8_t(magic[i]);
-    b[5] = model;
-    b[6] = '*';
-    b[7] = 3;   // day
-    b[8] = 9;   // month
-    b[9] = 22;  // year
-    b[10] = 14; // hour
-    b[11] = 5;  // minute
-    b[13] = uint8_t(count >> 16);
-    b[14] = uint8_t(count >> 8);
-    b[15] = uint8_t(count);
-    return b;
-}
-
-void putRun(Bytes& out, int bit, int len) {
-    while (len > 0) {
-        const int take = std::min(len, 128);
-        out.push_back(uint8_t((bit << 7) | (take == 128 ? 0 : take)));
-        len -= take;
-    }
-}
-
-// Thermometer columns: each amplitude as set bits, then clear bits to `rows`.
-Bytes runs(const std::vector<int>& amps, int rows) {
-    Bytes out;
-    for (int a : amps) {
-        putRun(out, 1, a);
-        putRun(out, 0, rows - a);
-    }
-    return out;
+    return tesk::images::geoHeader(model, count, DATE);
 }
 
 std::string goodGps(int frame) {
@@ -96,30 +66,13 @@ std::string goodGps(int frame) {
     return t;
 }
 
-struct Rec {
-    uint8_t f;
-    Bytes data;
-    std::string gps;
-    int lengthDelta = 0;
-    uint8_t clock[3] = {0x14, 0x05, 0x30};
-};
+// A frame record with the unit clock 14:05:30.
+GeoRecord rec(uint8_t f, Bytes data, std::string gps) {
+    return GeoRecord(f, std::move(data)).withGps(std::move(gps)).withClock(0x14, 0x05, 0x30);
+}
 
-// Frame records: key, length (record size - 4), zeros, unit clock (models
-// 1..6), mode byte, two zeros, positioning text, samples, one byte after
-// raw samples or two after runs.
-Bytes record(uint8_t model, const Rec& r) {
-    Bytes rec{0xA1, 0, 0, 0, 0, 0, 0};
-    if (model != 0) rec.insert(rec.end(), r.clock, r.clock + 3);
-    rec.push_back(r.f);
-    rec.insert(rec.end(), {0, 0});
-    rec.insert(rec.end(), r.gps.begin(), r.gps.end());
-    rec.insert(rec.end(), r.data.begin(), r.data.end());
-    rec.insert(rec.end(), std::size_t((r.f & 0x04) ? 1 : 2), 0);
-    const uint32_t length = uint32_t(int(rec.size()) - 4 + r.lengthDelta) & 0xFFFFFF;
-    rec[1] = uint8_t(length >> 16);
-    rec[2] = uint8_t(length >> 8);
-    rec[3] = uint8_t(length);
-    return rec;
+Bytes record(uint8_t model, const GeoRecord& r) {
+    return geoRecord(model, r);
 }
 
 Bytes& operator+=(Bytes& a, const Bytes& b) {
@@ -142,49 +95,45 @@ Bytes samples(uint8_t model, uint8_t f, int k) {
         for (int v : a) out.push_back(uint8_t(v));
         return out;
     }
-    return runs(a, max + 1);
+    return tesk::images::runColumns(a, max + 1);
 }
 
 Bytes frameFile(uint8_t model, uint8_t f, int frames, bool gps = false) {
     Bytes b = header(model, uint32_t(frames));
     for (int k = 0; k < frames; ++k) {
-        Rec r{uint8_t(f | (k == 1 ? 0x01 : 0)), samples(model, f, k), gps ? goodGps(k) : ""};
+        const GeoRecord r =
+            rec(uint8_t(f | (k == 1 ? 0x01 : 0)), samples(model, f, k), gps ? goodGps(k) : "");
         b += record(model, r);
     }
     return b;
 }
 
-// Bit-plane file: blocks of n frames (planes x n x 32 s bytes, last frame first).
+// Bit-plane file: blocks of n frames, each plane of frame k a sloping band,
+// wider in the lower planes.
 Bytes bitPlaneFile(uint8_t model, uint8_t mode, uint32_t count, const std::vector<int>& perBlock) {
-    Bytes b = header(model, count);
-    b.resize(15);
-    const int headLength = model == 0 ? 11 : 14;
-    const int modeAt = (model == 0 ? 23 : 26) - 15;
-    int s = ((mode & 0x18) >> 3) + 1;
-    s = std::min(s, 2);
+    const int s = std::min(((mode & 0x18) >> 3) + 1, 2);
     const int planes = (mode & 0x20) ? 3 : 1;
     const int frameBytes = 32 * s;
+    std::vector<BitPlaneBlock> blocks;
     int frame = 0;
-    for (std::size_t blk = 0; blk < perBlock.size(); ++blk) {
-        Bytes head(std::size_t(headLength), 0);
-        if (blk == 0) head[0] = uint8_t(count);
-        head[std::size_t(modeAt)] = mode;
-        b += head;
-        const int n = perBlock[blk];
-        b.push_back(uint8_t(n));
-        for (int p = 0; p < planes; ++p)
-            for (int i = n - 1; i >= 0; --i) {
+    for (const int n : perBlock) {
+        BitPlaneBlock blk;
+        for (int i = 0; i < n; ++i) {
+            std::vector<Bytes> frameAreas;
+            for (int p = 0; p < planes; ++p) {
                 Bytes bytes(std::size_t(frameBytes), 0);
                 for (int bit = 0; bit < frameBytes * 8; ++bit) {
-                    // A sloping band, wider in the lower planes.
                     const int depth = (bit + 5 * (frame + i)) % 64;
                     if (depth < 24 - 8 * p) bytes[std::size_t(bit / 8)] |= uint8_t(1 << (bit % 8));
                 }
-                b += bytes;
+                frameAreas.push_back(std::move(bytes));
             }
+            blk.frames.push_back(std::move(frameAreas));
+        }
+        blocks.push_back(std::move(blk));
         frame += n;
     }
-    return b;
+    return tesk::images::bitPlaneFile(model, mode, count, blocks, DATE);
 }
 
 Bytes withSelector(Bytes b, uint8_t selector) {
@@ -192,18 +141,11 @@ Bytes withSelector(Bytes b, uint8_t selector) {
     return b;
 }
 
-Bytes cut(Bytes b, std::size_t n) {
-    b.resize(std::min(n, b.size()));
-    return b;
-}
-
 struct Writer {
     std::filesystem::path dir;
     int files = 0;
     void operator()(const std::string& name, const Bytes& b) {
-        std::ofstream out(dir / name, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-        if (!out) {
+        if (!tesk::images::writeFile((dir / name).string(), b)) {
             std::fprintf(stderr, "cannot write %s\n", (dir / name).c_str());
             std::exit(1);
         }
@@ -235,7 +177,7 @@ int main(int argc, char** argv) {
     {
         // A raw record of model 3 whose bytes are all 200.
         Bytes b = header(3, 1);
-        b += record(3, Rec{0x44, Bytes(256, 200), ""});
+        b += record(3, rec(0x44, Bytes(256, 200), ""));
         put("fr_m3_raw_s1_all200.geo", b);
     }
 
@@ -247,41 +189,41 @@ int main(int argc, char** argv) {
         bad.replace(40, 2, "13"); // month 13
         bad.replace(46, 1, "5");  // deviation without its '.'
         Bytes b = header(5, 2);
-        b += record(5, Rec{0x4C, samples(5, 0x4C, 0), goodGps(0)});
-        b += record(5, Rec{0x4C, samples(5, 0x4C, 1), bad});
+        b += record(5, rec(0x4C, samples(5, 0x4C, 0), goodGps(0)));
+        b += record(5, rec(0x4C, samples(5, 0x4C, 1), bad));
         put("fr_m5_gps_errors.geo", b);
     }
     {
         std::string g = goodGps(0);
         g.replace(32, 6, "123.45M"); // seven characters: samples from L - 509
         Bytes b = header(6, 1);
-        b += record(6, Rec{0x4C, samples(6, 0x4C, 0), g});
+        b += record(6, rec(0x4C, samples(6, 0x4C, 0), g));
         put("fr_m6_gps_alt7_raw.geo", b);
     }
     {
         std::string g = goodGps(0);
         g.replace(32, 6, "5.1M"); // four characters, s = 1: samples from L - 253
         Bytes b = header(5, 1);
-        b += record(5, Rec{0x44, samples(5, 0x44, 0), g});
+        b += record(5, rec(0x44, samples(5, 0x44, 0), g));
         put("fr_m5_gps_alt4_s1.geo", b);
     }
     {
         std::string g(50, '\xFF');
         g.replace(0, 3, "GPS");
         Bytes b = header(6, 1);
-        b += record(6, Rec{0x48, samples(6, 0x48, 0), g});
+        b += record(6, rec(0x48, samples(6, 0x48, 0), g));
         put("fr_m6_gps_ff.geo", b);
     }
 
     // Displaced block keys.
     for (int off : {3, -3, 11}) {
         Bytes b = header(1, 3);
-        Rec first{0x4C, samples(1, 0x4C, 0), ""};
+        GeoRecord first = rec(0x4C, samples(1, 0x4C, 0), "");
         if (off < 0) first.lengthDelta = -off;
         b += record(1, first);
         if (off > 0) b.insert(b.end(), std::size_t(off), 0x55);
-        b += record(1, Rec{0x4C, samples(1, 0x4C, 1), ""});
-        b += record(1, Rec{0x4C, samples(1, 0x4C, 2), ""});
+        b += record(1, rec(0x4C, samples(1, 0x4C, 1), ""));
+        b += record(1, rec(0x4C, samples(1, 0x4C, 2), ""));
         put(off == 3    ? "fr_key_plus3.geo"
             : off == -3 ? "fr_key_minus3.geo"
                         : "fr_key_plus11.geo",
@@ -303,7 +245,7 @@ int main(int argc, char** argv) {
     {
         // Length 0: the key search finds the same record again and again.
         Bytes b = header(1, 300);
-        Rec r{0x4C, samples(1, 0x4C, 0), ""};
+        GeoRecord r = rec(0x4C, samples(1, 0x4C, 0), "");
         r.lengthDelta = -int(record(1, r).size() - 4);
         r.clock[0] = 0x11;
         b += record(1, r);
@@ -311,7 +253,7 @@ int main(int argc, char** argv) {
     }
     {
         Bytes b = header(1, 1);
-        Rec r{0x48, Bytes{0x85, 0x05}, ""};
+        GeoRecord r = rec(0x48, Bytes{0x85, 0x05}, "");
         r.lengthDelta = 0xFFF000;
         b += record(1, r);
         put("fr_rle_huge_length.geo", b);
@@ -333,16 +275,16 @@ int main(int argc, char** argv) {
     // Amplitude question: frame 1 has a low mean, frame 3 a high one.
     {
         Bytes b = header(3, 4);
-        b += record(3, Rec{0x4C, samples(3, 0x4C, 0), ""});
-        b += record(3, Rec{0x4C, Bytes(512, 10), ""});
-        b += record(3, Rec{0x4C, samples(3, 0x4C, 2), ""});
-        b += record(3, Rec{0x4C, Bytes(512, 240), ""});
+        b += record(3, rec(0x4C, samples(3, 0x4C, 0), ""));
+        b += record(3, rec(0x4C, Bytes(512, 10), ""));
+        b += record(3, rec(0x4C, samples(3, 0x4C, 2), ""));
+        b += record(3, rec(0x4C, Bytes(512, 240), ""));
         put("fr_amplitude_no.geo", withSelector(b, 0x00));
         put("fr_amplitude_yes.geo", withSelector(b, 0x02));
         put("fr_amplitude_cancel.geo", withSelector(b, 0x04));
         Bytes low = header(1, 2);
-        low += record(1, Rec{0x4C, Bytes(512, 3), ""});
-        low += record(1, Rec{0x4C, samples(1, 0x4C, 1), ""});
+        low += record(1, rec(0x4C, Bytes(512, 3), ""));
+        low += record(1, rec(0x4C, samples(1, 0x4C, 1), ""));
         put("fr_amplitude_first_yes.geo", withSelector(low, 0x02));
     }
 

@@ -173,13 +173,12 @@ void ensureGuiApplication() {
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
 }
 
-int render(ProfileStore& store, const std::string& out, int start, bool overlay,
-           std::ostream& err) {
+int render(ProfileStore& store, const ViewState& view, const std::string& out, int start,
+           bool overlay, std::ostream& err) {
     ensureGuiApplication();
     store.viewStart = std::clamp(start, 0, std::min<int>(store.frameCount, MAX_VIEW_START));
     static Radargram r; // large raster: one for the run
     r.loadSettings(store);
-    const ViewState view;
     GRAF(r, store, processingFromHeader(store.header), view.ViewOrigin);
     QImage image;
     if (overlay) {
@@ -198,13 +197,14 @@ int render(ProfileStore& store, const std::string& out, int start, bool overlay,
     return 0;
 }
 
-// Opens a survey without append. A file that holds no frames (an options
-// file, which only changes the settings of a survey already on screen) is
-// said to be no survey rather than failing without a word.
-bool openForBatch(ProfileStore& store, const std::string& path, BatchInteraction& ui,
-                  std::ostream& err) {
+// Opens a survey without append and takes the steps after the open, as the
+// window does, into view. A file that holds no frames (an options file,
+// which only changes the settings of a survey already on screen) is said to
+// be no survey rather than failing without a word.
+bool openForBatch(ProfileStore& store, ViewState& view, const std::string& path,
+                  BatchInteraction& ui, std::ostream& err) {
     const OpenResult r = openSurveyFile(store, path, false, ui);
-    if (r.outcome == OpenOutcome::FramesLoaded) return true;
+    if (afterOpen(store, r, path, view).framesLoaded) return true;
     if (r.outcome != OpenOutcome::Refused)
         err << "tesk-cli: " << path << " holds no survey; an options file (.opt) only applies "
             << "to a survey already open\n";
@@ -244,22 +244,23 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     // One store for the whole run, as in the window.
     static ProfileStore store;
+    ViewState view;
     BatchInteraction ui(err, force, replace);
     if (cmd == "info" && rest.size() == 1) {
-        if (!openForBatch(store, rest[0], ui, err)) return 1;
+        if (!openForBatch(store, view, rest[0], ui, err)) return 1;
         printInfo(store, rest[0], out);
         return ui.problems ? 1 : 0;
     }
     if (cmd == "convert" && rest.size() == 2) {
-        if (!openForBatch(store, rest[0], ui, err)) return 1;
+        if (!openForBatch(store, view, rest[0], ui, err)) return 1;
         const SaveResult s = saveSurveyFile(store, rest[1], SaveKind::WorkFile, ui);
         if (!s.written) return 1;
         out << "written " << s.path << '\n';
         return ui.problems ? 1 : 0;
     }
     if (cmd == "render" && rest.size() == 2) {
-        if (!openForBatch(store, rest[0], ui, err)) return 1;
-        const int status = render(store, rest[1], start, overlay, err);
+        if (!openForBatch(store, view, rest[0], ui, err)) return 1;
+        const int status = render(store, view, rest[1], start, overlay, err);
         return status ? status : (ui.problems ? 1 : 0);
     }
     err << "tesk-cli: unknown command or wrong arguments: " << cmd << "\n\n" << HELP;

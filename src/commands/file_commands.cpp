@@ -1,9 +1,9 @@
 #include "commands/file_commands.h"
 
+#include "commands/file_kinds.h"
+#include "commands/load_messages.h"
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
-#include "store/device_recording.h"
-#include "store/work_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -39,8 +39,8 @@ struct BusyGuard {
     ~BusyGuard() { s.stateFlags &= uint16_t(~(state::Busy | state::Append)); }
 };
 
-// Step 5 of the frame-load frame-work: device recordings and older work files
-// carry no zero level and gain of the current kind, nor a depth step.
+// Device recordings and older work files carry no zero level and gain of
+// the current kind, nor a depth step.
 void resetDisplaySettingsAfterOldLoad(ProfileStore& s) {
     auto& h = s.header;
     h.value[hdr::ZeroLevel] = 128;
@@ -54,167 +54,78 @@ void resetDisplaySettingsAfterOldLoad(ProfileStore& s) {
     if (range < 8) h.value[hdr::DepthStep] = depthStepForRange[range];
 }
 
-// The frame-load frame-work around one loader: clear, load, normalise.
-template <typename Loader>
-OpenResult runFrameLoad(ProfileStore& s, bool append, Interaction& ui, Loader&& load) {
-    OpenResult r;
-    s.clearForOpen(append);
-    ui.passStarted(Interaction::Pass::Load, s.openFileName);
-    const WorkFileLoad l = load();
-    s.finishLoad();
-    if (!append) s.viewStart = 0;
-    if (!append && s.fileKind < 16) resetDisplaySettingsAfterOldLoad(s);
-    if (!append) buildCaptions(s);
-    // The coordinate panel state bits are never taken from a file.
-    s.header.value[hdr::CoordFlags] &= 0xF0;
-    ui.passFinished();
-    if (l.readFault) ui.show(msg::readFault(s.openFileName));
-    r.outcome = OpenOutcome::FramesLoaded;
-    r.framesRead = l.framesRead;
-    r.added = append;
-    return r;
-}
-
-struct OpenedFile {
-    std::unique_ptr<FileSource> src;
-    bool ok = false;
-};
-
-// Opens a byte file and applies the open-failure and empty-file rules.
-OpenedFile openByteFile(ProfileStore& s, const std::string& emptyCode, Interaction& ui) {
-    OpenedFile f;
-    f.src = FileSource::open(s.openFileName);
-    if (!f.src) {
-        ui.show(msg::fileOpenFailed(s.openFileName));
-        return f;
-    }
-    s.openFileSize = int64_t(f.src->size());
-    if (f.src->size() == 0) {
-        ui.show(msg::emptyFile(emptyCode, s.openFileName));
-        return f;
-    }
-    f.ok = true;
-    return f;
-}
-
 int magicOf(ByteSource& src) {
     uint8_t b[4] = {};
     src.read(0, b, 4);
     return magicSum(b);
 }
 
-OpenResult openWorkFile(ProfileStore& s, bool append, Interaction& ui) {
-    OpenResult r;
-    OpenedFile f = openByteFile(s, "E025", ui);
-    if (!f.ok) return r;
-    if (magicOf(*f.src) != TESK_MAGIC_SUM) {
-        ui.show(msg::gemMagic(s.openFileName));
-        return r;
-    }
-    uint8_t version = 0;
-    f.src->read(hdr::FormatVersion, &version, 1);
-    const auto gen = generationForVersion(version);
-    s.fileKind = kind::None;
-    if (!gen) {
-        // Checked before anything is cleared, so the survey on screen stays.
-        ui.show(msg::gemVersion(s.openFileName));
-        ui.show(msg::unknownStructure());
-        return r;
-    }
-    s.fileKind = gen->kind;
-    return runFrameLoad(s, append, ui, [&] { return readWorkFile(*f.src, *gen, append, s, ui); });
-}
-
-WorkFileLoad asWorkFileLoad(const DeviceFileLoad& d) {
-    return d;
-}
-WorkFileLoad asWorkFileLoad(const DeviceRecordingLoad& d) {
-    WorkFileLoad l;
-    l.framesRead = d.framesRead;
-    l.slotLimitHit = d.slotLimitHit;
-    l.readFault = d.readFault;
-    return l;
-}
-
-OpenResult openDeviceRecording(ProfileStore& s, bool append, Interaction& ui) {
-    OpenResult r;
-    OpenedFile f = openByteFile(s, "E023", ui);
-    if (!f.ok) return r;
-    if (magicOf(*f.src) != TESK_MAGIC_SUM) {
-        ui.show(msg::geoMagic(s.openFileName));
-        return r;
-    }
-    // A header the decoder cannot use is refused before anything is cleared.
-    if (const auto refusal = precheckDeviceRecording(*f.src)) {
-        ui.show(*refusal);
-        return r;
-    }
-    s.fileKind = kind::DeviceRecording;
-    DeviceCheckLog log;
-    r = runFrameLoad(s, append, ui, [&] {
-        return asWorkFileLoad(readDeviceRecording(*f.src, append, s, ui, log));
-    });
-    r.deviceCheck = true;
-    r.checkLog = std::move(log.lines);
-    return r;
-}
-
-// The three formats of the device family: the bit-plane file and the two
-// 12-bit files read with the device options.
-template <typename Reader>
-OpenResult openDeviceFamilyFile(ProfileStore& s, bool append, Interaction& ui,
-                                const std::string& emptyCode, uint8_t fileKind, bool mirnMagic,
-                                const DeviceOptions& options, Reader&& read) {
-    OpenResult r;
-    OpenedFile f = openByteFile(s, emptyCode, ui);
-    if (!f.ok) return r;
-    if (mirnMagic && !hasMirnMagic(*f.src)) {
-        ui.show(msg::gebMagic(s.openFileName));
-        return r;
-    }
-    s.fileKind = fileKind;
-    return runFrameLoad(s, append, ui,
-                        [&] { return asWorkFileLoad(read(*f.src, append, s, options, ui)); });
-}
-
-OpenResult openOptionsFile(ProfileStore& s, Interaction& ui) {
-    OpenResult r;
-    // Options only make sense once a survey is loaded.
-    if (s.fileKind == 0 || s.fileKind == kind::None) {
-        r.outcome = OpenOutcome::NothingDone;
-        return r;
-    }
-    OpenedFile f = openByteFile(s, "E025", ui);
-    if (!f.ok) return r;
-    if (magicOf(*f.src) != TESK_MAGIC_SUM) {
-        ui.show(msg::optMagic(s.openFileName));
-        return r;
-    }
-    // Whatever the version, the file counts as added to the survey on screen:
-    // an unknown version applies nothing, but the window still redraws and
-    // names the file in its title.
-    r.options = readOptionsFile(*f.src, s, ui);
-    r.outcome = OpenOutcome::SettingsLoaded;
-    r.added = true;
-    return r;
-}
-
-OpenResult refuseCoordinateFile(ProfileStore& s, const std::string& formatName, Interaction& ui) {
-    OpenResult r;
+// The identify step of a row: open the file, refuse it when it is missing,
+// empty or of another magic. Null when refused (the message was shown).
+std::unique_ptr<FileSource> identify(ProfileStore& s, const FileKind& row, Interaction& ui) {
+    const Identify& id = row.identify;
     auto src = FileSource::open(s.openFileName);
     if (!src) {
-        ui.show(msg::coordFileOpenFailed(s.openFileName));
-        return r;
+        ui.show(id.opened == Opened::CoordinateFile ? msg::coordFileOpenFailed(s.openFileName)
+                                                    : msg::fileOpenFailed(s.openFileName));
+        return nullptr;
     }
+    if (id.opened == Opened::ByteFile) s.openFileSize = int64_t(src->size());
     if (src->size() == 0) {
-        ui.show(msg::emptyFile("E025", s.openFileName));
-        return r;
+        ui.show(msg::emptyFile(id.emptyCode, s.openFileName));
+        return nullptr;
     }
-    ui.show(msg::notYetSupported(s.openFileName, formatName));
-    return r;
+    if (id.magicSum != 0 && magicOf(*src) != id.magicSum) {
+        if (id.wrongMagic) ui.show(id.wrongMagic(s.openFileName));
+        return nullptr;
+    }
+    return src;
 }
 
 } // namespace
+
+OpenResult frameLoad(OpenRequest& q, uint8_t fileKind, const FrameReader& read) {
+    ProfileStore& s = q.store;
+    OpenResult r;
+    s.fileKind = fileKind;
+    s.clearForOpen(q.append);
+    q.ui.passStarted(Interaction::Pass::Load, s.openFileName);
+    LoadInteraction ui(q.ui, fileKind);
+    r.report = read(ui);
+    ui.tell(r.report);
+    s.finishLoad();
+    if (!q.append) s.viewStart = 0;
+    if (!q.append && s.fileKind < 16) resetDisplaySettingsAfterOldLoad(s);
+    if (!q.append) buildCaptions(s);
+    // The coordinate panel state bits are never taken from a file.
+    s.header.value[hdr::CoordFlags] &= 0xF0;
+    q.ui.passFinished();
+    if (r.report.fault == LoadFault::ReadFault) q.ui.show(msg::readFault(s.openFileName));
+    r.outcome = OpenOutcome::FramesLoaded;
+    r.added = q.append;
+    return r;
+}
+
+bool writeAtomically(SaveRequest& q, const Message& createFailed, const FileWriter& write) {
+    std::string error;
+    auto sink = AtomicFileSink::create(q.path, error);
+    if (!sink) {
+        q.ui.show(createFailed);
+        return false;
+    }
+    bool ok = false;
+    {
+        BusyGuard busy(q.store, false);
+        q.ui.passStarted(Interaction::Pass::Save, q.path);
+        ok = write(*sink) && sink->commit(error);
+        q.ui.passFinished();
+    }
+    if (!ok) {
+        if (error.empty()) error = sink->lastError();
+        q.ui.show(msg::writeFailed(q.path, error));
+    }
+    return ok;
+}
 
 void buildCaptions(ProfileStore& s) {
     const auto& v = s.header.value;
@@ -232,32 +143,27 @@ std::string windowTitle(const ProfileStore& s, const std::string& addedFile) {
 OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append, Interaction& ui,
                           const OpenSettings& settings) {
     s.openFileName = path;
-    const std::string ext = openExtension(path);
     BusyGuard busy(s, append);
     if (!append) s.stateFlags &= uint16_t(~0x0018); // leave the slice and 3D views
     OpenResult r;
-    if (ext == ".gem") {
-        r = openWorkFile(s, append, ui);
-    } else if (ext == ".geo") {
-        r = openDeviceRecording(s, append, ui);
-    } else if (ext == ".mr3") {
-        r = openDeviceFamilyFile(s, append, ui, "E022", kind::BitPlane, false, settings.device,
-                                 readMr3File);
-    } else if (ext == ".gpr") {
-        r = openDeviceFamilyFile(s, append, ui, "E023", kind::MirnGpr, false, settings.device,
-                                 readGprFile);
-    } else if (ext == ".geb") {
-        r = openDeviceFamilyFile(s, append, ui, "E002", kind::MirnGeb, true, settings.device,
-                                 readGebFile);
-    } else if (ext == ".opt") {
-        r = openOptionsFile(s, ui);
-    } else if (ext == ".gpx") {
-        r = refuseCoordinateFile(s, "GPX", ui);
-    } else if (ext == ".txt") {
-        r = refuseCoordinateFile(s, "TXT", ui);
-    } else {
+    const FileKind* row = openKindFor(path);
+    if (!row) {
+        const std::string ext = openExtension(path);
         ui.show(msg::notYetSupported(path, ext.empty() ? "?" : ext));
+        return r;
     }
+    if (row->identify.needsSurvey && (s.fileKind == 0 || s.fileKind == kind::None)) {
+        r.outcome = OpenOutcome::NothingDone;
+        return r;
+    }
+    auto src = identify(s, *row, ui);
+    if (!src) return r;
+    if (!row->read) {
+        ui.show(msg::notYetSupported(path, row->formatName));
+        return r;
+    }
+    OpenRequest q{s, *src, path, append, ui, settings};
+    r = row->read(q);
     if (r.outcome == OpenOutcome::FramesLoaded) {
         if (!append) s.currentFileName = path;
         s.stateFlags |= state::Changed;
@@ -267,8 +173,29 @@ OpenResult openSurveyFile(ProfileStore& s, const std::string& path, bool append,
     return r;
 }
 
+AfterOpen afterOpen(const ProfileStore& s, const OpenResult& r, const std::string& path,
+                    ViewState& view) {
+    AfterOpen a;
+    a.framesLoaded = r.outcome == OpenOutcome::FramesLoaded;
+    if (a.framesLoaded) {
+        // The view starts over: cursors, second point and section.
+        const Point origin = view.ViewOrigin;
+        view = ViewState{};
+        view.ViewOrigin = origin;
+        // The device options matter once a 12-bit device file has been read.
+        a.showDeviceOptions = s.fileKind == kind::MirnGpr || s.fileKind == kind::MirnGeb;
+    }
+    if (a.framesLoaded || r.added) a.title = windowTitle(s, r.added ? path : std::string());
+    return a;
+}
+
+SaveKind saveKindForFilterIndex(int filterIndex) {
+    int entries = 0;
+    for (const FileKind& k : fileKinds()) entries += k.saveLabel != nullptr;
+    return SaveKind(std::clamp(filterIndex, 1, entries));
+}
+
 std::string savePathFor(const std::string& chosen, SaveKind kind) {
-    static const char* ext[] = {"", ".gem", ".bmp", ".opt", ".txt"};
     // The dialog's name carries its extension in its last four characters;
     // a name typed without one is kept whole rather than cut.
     std::string base = chosen;
@@ -276,65 +203,23 @@ std::string savePathFor(const std::string& chosen, SaveKind kind) {
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (chosen.size() >= nameStart + 4 && chosen[chosen.size() - 4] == '.')
         base = chosen.substr(0, chosen.size() - 4);
-    return base + ext[int(kind)];
+    return base + saveKindAt(int(kind)).extension;
 }
 
 SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKind kind,
                           Interaction& ui, const SaveSettings& settings) {
     SaveResult r;
+    const FileKind& row = saveKindAt(int(kind));
     const std::string path = savePathFor(chosenPath, kind);
-    // The bitmap and text exports have no writer in this version: say so
-    // before asking about a file that would not be touched anyway.
-    if (kind == SaveKind::Bitmap || kind == SaveKind::Text) {
-        static const char* names[] = {"", "GEM", "BMP", "OPT", "TXT"};
-        ui.show(msg::notYetSupported(path, names[int(kind)]));
+    // A kind without a writer says so before asking about a file that would
+    // not be touched anyway.
+    if (!row.write) {
+        ui.show(msg::notYetSupported(path, row.formatName));
         return r;
     }
     if (fileExists(path) && ui.show(msg::overwrite(path)) != Answer::Yes) return r;
-    if (kind == SaveKind::Options) {
-        std::string error;
-        auto sink = AtomicFileSink::create(path, error);
-        if (!sink) {
-            ui.show(msg::createFailedE030());
-            return r;
-        }
-        const OptionsFileSettings o =
-            settings.options ? *settings.options : optionsFromStore(s, DeviceOptions{});
-        BusyGuard busy(s, false);
-        ui.passStarted(Interaction::Pass::Save, path);
-        const bool ok = writeOptionsFile(*sink, o, ui) && sink->commit(error);
-        ui.passFinished();
-        if (!ok) {
-            if (error.empty()) error = sink->lastError();
-            ui.show(msg::writeFailed(path, error));
-            return r;
-        }
-        r.written = true;
-        r.path = path;
-        return r;
-    }
-    std::string error;
-    auto sink = AtomicFileSink::create(path, error);
-    if (!sink) {
-        ui.show(msg::createFailedE030());
-        return r;
-    }
-    s.openFileName = path;
-    {
-        BusyGuard busy(s, false);
-        ui.passStarted(Interaction::Pass::Save, path);
-        const bool ok = writeWorkFile(*sink, s, ui) && sink->commit(error);
-        ui.passFinished();
-        if (!ok) {
-            if (error.empty()) error = sink->lastError();
-            ui.show(msg::writeFailed(path, error));
-            return r;
-        }
-    }
-    s.currentFileName = savePathFor(chosenPath, SaveKind::WorkFile);
-    r.written = true;
-    r.path = path;
-    return r;
+    SaveRequest q{s, path, ui, settings};
+    return row.write(q);
 }
 
 } // namespace tesk

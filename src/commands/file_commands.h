@@ -1,11 +1,13 @@
 #pragma once
 // The open and save commands without their dialogs: recognise a file by its
-// extension and first bytes, run the matching loader through the frame-load
-// frame-work, or write the chosen file. The window and the batch front end
-// both drive these.
+// extension and first bytes, run the matching step of the table of file
+// kinds (file_kinds.h), or write the chosen file. The window and the batch
+// front end both drive these.
 
+#include "display/view_state.h"
 #include "store/device_family.h"
 #include "store/interaction.h"
+#include "store/load_report.h"
 #include "store/options_file.h"
 #include "store/profile_store.h"
 
@@ -15,13 +17,10 @@
 
 namespace tesk {
 
-// The open dialog's filter list and the save dialog's, as the operator sees them.
-inline constexpr const char* OPEN_FILTER =
-    "Gem. Work file|*.gem|Geo. Original file|*.geo|Mr3. Binary file|*.mr3|Opt. Options "
-    "file|*.opt|Gpx. GPS file|*.gpx|Txt. Coordinates file|*.txt|Gpr. Mirn file|*.gpr|Geb. Mirn "
-    "file|*.geb|";
-inline constexpr const char* SAVE_FILTER =
-    "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|Text Files|*.txt|";
+// The filter lists of the open and save dialogs, "Label|*.ext|" per entry of
+// the table of file kinds.
+std::string openDialogFilter();
+std::string saveDialogFilter();
 
 // The extension as the open command sees it: the last four characters, lower-cased.
 std::string openExtension(const std::string& path);
@@ -36,7 +35,10 @@ enum class OpenOutcome {
 struct OpenResult {
     OpenOutcome outcome = OpenOutcome::Refused;
     bool added = false; // the file was added to the survey (append, options, coordinates)
-    int framesRead = 0;
+    // The frame reader's report, whole: frames read and declared, the fault
+    // that ended the read and where, the warnings. Default for a file that
+    // was refused before a reader ran or holds no frames.
+    LoadReport report;
     // Findings of the device-recording decoder, for the check log of the
     // test panel; deviceCheck is true when a device recording was decoded.
     bool deviceCheck = false;
@@ -51,9 +53,27 @@ struct OpenSettings {
 };
 
 // Opens the file at path into the store, appending when asked. Messages go
-// through ui. Leaves the busy and append bits cleared.
+// through ui. After a frame load the store is normalised, a plain open starts
+// at frame 0 with the captions of the file's date and time, and only the
+// data-changed, volume-stale and coordinate-file bits stay in stateFlags.
+// Leaves the busy and append bits cleared.
 OpenResult openSurveyFile(ProfileStore& store, const std::string& path, bool append,
                           Interaction& ui, const OpenSettings& settings = {});
+
+// What the window and the batch front end do after an open, apart from
+// their widgets.
+struct AfterOpen {
+    bool framesLoaded = false;      // restore the controls, show the counts, enable and redraw
+    bool showDeviceOptions = false; // a 12-bit device file was read: its options panel appears
+    std::string title;              // the new window caption; empty: the caption stays
+};
+
+// The steps after an open: after a frame load the view starts over (cursors,
+// second point and section at 0, the picture origin kept); the caption names
+// the survey, and the added file for an append, an options or a coordinate
+// file.
+AfterOpen afterOpen(const ProfileStore& store, const OpenResult& r, const std::string& path,
+                    ViewState& view);
 
 // The caption of the main window for the store's current file.
 std::string windowTitle(const ProfileStore& store, const std::string& addedFile = {});
@@ -61,7 +81,12 @@ std::string windowTitle(const ProfileStore& store, const std::string& addedFile 
 // The date and time captions built from header cells 7..11.
 void buildCaptions(ProfileStore& store);
 
+// The save dialog's entries: the filter index selects the kind.
 enum class SaveKind { WorkFile = 1, Bitmap = 2, Options = 3, Text = 4 };
+
+// The entry a save dialog's filter index (1-based) selects, brought into the
+// range of the entries.
+SaveKind saveKindForFilterIndex(int filterIndex);
 
 struct SaveResult {
     bool written = false;

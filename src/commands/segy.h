@@ -16,6 +16,7 @@
 #include "commands/export_common.h"
 #include "store/byte_source.h"
 #include "store/interaction.h"
+#include "store/load_report.h"
 #include "store/profile_store.h"
 #include "store/work_file.h"
 
@@ -65,14 +66,12 @@ struct SegyReadOptions {
     bool append = false; // add the traces after the frames already loaded
 };
 
-// The load report: what was read, and where a fault was met. A read fault
-// is reported in `fault` (and shown by the reader), not in readFault, so the
-// open command's frame-load frame-work does not show it a second time.
-struct SegyLoad : WorkFileLoad {
-    SegyFault fault = SegyFault::None;
-    int64_t faultTrace = -1;  // 0-based trace where the fault was met
-    uint64_t faultOffset = 0; // byte offset of that trace (or of the header field)
-    int firstSlot = 0;
+// The load report of a SEG-Y file: the frame reader's report, with the
+// SEG-Y fault and the trace it was met in, and what the reader made of the
+// file's layout.
+struct SegyLoad : LoadReport {
+    SegyFault segyFault = SegyFault::None;
+    int64_t faultTrace = -1; // 0-based trace where the fault was met
     bool littleEndian = false;
     int formatCode = 0;
     int samplesInFile = 0; // samples per trace the file gives

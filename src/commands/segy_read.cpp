@@ -490,9 +490,12 @@ void putDate(ProfileStore& s, int year, int dayOfYear, int hour, int minute) {
 }
 
 SegyLoad faultReport(SegyLoad out, SegyFault f, int64_t trace, uint64_t offset) {
-    out.fault = f;
+    out.segyFault = f;
     out.faultTrace = trace;
-    out.faultOffset = offset;
+    const LoadFault kind = f == SegyFault::TraceCut    ? LoadFault::CutShort
+                           : f == SegyFault::ReadFault ? LoadFault::ReadFault
+                                                       : LoadFault::Refused;
+    out.stop(kind, int(trace), offset);
     return out;
 }
 
@@ -577,7 +580,7 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
                     s.frame(slot++).value.fill(0);
             record = r;
             if (slot > MAX_LOADED_FRAME) {
-                out.slotLimitHit = true;
+                out.stop(LoadFault::SlotLimit, int(k), walk.offset());
                 if (!tooManyShown) ui.show(msg::tooManyFramesE034());
                 tooManyShown = true;
                 break;
@@ -609,8 +612,9 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
         if (geographicSeen || rectangularSeen)
             setBit(h[hdr::CoordFlags], hdr::Geographic, geographicSeen);
     }
-    if (out.fault != SegyFault::None)
-        ui.show(msg::segyFault(name, out.fault, out.faultTrace, out.faultOffset, out.framesRead));
+    if (out.segyFault != SegyFault::None)
+        ui.show(
+            msg::segyFault(name, out.segyFault, out.faultTrace, out.faultOffset, out.framesRead));
     return out;
 }
 

@@ -247,16 +247,14 @@ void storeTime(FrameRecord& f, int field, uint8_t v) {
 struct Slots {
     int first;
     int next;
-    bool tooManyShown = false;
 };
 
-// An empty record at the next slot, or null (with the limit noted and
-// reported once) when the store is full.
-FrameRecord* takeSlot(Slots& sl, ProfileStore& s, DeviceFileLoad& out, Interaction& ui) {
+// An empty record at the next slot for frame `frame` of the file (its bytes
+// at `offset`), or null, with the slot limit as the fault, when the store is
+// full.
+FrameRecord* takeSlot(Slots& sl, ProfileStore& s, LoadReport& out, int64_t frame, uint64_t offset) {
     if (sl.next > MAX_LOADED_FRAME) {
-        out.slotLimitHit = true;
-        if (!sl.tooManyShown) ui.show(msg::tooManyFramesE034());
-        sl.tooManyShown = true;
+        out.stop(LoadFault::SlotLimit, int(frame), offset);
         return nullptr;
     }
     FrameRecord& f = s.frame(sl.next);
@@ -264,6 +262,12 @@ FrameRecord* takeSlot(Slots& sl, ProfileStore& s, DeviceFileLoad& out, Interacti
     ++sl.next;
     ++out.framesRead;
     return &f;
+}
+
+// A read that got fewer bytes than it needed: the file ended, or the source
+// failed.
+LoadFault shortRead(bool failed) {
+    return failed ? LoadFault::ReadFault : LoadFault::CutShort;
 }
 
 void setFrameCount(ProfileStore& s, int fc) {
@@ -633,10 +637,10 @@ int rangeItemOf(const ProfileStore& s) {
 
 // ---------------------------------------------------------------------------
 
-DeviceFileLoad readMr3File(ByteSource& src, bool append, ProfileStore& s,
-                           const DeviceOptions& options, Interaction& ui) {
+LoadReport readMr3File(ByteSource& src, bool append, ProfileStore& s, const DeviceOptions& options,
+                       Interaction& ui) {
     (void)options;
-    DeviceFileLoad out;
+    LoadReport out;
     Slots sl{append ? s.frameCount : 0, append ? s.frameCount : 0};
     out.firstSlot = sl.first;
     BlockReader in(src);
@@ -654,16 +658,14 @@ DeviceFileLoad readMr3File(ByteSource& src, bool append, ProfileStore& s,
     uint8_t head[MR3_FRAMES] = {};
     const std::size_t headBytes = src.read(0, head, MR3_FRAMES);
     if (headBytes < MR3_HEADER) {
-        out.cutShort = true;
-        out.readFault = src.failed();
+        out.stop(shortRead(src.failed()), -1, 0);
         finish();
         return out;
     }
     int64_t count = le32(head);
+    out.framesDeclared = count;
     if (count > MAX_COUNT) {
-        ui.show(msg::tooManyFramesE034());
-        sl.tooManyShown = true;
-        out.countClamped = true;
+        out.warn(LoadWarning::CountClamped);
         count = MAX_COUNT;
     }
     const bool threePlanes = head[4] != 0;
@@ -686,7 +688,7 @@ DeviceFileLoad readMr3File(ByteSource& src, bool append, ProfileStore& s,
     for (int64_t k = 0; k <= count; ++k) {
         const uint64_t at = MR3_FRAMES + uint64_t(k) * MR3_FRAME;
         if (at >= in.size()) break;
-        FrameRecord* f = takeSlot(sl, s, out, ui);
+        FrameRecord* f = takeSlot(sl, s, out, k, at);
         if (!f) break;
         std::size_t got = 0;
         const uint8_t* area = in.fetch(at, MR3_FRAME, got);
@@ -698,8 +700,7 @@ DeviceFileLoad readMr3File(ByteSource& src, bool append, ProfileStore& s,
             ++nextMarker;
         }
         if (got < MR3_FRAME) {
-            out.cutShort = true;
-            out.readFault = in.failed();
+            out.stop(shortRead(in.failed()), int(k), at);
             break;
         }
         if ((k + 1) % PROGRESS_EVERY == 0) ui.progress(k + 1, total);
@@ -728,27 +729,25 @@ DeviceFileLoad readMr3File(ByteSource& src, bool append, ProfileStore& s,
     return out;
 }
 
-DeviceFileLoad readGprFile(ByteSource& src, bool append, ProfileStore& s,
-                           const DeviceOptions& options, Interaction& ui) {
+LoadReport readGprFile(ByteSource& src, bool append, ProfileStore& s, const DeviceOptions& options,
+                       Interaction& ui) {
     const DeviceOptions o = clampedDeviceOptions(options);
-    DeviceFileLoad out;
+    LoadReport out;
     Slots sl{append ? s.frameCount : 0, append ? s.frameCount : 0};
     out.firstSlot = sl.first;
     BlockReader in(src);
 
     uint8_t head[GPR_HEADER] = {};
     if (src.read(0, head, GPR_HEADER) < GPR_HEADER) {
-        out.cutShort = true;
-        out.readFault = src.failed();
+        out.stop(shortRead(src.failed()), -1, 0);
         setFrameCount(s, sl.first + 10);
         return out;
     }
     int64_t count = int64_t(le32(head + 6)) - 1;
     if (count < 0) count = 0;
+    out.framesDeclared = count;
     if (count > MAX_COUNT) {
-        ui.show(msg::frameCountOver64000());
-        sl.tooManyShown = true;
-        out.countClamped = true;
+        out.warn(LoadWarning::CountClamped);
         count = MAX_COUNT;
     }
     if (!append) {
@@ -771,12 +770,12 @@ DeviceFileLoad readGprFile(ByteSource& src, bool append, ProfileStore& s,
         const uint8_t* p = in.fetch(at, 4, got);
         if (got < 4) {
             // Not even the word count of the record: no frame.
-            out.cutShort = true;
+            out.stop(shortRead(in.failed()), int(j), at);
             break;
         }
         const uint64_t words = le32(p);
         const uint64_t end = at + 8 + 2 * words; // the W field, then 2 W + 4 bytes
-        FrameRecord* f = takeSlot(sl, s, out, ui);
+        FrameRecord* f = takeSlot(sl, s, out, j, at);
         if (!f) break;
         bool cut = false;
         uint64_t q = at + 4;
@@ -817,8 +816,7 @@ DeviceFileLoad readGprFile(ByteSource& src, bool append, ProfileStore& s,
             if (f->value[std::size_t(c)] == 0) f->value[std::size_t(c)] = 1;
         f->fillRowsFromLastSample();
         if (cut || end > in.size()) {
-            out.cutShort = true;
-            out.readFault = in.failed();
+            out.stop(shortRead(in.failed()), int(j), at);
             break;
         }
         at = end;
@@ -829,10 +827,10 @@ DeviceFileLoad readGprFile(ByteSource& src, bool append, ProfileStore& s,
     return out;
 }
 
-DeviceFileLoad readGebFile(ByteSource& src, bool append, ProfileStore& s,
-                           const DeviceOptions& options, Interaction& ui) {
+LoadReport readGebFile(ByteSource& src, bool append, ProfileStore& s, const DeviceOptions& options,
+                       Interaction& ui) {
     const DeviceOptions o = clampedDeviceOptions(options);
-    DeviceFileLoad out;
+    LoadReport out;
     Slots sl{append ? s.frameCount : 0, append ? s.frameCount : 0};
     out.firstSlot = sl.first;
     if (append) s.viewStart = sl.first;
@@ -844,8 +842,7 @@ DeviceFileLoad readGebFile(ByteSource& src, bool append, ProfileStore& s,
     };
     uint8_t head[GEB_HEADER] = {};
     if (src.read(0, head, GEB_HEADER) < GEB_HEADER) {
-        out.cutShort = true;
-        out.readFault = src.failed();
+        out.stop(shortRead(src.failed()), -1, 0);
         finish();
         return out;
     }
@@ -853,15 +850,14 @@ DeviceFileLoad readGebFile(ByteSource& src, bool append, ProfileStore& s,
     const uint32_t samples = le32(head + 8);
     const uint32_t frequency = le32(head + 12);
     int64_t count = le32(head + 16);
+    out.framesDeclared = count;
     if (count > MAX_COUNT) {
-        ui.show(msg::frameCountOver64000());
-        sl.tooManyShown = true;
-        out.countClamped = true;
+        out.warn(LoadWarning::CountClamped);
         count = MAX_COUNT;
     }
     const uint8_t width = head[20];
-    if (width < 12) ui.show(msg::amplitudeWidthBelow12());
-    if (width > 12) ui.show(msg::amplitudeWidthAbove12());
+    if (width < 12) out.warn(LoadWarning::AmplitudeBelow12);
+    if (width > 12) out.warn(LoadWarning::AmplitudeAbove12);
     if (!append) {
         auto& h = s.header.value;
         setDeviceType(s, 8);
@@ -880,7 +876,7 @@ DeviceFileLoad readGebFile(ByteSource& src, bool append, ProfileStore& s,
     for (int64_t j = 0; j < count; ++j) {
         const uint64_t at = firstRecord + uint64_t(j) * recordBytes;
         if (at >= in.size()) break;
-        FrameRecord* f = takeSlot(sl, s, out, ui);
+        FrameRecord* f = takeSlot(sl, s, out, j, at);
         if (!f) break;
         std::size_t got = 0;
         const uint8_t* r = in.fetch(at, std::size_t(needed), got);
@@ -893,8 +889,7 @@ DeviceFileLoad readGebFile(ByteSource& src, bool append, ProfileStore& s,
         if (avail > 0) fillGebCells(v, r + GEB_RECORD_HEAD, avail, plan, buffer);
         f->fillRowsFromLastSample();
         if (got < needed || at + recordBytes > in.size()) {
-            out.cutShort = true;
-            out.readFault = in.failed();
+            out.stop(shortRead(in.failed()), int(j), at);
             break;
         }
         if ((j + 1) % PROGRESS_EVERY == 0) ui.progress(j + 1, count);

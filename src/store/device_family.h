@@ -16,13 +16,18 @@
 //           before anything is cleared; set fileKind (3, 215, 216) and
 //           openFileName; clearForOpen(append).
 //   after:  finishLoad(); viewStart = 0 unless appending (an appended .geb
-//           has already moved viewStart to its first slot); the display
-//           refresh. The .cor companion of a .geb survey is not offered here.
-// The readers ask no question: their messages are Ok boxes through
-// Interaction::show, so batch use never waits for input.
+//           has already moved viewStart to its first slot); the messages of
+//           the report; the display refresh. The .cor companion of a .geb
+//           survey is not offered here.
+// The readers show nothing and ask no question; the interaction only hears
+// their progress. Their report: the count field as frames declared (.gpr:
+// the field minus 1) and a count above 63999 as clamped, the amplitude width
+// of a .geb file when it is not 12, the slot limit, a header or frame cut
+// short, a read fault.
 
 #include "store/byte_source.h"
 #include "store/interaction.h"
+#include "store/load_report.h"
 #include "store/profile_store.h"
 #include "store/work_file.h"
 
@@ -114,21 +119,15 @@ inline constexpr int MIRN_MAGIC_SUM = 310; // byte sum of "MIRN"
 // 310. Cheap; run it before clearing anything.
 bool hasMirnMagic(ByteSource& src);
 
-struct DeviceFileLoad : WorkFileLoad {
-    int firstSlot = 0;         // slot of the file's first frame
-    bool cutShort = false;     // the file ended inside its header or inside a frame
-    bool countClamped = false; // the frame count field was above 63999
-};
-
 // .mr3: fileKind 3. The device options are not used.
-DeviceFileLoad readMr3File(ByteSource& src, bool append, ProfileStore& store,
-                           const DeviceOptions& options, Interaction& ui);
+LoadReport readMr3File(ByteSource& src, bool append, ProfileStore& store,
+                       const DeviceOptions& options, Interaction& ui);
 // .gpr: fileKind 215.
-DeviceFileLoad readGprFile(ByteSource& src, bool append, ProfileStore& store,
-                           const DeviceOptions& options, Interaction& ui);
+LoadReport readGprFile(ByteSource& src, bool append, ProfileStore& store,
+                       const DeviceOptions& options, Interaction& ui);
 // .geb: fileKind 216. Appending moves viewStart to the first appended slot.
-DeviceFileLoad readGebFile(ByteSource& src, bool append, ProfileStore& store,
-                           const DeviceOptions& options, Interaction& ui);
+LoadReport readGebFile(ByteSource& src, bool append, ProfileStore& store,
+                       const DeviceOptions& options, Interaction& ui);
 
 // The amplitude code of an .mr3 level byte.
 uint8_t mr3LevelCode(uint8_t b);

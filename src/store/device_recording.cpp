@@ -554,6 +554,25 @@ struct Decoder {
     int limit;       // frames the first pass may decode
     int64_t units;   // progress units of both passes
     int decoded = 0; // frames decoded into work bytes 0 .. decoded - 1
+    // Where each decoded frame starts in the file, and where the next one
+    // would: the report names the frame a fault hit by both.
+    std::vector<uint64_t> offsets = {};
+    uint64_t nextOffset = 0;
+    // What stopped the first pass before the frames the count allows.
+    LoadFault stopped = LoadFault::None;
+    int stoppedAt = -1;
+    uint64_t stoppedOffset = 0;
+
+    // A finding that ends the decoding at frame k, whose bytes start at pos.
+    void stopAt(int code, int k, uint64_t pos, LoadFault fault) {
+        log.finding(code, k);
+        stopped = fault;
+        stoppedAt = k;
+        stoppedOffset = pos;
+    }
+    uint64_t offsetOf(int frame) const {
+        return frame < int(offsets.size()) ? offsets[std::size_t(frame)] : nextOffset;
+    }
 
     uint8_t* workOf(int slot) {
         uint8_t* w = store.frame(slot).work.data();
@@ -596,22 +615,24 @@ struct Decoder {
         const int headLength = longLayout ? 13 : 10;
         const bool positioning = model.code == 5 || model.code == 6;
         uint64_t pos = FIRST_RECORD;
+        nextOffset = pos;
         for (int k = 0; k < limit; ++k) {
             ui.progress(k, units);
             if (pos >= win.size()) {
+                // The file ends between two records: a finding, not a cut.
                 log.finding(2, k);
                 return;
             }
             const int64_t key = findKey(pos);
             if (key < 0) {
-                log.finding(3, k);
+                stopAt(3, k, pos, LoadFault::Malformed);
                 return;
             }
             pos = uint64_t(key);
             std::size_t got = 0;
             const uint8_t* rec = win.at(pos, std::size_t(headLength), got);
             if (got < std::size_t(modeAt) + 1) {
-                log.finding(4, k);
+                stopAt(4, k, pos, LoadFault::CutShort);
                 return;
             }
             const uint32_t length = (uint32_t(rec[1]) << 16) | (uint32_t(rec[2]) << 8) | rec[3];
@@ -627,7 +648,7 @@ struct Decoder {
             if (positioning) {
                 const uint8_t* block = win.at(pos + GPS_AT, GPS_TEXT_MAX, got);
                 if (got < std::size_t(GPS_BYTES)) {
-                    log.finding(5, k);
+                    stopAt(5, k, pos, LoadFault::CutShort);
                     return;
                 }
                 uint8_t text[GPS_TEXT_MAX] = {};
@@ -648,7 +669,7 @@ struct Decoder {
                 const std::size_t need = std::size_t(rawBytes(s));
                 const uint8_t* p = win.at(pos + uint64_t(dataAt), need, got);
                 if (got < need) {
-                    log.finding(2, k);
+                    stopAt(2, k, pos, LoadFault::CutShort);
                     return;
                 }
                 decodeRaw(p, s, model, w);
@@ -662,7 +683,7 @@ struct Decoder {
                 const uint8_t* p = win.at(pos + uint64_t(dataAt), want, got);
                 const RunResult r = decodeRuns(p, got, s, model, w);
                 if (!r.filled && got < want) {
-                    log.finding(2, k);
+                    stopAt(2, k, pos, LoadFault::CutShort);
                     return;
                 }
             }
@@ -675,7 +696,9 @@ struct Decoder {
             w[cell::Status] = (f & 0x01) && k > 0 ? 1 : 0;
             fillRows(w);
             decoded = k + 1;
+            offsets.push_back(pos);
             pos += uint64_t(length) + 4;
+            nextOffset = pos;
         }
     }
 
@@ -699,12 +722,17 @@ struct Decoder {
         const std::size_t frameBytes = std::size_t(32 * s);
         const uint32_t blocks = std::min(head.count, MAX_COUNT);
         uint64_t pos = FIRST_BLOCK;
+        nextOffset = pos;
         int k = 0;
         for (uint32_t b = 0; b < blocks && k < limit; ++b) {
             ui.progress(k, units);
             const int n = win.byteAt(pos + blockHead);
             if (n < 0) {
-                log.finding(2, k);
+                // Past the end of the file a block is missing, not cut.
+                if (pos < win.size())
+                    stopAt(2, k, pos, LoadFault::CutShort);
+                else
+                    log.finding(2, k);
                 break;
             }
             const std::size_t area = std::size_t(n) * frameBytes;
@@ -712,13 +740,16 @@ struct Decoder {
             std::size_t got = 0;
             const uint8_t* data = win.at(pos + blockHead + 1, total, got);
             if (got < total) {
-                log.finding(2, k);
+                stopAt(2, k, pos, LoadFault::CutShort);
                 break;
             }
+            // Frame i of the block is the (i + 1)-th from the end of its area.
+            const uint64_t dataAt = pos + blockHead + 1;
+            auto frameAt = [&](int i) { return dataAt + uint64_t(n - 1 - i) * frameBytes; };
             const int take = std::min(n, limit - k);
             for (int i = 0; i < take; ++i) {
                 uint8_t* w = workOf(k + i);
-                // Frame i of the block is the (i + 1)-th from the end of its area.
+                offsets.push_back(frameAt(i));
                 const uint8_t* f = data + std::size_t(n - 1 - i) * frameBytes;
                 for (int bit = 0; bit < 256 * s; ++bit) {
                     const std::size_t byte = std::size_t(bit >> 3);
@@ -738,6 +769,7 @@ struct Decoder {
             }
             k += take;
             pos += blockHead + 1 + total;
+            nextOffset = take < n ? frameAt(take) : pos;
         }
         // The frames end with the last one holding a non-zero sample.
         int last = -1;
@@ -787,17 +819,15 @@ int convertFrame(const uint8_t* w, uint8_t* v, bool eightBit) {
 
 } // namespace
 
-std::optional<Message> precheckDeviceRecording(ByteSource& src) {
+LoadReport precheckDeviceRecording(ByteSource& src) {
+    LoadReport r;
     FileHeader h;
-    switch (readHeader(src, h)) {
-    case Verdict::Accepted:
-        return std::nullopt;
-    case Verdict::UnknownModel:
-        return msg::geoModelUnknown();
-    case Verdict::Cut:
-        break;
-    }
-    return msg::unknownStructure();
+    const Verdict verdict = readHeader(src, h);
+    if (verdict == Verdict::Accepted) return r;
+    r.warn(verdict == Verdict::UnknownModel ? LoadWarning::UnknownModel
+                                            : LoadWarning::UnknownStructure);
+    r.stop(LoadFault::Refused, -1, 0);
+    return r;
 }
 
 DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileStore& s,
@@ -806,16 +836,20 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
     CheckLog log(logLines, s.header.value[hdr::ViewFlags] & hdr::English);
     FileHeader head;
     const Verdict verdict = readHeader(src, head);
-    if (head.count > MAX_COUNT) log.finding(1, -1);
+    if (head.count > MAX_COUNT) {
+        log.finding(1, -1);
+        out.warn(LoadWarning::CountClamped);
+    }
     if (verdict != Verdict::Accepted) {
-        out.refused = true;
-        ui.show(verdict == Verdict::UnknownModel ? msg::geoModelUnknown()
-                                                 : msg::unknownStructure());
-        out.readFault = src.failed();
+        out.warn(verdict == Verdict::UnknownModel ? LoadWarning::UnknownModel
+                                                  : LoadWarning::UnknownStructure);
+        out.stop(LoadFault::Refused, -1, 0);
         return out;
     }
     out.deviceType = head.model;
     out.bitPlane = head.bitPlane;
+    // The bit-plane family counts blocks, not frames.
+    if (!head.bitPlane) out.framesDeclared = head.count;
     const Model model{head.model, head.eightBit};
 
     if (!append) {
@@ -830,6 +864,7 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
 
     // Frames go to slots first .. MAX_LOADED_FRAME at most.
     const int first = append ? std::clamp(s.frameCount, 0, MAX_FRAME_INDEX) : 0;
+    out.firstSlot = first;
     const int room = std::max(0, MAX_LOADED_FRAME + 1 - first);
     const uint32_t count = std::min(head.count, MAX_COUNT);
     const int wanted =
@@ -847,6 +882,7 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
     // Second pass: conversion into the target slots, with the amplitude check.
     const int n = d.decoded;
     int converted = 0;
+    int cancelledAt = -1;
     for (int j = 0; j < n; ++j) {
         ui.progress(limit + j, d.units);
         const int t = first + j;
@@ -854,7 +890,7 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
         const int mean = convertFrame(s.frame(j).work.data(), target.value.data(), model.eightBit);
         converted = j + 1;
         if (mean >= LOW_MEAN && mean <= HIGH_MEAN) continue;
-        const Answer a = ui.show(msg::geoAmplitudeQuestion(t));
+        const Answer a = ui.ask(msg::geoAmplitudeQuestion(t), out);
         if (a == Answer::Yes) {
             if (j > 0) {
                 std::memcpy(target.value.data(), s.frame(t - 1).value.data(), SAMPLE_ROWS);
@@ -864,7 +900,7 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
                 std::memcpy(target.value.data(), next, SAMPLE_ROWS);
             }
         } else if (a == Answer::Cancel) {
-            out.cancelled = true;
+            cancelledAt = j;
             // The frames not converted stay empty.
             for (int r = j + 1; r < n; ++r) s.frame(first + r).value.fill(0);
             break;
@@ -872,19 +908,26 @@ DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileSto
     }
     out.framesRead = converted;
     ui.progress(d.units, d.units);
+
+    // What ended the load, the weightiest last: the first pass's stop, the
+    // operator's cancel, a read fault, the last slot filled.
+    if (d.stopped != LoadFault::None) out.stop(d.stopped, d.stoppedAt, d.stoppedOffset);
+    if (cancelledAt >= 0) out.stop(LoadFault::Cancelled, cancelledAt, d.offsetOf(cancelledAt));
+    if (src.failed()) {
+        const int at = d.stopped != LoadFault::None ? d.stoppedAt : d.decoded;
+        out.stop(LoadFault::ReadFault, at,
+                 d.stopped != LoadFault::None ? d.stoppedOffset : d.offsetOf(at));
+    }
     if (wanted > 0 && ((room == 0) || (converted > 0 && first + converted - 1 == MAX_LOADED_FRAME)))
-        out.slotLimitHit = true;
-    if (out.slotLimitHit) ui.show(msg::tooManyFramesE034());
+        out.stop(LoadFault::SlotLimit, converted, d.offsetOf(converted));
 
     const int total = first + n;
     s.frameCount = total > MAX_LOADED_FRAME ? MAX_LOADED_FRAME : total + 10;
     s.header.set16(hdr::FrameCount, uint32_t(s.frameCount));
 
-    out.faulty = log.faulty();
     out.findings = log.findings();
-    out.readFault = src.failed();
-    if (out.faulty)
-        ui.show(msg::geoDataError());
+    if (log.faulty())
+        out.warn(LoadWarning::DataError);
     else
         log.clear();
     return out;

@@ -6,6 +6,7 @@
 
 #include "store/byte_source.h"
 #include "store/interaction.h"
+#include "store/load_report.h"
 #include "store/messages.h"
 #include "store/profile_store.h"
 
@@ -24,25 +25,22 @@ struct DeviceCheckLog {
     std::vector<std::string> lines;
 };
 
-struct DeviceRecordingLoad {
-    bool refused = false;      // the header was refused (its message was shown); nothing loaded
-    uint8_t deviceType = 0;    // model code of the file (0..6 when not refused)
-    bool bitPlane = false;     // bit-plane family (else frame records)
-    int framesDecoded = 0;     // frames the first pass decoded into the work bytes
-    int framesRead = 0;        // frames converted into value bytes of the target slots
-    bool slotLimitHit = false; // the last slot a loader fills was reached; the rest is ignored
-    bool cancelled = false;    // Cancel at the amplitude question ended the conversion
-    bool faulty = false;       // a check failed; "Error Data GPS!" was shown
-    int findings = 0;          // failed checks; the log holds the first 10000 of them
-    bool readFault = false;    // an I/O error (not the end of the file) cut the read
+// The report of a decoded recording (frames declared: the count field of a
+// frame-record file; the bit-plane family counts blocks and declares none),
+// with what the decoder found about the file.
+struct DeviceRecordingLoad : LoadReport {
+    uint8_t deviceType = 0; // model code of the file (0..6 when not refused)
+    bool bitPlane = false;  // bit-plane family (else frame records)
+    int framesDecoded = 0;  // frames the first pass decoded into the work bytes
+    int findings = 0;       // failed checks; the log holds the first 10000 of them
 };
 
-// Cheap test of the file header, run before anything is cleared: nothing
-// when the file can be decoded, else the message that refuses it — the model
-// error for a model code above 6, and the unknown-structure message (E027)
-// for a file that ends before its model code or its file mode byte. The open
+// Cheap test of the file header, run before anything is cleared: no fault
+// when the file can be decoded, else the Refused fault with the warning that
+// says why: UnknownModel for a model code above 6, UnknownStructure for a
+// file that ends before its model code or its file mode byte. The open
 // command tests the magic (byte sum 311) itself, as for every .geo file.
-std::optional<Message> precheckDeviceRecording(ByteSource& src);
+LoadReport precheckDeviceRecording(ByteSource& src);
 
 // Decodes a device recording into the store: the first pass decodes frames
 // into the work bytes of slots 0, 1, 2 ..., the second converts them into the
@@ -52,9 +50,16 @@ std::optional<Message> precheckDeviceRecording(ByteSource& src);
 // scale of its frames replace the header's; an append keeps every header
 // setting. Leaves frameCount as the conversion ends it; the caller runs
 // clearForOpen(append) before and finishLoad after, as for every frame
-// loader. A refused header (the checks of precheckDeviceRecording) shows its
-// message and changes nothing in the store. The batch front end answers No
-// to every question: implausible frames are kept as recorded.
+// loader. A refused header (the checks of precheckDeviceRecording) changes
+// nothing in the store. The batch front end answers No to every question:
+// implausible frames are kept as recorded.
+//
+// The report's fault: a record cut short (CutShort) or without its block key
+// (Malformed) where the first pass stopped, Cancel at the amplitude
+// question, a read fault, and, weightiest, the last loader slot filled
+// (SlotLimit, also when the file ends exactly there). A count field above
+// 63999 is reported as clamped; any failed check ends the report with
+// DataError.
 DeviceRecordingLoad readDeviceRecording(ByteSource& src, bool append, ProfileStore& store,
                                         Interaction& ui, DeviceCheckLog& log);
 

@@ -1,8 +1,11 @@
 #pragma once
 // What a long pass needs from whoever started it: the progress panel, the
 // message boxes (with their answers) and a way to abandon. The window, the
-// batch front end and the tests each provide their own.
+// batch front end and the tests each provide their own. Readers use it for
+// their questions and their progress only; what they find goes into their
+// LoadReport.
 
+#include "store/load_report.h"
 #include "store/messages.h"
 
 #include <cstdint>
@@ -15,6 +18,14 @@ class Interaction {
     virtual ~Interaction() = default;
     // Shows a message and returns the answer (Ok for an information box).
     virtual Answer show(const Message& m) = 0;
+    // A question a reader asks in the middle of a read; soFar is its report
+    // up to the question. The open command first shows the messages of the
+    // findings in soFar, so that the operator meets them in the order they
+    // arose; by default only the question is shown.
+    virtual Answer ask(const Message& question, const LoadReport& soFar) {
+        (void)soFar;
+        return show(question);
+    }
     // Load and Save name the file in `path`; Scan (the velocity scan) names
     // nothing and reports the sample row it examines as `done` of 511;
     // Volume (building the volume) names nothing.

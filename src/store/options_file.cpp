@@ -239,7 +239,7 @@ bool writeOptionsFile(ByteSink& sink, const OptionsFileSettings& o, Interaction&
     return true;
 }
 
-OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& s, Interaction& ui) {
+OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& s) {
     OptionsFileRead r;
     // Bytes the file does not hold keep the encoding of the defaults, so the
     // values of a file cut short read as defaults past the cut.
@@ -248,7 +248,6 @@ OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& s, Interaction& u
     const bool fault = src.failed();
     auto fail = [&] {
         r.status = fault ? OptionsReadStatus::ReadFault : OptionsReadStatus::CutShort;
-        ui.show(msg::readFault(s.openFileName));
     };
     if (got < 6) {
         fail();

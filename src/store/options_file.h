@@ -196,9 +196,9 @@ struct OptionsFileRead {
 
 // Reads an options file whose magic the open command has tested. Applies the
 // version-17 fields to the store's header as they are read; a file cut short
-// or a read fault ends the reading with the read-fault message at the point
-// reached. Older versions (10 .. 16) are treated as unknown: nothing is
-// applied and no message is shown.
-OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& store, Interaction& ui);
+// or a read fault ends the reading at the point reached (the status says
+// which; the open command shows the read-fault message for both). Older
+// versions (10 .. 16) are treated as unknown: nothing is applied.
+OptionsFileRead readOptionsFile(ByteSource& src, ProfileStore& store);
 
 } // namespace tesk

@@ -326,20 +326,30 @@ void storeRecord(FrameRecord& f, const uint8_t* rec, int n, int gen) {
     moveAttributes(f, gen);
 }
 
-int recordCount(const Bytes& b, const Generation& gen) {
-    int count = be16(b, 16);
-    if (gen.countInHundreds) count = std::min(count, 499) * 100;
-    return std::min(count, 63999);
+// The records the count field announces.
+int declaredCount(const Bytes& b, const Generation& gen) {
+    return be16(b, 16) * (gen.countInHundreds ? 100 : 1);
+}
+
+// The records the reader takes at most: 63999, or 49900 where the field
+// counts hundreds.
+int recordLimit(const Generation& gen) {
+    return gen.countInHundreds ? 49900 : 63999;
 }
 
 } // namespace
 
-WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, ProfileStore& s,
-                          Interaction& ui) {
-    WorkFileLoad out;
+LoadReport readWorkFile(ByteSource& src, const Generation& gen, bool append, ProfileStore& s,
+                        Interaction& ui) {
+    LoadReport out;
+    out.firstSlot = append ? s.frameCount : 0;
     Bytes b{};
-    src.read(0, b.data(), std::size_t(gen.headerLength));
-    const int count = recordCount(b, gen);
+    const std::size_t headerGot = src.read(0, b.data(), std::size_t(gen.headerLength));
+    out.framesDeclared = declaredCount(b, gen);
+    if (out.framesDeclared > recordLimit(gen)) out.warn(LoadWarning::CountClamped);
+    const int count = int(std::min<int64_t>(out.framesDeclared, recordLimit(gen)));
+    if (headerGot < std::size_t(gen.headerLength))
+        out.stop(src.failed() ? LoadFault::ReadFault : LoadFault::CutShort, -1, 0);
     if (count == 0) return out;
 
     if (!append) {
@@ -351,10 +361,12 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
         if (gen.kind <= 9) s.setHmax(0);
     }
 
-    const int first = append ? s.frameCount : 0;
+    const int first = out.firstSlot;
     // Generations 7 and 13 stop ten slots earlier than the others.
     const int lastSlot = (gen.kind == 7 || gen.kind == 13) ? MAX_LOADED_FRAME : 63999;
-    const Message overflow = gen.kind == 13 ? msg::tooManyFramesOpen() : msg::tooManyFramesE034();
+    auto recordOffset = [&](int frame) {
+        return uint64_t(gen.headerLength) + uint64_t(frame) * uint64_t(gen.recordBytes);
+    };
 
     ui.passTag(gen.kind == 16 ? "   v16." : "   v" + std::to_string(gen.kind) + ".");
     // Records are read in blocks of about a megabyte.
@@ -363,11 +375,11 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
     uint64_t offset = uint64_t(gen.headerLength);
     int k = first;
     int done = 0;
-    bool stop = false;
+    bool stop = out.fault != LoadFault::None;
     ui.progress(0, count);
-    if (k > lastSlot) {
+    if (!stop && k > lastSlot) {
         // Appending to a survey that already fills the store: nothing fits.
-        out.slotLimitHit = true;
+        out.stop(LoadFault::SlotLimit, 0, recordOffset(0));
         stop = true;
     }
     while (done < count && !stop) {
@@ -387,18 +399,23 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
             ++done;
             ++k;
             if (k > lastSlot) {
-                out.slotLimitHit = true;
+                out.stop(LoadFault::SlotLimit, done, recordOffset(done));
                 stop = true;
                 break;
             }
         }
-        if (got < std::size_t(want) * gen.recordBytes) {
-            out.readFault = src.failed();
+        if (!stop && got < std::size_t(want) * gen.recordBytes) {
+            // The file ends (or cannot be read further) before the records it
+            // announces; ending between two records is no fault.
+            const int at = partial ? done - 1 : done;
+            if (src.failed())
+                out.stop(LoadFault::ReadFault, at, recordOffset(at));
+            else if (partial)
+                out.stop(LoadFault::CutShort, at, recordOffset(at));
             stop = true;
         }
         ui.progress(done, count);
     }
-    if (out.slotLimitHit) ui.show(overflow);
 
     // Older relief was a depth below the survey's highest point; it becomes a
     // height above the lowest reference, as generation 16 keeps it.
@@ -408,7 +425,7 @@ WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, P
             deepest = std::max<uint32_t>(deepest, s.frame(i).get16(536));
         if (!append)
             s.setHmax(deepest);
-        else if (deepest > s.Hmax && ui.show(msg::reliefMaxExceeded()) == Answer::Yes)
+        else if (deepest > s.Hmax && ui.ask(msg::reliefMaxExceeded(), out) == Answer::Yes)
             s.setHmax(deepest);
         for (int i = first; i < first + out.framesRead; ++i) {
             FrameRecord& f = s.frame(i);

@@ -4,6 +4,7 @@
 
 #include "store/byte_source.h"
 #include "store/interaction.h"
+#include "store/load_report.h"
 #include "store/profile_store.h"
 
 #include <optional>
@@ -25,19 +26,21 @@ std::optional<Generation> generationForVersion(uint8_t versionByte);
 inline constexpr int TESK_MAGIC_SUM = 311;
 int magicSum(const uint8_t* first4);
 
-struct WorkFileLoad {
-    int framesRead = 0;        // records stored (a record cut short counts)
-    bool slotLimitHit = false; // the survey reached the last slots; rest ignored
-    bool readFault = false;    // an I/O error stopped the read
-};
-
 // Loads the records of a work file of the given generation into the store,
 // from slot 0 or, when appending, from frameCount. The caller has checked the
 // magic and the version byte and has run clearForOpen. Without append the
 // header settings of the file replace the current ones (after the validity
 // rules). finishLoad is the caller's.
-WorkFileLoad readWorkFile(ByteSource& src, const Generation& gen, bool append, ProfileStore& store,
-                          Interaction& ui);
+//
+// The report: frames declared is the count field in records; a count above
+// the 63999 records the reader takes (49900 where the field counts hundreds)
+// is reported as clamped. The fault is the slot limit (generations 7 and 13
+// stop after slot 63989, the others after 63999), a header or record cut
+// short, or a read fault; a file that ends between two records before its
+// count is no fault. The only question is the relief maximum of an appended
+// older file (Yes / No).
+LoadReport readWorkFile(ByteSource& src, const Generation& gen, bool append, ProfileStore& store,
+                        Interaction& ui);
 
 // Header cells that mirror the store's scalars just before a save.
 void refreshHeaderForSave(ProfileStore& store);

@@ -60,7 +60,7 @@ TEST_F(Commands, OpeningAWorkFileLoadsItAndNamesTheSurvey) {
     const OpenResult r = open(path);
     EXPECT_EQ(r.outcome, OpenOutcome::FramesLoaded);
     EXPECT_FALSE(r.added);
-    EXPECT_EQ(r.framesRead, 3);
+    EXPECT_EQ(r.report.framesRead, 3);
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(s->fileKind, 16);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(s->frame(i).value[0], 100 + i);
@@ -382,6 +382,60 @@ TEST_F(Commands, OptionsFileBeforeAnySurveyDoesNothing) {
     EXPECT_TRUE(Snapshot(*s) == before);
     EXPECT_EQ(s->fileKind, kind::None);
     EXPECT_EQ(s->stateFlags & state::Busy, 0);
+}
+
+// --- the table of file kinds and the steps after an open ------------------------------
+
+TEST(FileKinds, DialogFiltersListTheRowsInOrder) {
+    EXPECT_EQ(
+        openDialogFilter(),
+        "Gem. Work file|*.gem|Geo. Original file|*.geo|Mr3. Binary file|*.mr3|Opt. Options "
+        "file|*.opt|Gpx. GPS file|*.gpx|Txt. Coordinates file|*.txt|Gpr. Mirn file|*.gpr|Geb. "
+        "Mirn file|*.geb|");
+    EXPECT_EQ(saveDialogFilter(),
+              "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|Text Files|*.txt|");
+    // The filter index selects the entry; indices outside the list take the nearest one.
+    EXPECT_EQ(saveKindForFilterIndex(0), SaveKind::WorkFile);
+    EXPECT_EQ(saveKindForFilterIndex(3), SaveKind::Options);
+    EXPECT_EQ(saveKindForFilterIndex(9), SaveKind::Text);
+}
+
+TEST_F(Commands, AfterAFrameLoadTheViewStartsOverAndTheTitleNamesTheSurvey) {
+    const std::string first = put("first.gem", gem16(3).bytes);
+    const std::string second = put("second.gem", gem16(2).bytes);
+    ViewState view;
+    view.ViewOrigin = Point{7, 9};
+    view.cursorColumn = 100;
+    view.cursorRow = 30;
+    view.secondFrame = 400;
+    view.sectionIndex = 5;
+    AfterOpen a = afterOpen(*s, open(first), first, view);
+    EXPECT_TRUE(a.framesLoaded);
+    EXPECT_FALSE(a.showDeviceOptions);
+    EXPECT_EQ(a.title, "Tesk  " + first + "     05.03.21   14:07:00");
+    EXPECT_EQ(view.cursorColumn, 0);
+    EXPECT_EQ(view.cursorRow, 0);
+    EXPECT_EQ(view.secondFrame, 0);
+    EXPECT_EQ(view.sectionIndex, 0);
+    EXPECT_EQ(view.ViewOrigin.x, 7);
+    EXPECT_EQ(view.ViewOrigin.y, 9);
+
+    a = afterOpen(*s, open(second, true), second, view);
+    EXPECT_EQ(a.title, "Tesk  " + first + "     05.03.21   14:07:00    +add file:// " + second);
+
+    // A refused file changes neither the view nor the caption.
+    view.cursorColumn = 12;
+    const std::string bad = put("bad.gem", startingWith("ABCD"));
+    a = afterOpen(*s, open(bad), bad, view);
+    EXPECT_FALSE(a.framesLoaded);
+    EXPECT_TRUE(a.title.empty());
+    EXPECT_EQ(view.cursorColumn, 12);
+
+    // A 12-bit device file brings its options panel.
+    images::GebImage g(4, 1000000000, 1);
+    g.frames(1);
+    const std::string geb = put("a.geb", g.b);
+    EXPECT_TRUE(afterOpen(*s, open(geb), geb, view).showDeviceOptions);
 }
 
 // --- title ------------------------------------------------------------------------

@@ -214,7 +214,7 @@ TEST_F(Segy, WrittenSurveyReadsBackFrameForFrame) {
         SegyWriteOptions o = segyOptionsFromStore(*s);
         o.format = format;
         const SegyLoad l = read(write(o), *back);
-        EXPECT_EQ(l.fault, SegyFault::None);
+        EXPECT_EQ(l.segyFault, SegyFault::None);
         EXPECT_EQ(l.framesRead, 20);
         EXPECT_TRUE(l.unscaled);
         EXPECT_FALSE(l.resampled);
@@ -260,7 +260,7 @@ TEST_P(SegyFormats, SamplesBecomeCodesAroundZeroAmplitude) {
     f.addTrace(c.trace0);
     f.addTrace(c.trace1);
     const SegyLoad l = read(f.bytes, *back);
-    EXPECT_EQ(l.fault, SegyFault::None);
+    EXPECT_EQ(l.segyFault, SegyFault::None);
     EXPECT_EQ(l.framesRead, 2);
     EXPECT_EQ(l.formatCode, c.format);
     EXPECT_EQ(l.littleEndian, c.little);
@@ -331,7 +331,7 @@ TEST_F(Segy, TimeRangeFollowsTheSampleInterval) {
         SegyImage f(3, c.samples, c.interval);
         f.addTrace(std::vector<double>(std::size_t(c.samples), 5));
         const SegyLoad l = read(f.bytes, *back);
-        EXPECT_EQ(l.fault, SegyFault::None) << c.interval;
+        EXPECT_EQ(l.segyFault, SegyFault::None) << c.interval;
         EXPECT_EQ(l.timeRangeItem, c.item) << c.interval << " x " << c.samples;
         EXPECT_EQ(back->header.value[hdr::TimeRange], c.item) << c.interval;
         EXPECT_EQ(l.resampled, c.resampled) << c.interval << " x " << c.samples;
@@ -478,7 +478,7 @@ TEST_F(Segy, VariableLengthTracesTakeTheirOwnSampleCounts) {
     f.addTrace({10, 20, 30, 40, 50, 60});
     f.addTrace({-1, -2});
     const SegyLoad l = read(f.bytes, *back);
-    EXPECT_EQ(l.fault, SegyFault::None);
+    EXPECT_EQ(l.segyFault, SegyFault::None);
     EXPECT_EQ(l.framesRead, 3);
     EXPECT_EQ(back->frame(1).value[5], 188);
     EXPECT_EQ(back->frame(2).value[1], 126);
@@ -558,7 +558,7 @@ TEST_F(Segy, RefusalsNameTheFaultAndWhereItWasMet) {
         const auto pre = segyPrecheck(src, "in.sgy");
         EXPECT_EQ(pre.has_value(), c.fault != SegyFault::TraceCut) << c.name;
         const SegyLoad l = read(c.bytes, *back);
-        EXPECT_EQ(l.fault, c.fault) << c.name;
+        EXPECT_EQ(l.segyFault, c.fault) << c.name;
         EXPECT_EQ(l.framesRead, c.framesRead) << c.name;
         ASSERT_EQ(ui.shown.size(), 1u) << c.name;
         EXPECT_NE(ui.shown[0].en.find(c.english), std::string::npos)
@@ -598,7 +598,7 @@ TEST_F(Segy, AReadFaultKeepsTheTracesReadBeforeIt) {
     FailingSource src(f.bytes, 3600 + 2 * 256 + 100);
     back->clearForOpen(false);
     const SegyLoad l = readSegyFile(src, *back, SegyReadOptions{}, ui, "in.sgy");
-    EXPECT_EQ(l.fault, SegyFault::ReadFault);
+    EXPECT_EQ(l.segyFault, SegyFault::ReadFault);
     EXPECT_EQ(l.faultTrace, 2);
     EXPECT_EQ(l.faultOffset, 3600u + 2 * 256);
     EXPECT_EQ(l.framesRead, 2);
@@ -617,7 +617,7 @@ TEST_F(Segy, AppendStopsAtTheLastSlotALoaderFills) {
     const SegyLoad l = readSegyFile(src, *back, SegyReadOptions{true}, ui);
     EXPECT_EQ(l.firstSlot, MAX_LOADED_FRAME - 9);
     EXPECT_EQ(l.framesRead, 10);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_NE(ui.shown[0].en.find("E034"), std::string::npos);
     EXPECT_TRUE(back->frame(MAX_LOADED_FRAME).value[0] != 0);
@@ -739,7 +739,7 @@ TEST_F(Segy, WeReadWhatSegyioWrites) {
                            path + " " + std::to_string(c.format) + " " + c.endian);
         ASSERT_EQ(r["done"], "1") << c.format << c.endian << "\n" << r["output"];
         const SegyLoad l = read(readBytes(path), *back);
-        EXPECT_EQ(l.fault, SegyFault::None);
+        EXPECT_EQ(l.segyFault, SegyFault::None);
         EXPECT_EQ(l.framesRead, 3);
         EXPECT_EQ(l.formatCode, c.format);
         EXPECT_EQ(l.littleEndian, std::string(c.endian) == "little");

@@ -24,167 +24,19 @@ using Bytes = std::vector<uint8_t>;
 
 // --- file builder ------------------------------------------------------------
 
-// Header of a device recording: magic, model code at 5, date and time at
-// 7..11 (14.06.21 09:30), count field at 13..15.
-Bytes geoHeader(uint8_t model, uint32_t count) {
-    Bytes b(16, 0);
-    b[0] = 'T';
-    b[1] = 'E';
-    b[2] = 'S';
-    b[3] = 'K';
-    b[4] = '*';
-    b[5] = model;
-    b[6] = '*';
-    b[7] = 14;
-    b[8] = 6;
-    b[9] = 21;
-    b[10] = 9;
-    b[11] = 30;
-    b[13] = uint8_t(count >> 16);
-    b[14] = uint8_t(count >> 8);
-    b[15] = uint8_t(count);
-    return b;
-}
-
-// One frame record. The length field is the record size minus 4, so that
-// the next record follows right after it, plus lengthDelta.
-struct Rec {
-    Rec(uint8_t mode, Bytes samples) : f(mode), data(std::move(samples)) {}
-    Rec& withClock(uint8_t h, uint8_t m, uint8_t sec) {
-        clock[0] = h;
-        clock[1] = m;
-        clock[2] = sec;
-        return *this;
-    }
-    Rec& withGps(std::string text) {
-        gps = std::move(text);
-        return *this;
-    }
-    Rec& withGap(int n) {
-        gap = n;
-        return *this;
-    }
-    Rec& withLengthDelta(int d) {
-        lengthDelta = d;
-        return *this;
-    }
-
-    uint8_t f; // e.g. 0x48: scale bits 0x40, s = 2, run-length, no marker
-    uint8_t clock[3] = {0x10, 0x20, 0x30};
-    std::string gps; // positioning text (models 5 and 6)
-    Bytes data;      // raw samples or run-length bytes
-    int gap = 0;     // bytes between the positioning text and the data
-    int lengthDelta = 0;
-    int trailing = -1; // bytes after the data: 1 after raw samples, 2 after runs
-    uint8_t key = 0xA1;
-};
-
-class GeoFile {
-  public:
-    explicit GeoFile(uint8_t model) : model_(model) {}
-
-    GeoFile& add(const Rec& r) {
-        Bytes rec;
-        rec.push_back(r.key);
-        rec.insert(rec.end(), {0, 0, 0, 0, 0, 0});
-        if (model_ != 0) rec.insert(rec.end(), r.clock, r.clock + 3);
-        rec.push_back(r.f);
-        rec.insert(rec.end(), {0, 0});
-        rec.insert(rec.end(), r.gps.begin(), r.gps.end());
-        rec.insert(rec.end(), std::size_t(r.gap), 0x33);
-        rec.insert(rec.end(), r.data.begin(), r.data.end());
-        const int trailing = r.trailing >= 0 ? r.trailing : ((r.f & 0x04) ? 1 : 2);
-        rec.insert(rec.end(), std::size_t(trailing), 0);
-        const uint32_t length = uint32_t(int(rec.size()) - 4 + r.lengthDelta);
-        rec[1] = uint8_t(length >> 16);
-        rec[2] = uint8_t(length >> 8);
-        rec[3] = uint8_t(length);
-        body_.insert(body_.end(), rec.begin(), rec.end());
-        ++records_;
-        return *this;
-    }
-    GeoFile& junk(int n) {
-        body_.insert(body_.end(), std::size_t(n), 0x55);
-        return *this;
-    }
-    GeoFile& count(uint32_t c) {
-        count_ = c;
-        countSet_ = true;
-        return *this;
-    }
-    Bytes bytes() const {
-        Bytes b = geoHeader(model_, countSet_ ? count_ : uint32_t(records_));
-        b.insert(b.end(), body_.begin(), body_.end());
-        return b;
-    }
-
-  private:
-    uint8_t model_;
-    Bytes body_;
-    int records_ = 0;
-    uint32_t count_ = 0;
-    bool countSet_ = false;
-};
-
-// Run-length bytes of a run of `len` bits of one value.
-void putRun(Bytes& out, int bit, int len) {
-    while (len > 0) {
-        const int take = std::min(len, 128);
-        out.push_back(uint8_t((bit << 7) | (take == 128 ? 0 : take)));
-        len -= take;
-    }
-}
-
-// Thermometer columns: each column's amplitude as set bits, then clear bits
-// up to `rows`.
-Bytes runColumns(const std::vector<int>& amps, int rows) {
-    Bytes out;
-    for (int a : amps) {
-        putRun(out, 1, a);
-        putRun(out, 0, rows - a);
-    }
-    return out;
-}
+// The recordings are laid out by tools/file_images.h: a header dated
+// 14.06.21 09:30, records with the unit clock 10:20:30.
+using images::BitPlaneBlock;
+using images::bitPlaneFile;
+using images::GeoFile;
+using images::geoHeader;
+using images::packBits;
+using images::runColumns;
+using Rec = images::GeoRecord;
+using Block = BitPlaneBlock;
 
 Bytes constant(std::size_t n, uint8_t v) {
     return Bytes(n, v);
-}
-
-// Bits packed least significant first.
-Bytes packBits(const std::vector<int>& bits) {
-    Bytes out((bits.size() + 7) / 8, 0);
-    for (std::size_t i = 0; i < bits.size(); ++i)
-        if (bits[i]) out[i / 8] |= uint8_t(1 << (i % 8));
-    return out;
-}
-
-// A bit-plane block: frames[i][p] is plane p of frame i (32 s bytes).
-struct Block {
-    std::vector<std::vector<Bytes>> frames;
-};
-
-Bytes bitPlaneFile(uint8_t model, uint8_t mode, uint32_t count, const std::vector<Block>& blocks) {
-    Bytes b = geoHeader(model, count);
-    b.resize(15); // the first block header starts at offset 15
-    const int headLength = model == 0 ? 11 : 14;
-    const int modeInHead = (model == 0 ? 23 : 26) - 15;
-    for (const Block& blk : blocks) {
-        Bytes head(std::size_t(headLength), 0);
-        if (&blk == &blocks.front()) {
-            // The first block header carries the count field's last byte.
-            head[0] = uint8_t(count);
-        }
-        head[std::size_t(modeInHead)] = mode;
-        b.insert(b.end(), head.begin(), head.end());
-        const int n = int(blk.frames.size());
-        b.push_back(uint8_t(n));
-        const std::size_t planes = n ? blk.frames[0].size() : 0;
-        for (std::size_t p = 0; p < planes; ++p)
-            for (int i = n - 1; i >= 0; --i)
-                b.insert(b.end(), blk.frames[std::size_t(i)][p].begin(),
-                         blk.frames[std::size_t(i)][p].end());
-    }
-    return b;
 }
 
 // A positioning text of exactly 50 bytes: fix 12:34:56, 55 deg 45.12345' N,
@@ -207,15 +59,6 @@ constexpr int DAY = 38, MONTH = 40, YEAR = 42, DEVIATION = 44, SATELLITES = 49;
 constexpr uint32_t LAT_FRACTION = 7520575;
 // 37 + 36.54321 / 60 degrees: 3654321 x 5 / 3 = 6090535 (exact).
 constexpr uint32_t LON_FRACTION = 6090535;
-
-Message modelMessage() {
-    return Message{Icon::Error, Buttons::Ok, "Ошибка! Тип георадара не определён",
-                   "Error! Incorrect Type GtoRadar."};
-}
-
-bool sameMessage(const Message& a, const Message& b) {
-    return a.icon == b.icon && a.buttons == b.buttons && a.ru == b.ru && a.en == b.en;
-}
 
 // A byte source that fails after `good` bytes, as a disk error would.
 class FaultySource final : public ByteSource {
@@ -248,14 +91,12 @@ class GeoRead : public ::testing::Test {
     }
     DeviceRecordingLoad readSource(ByteSource& src, bool append = false) {
         s->clearForOpen(append);
-        return readDeviceRecording(src, append, *s, ui, log);
+        last = readDeviceRecording(src, append, *s, ui, log);
+        return last;
     }
     const uint8_t* v(int slot) const { return s->frame(slot).value.data(); }
-    bool warned() const {
-        for (const Message& m : ui.shown)
-            if (m.en == "Error Data GPS!") return true;
-        return false;
-    }
+    // The last load ended with the data error (its message: "Error Data GPS!").
+    bool warned() const { return last.has(LoadWarning::DataError); }
     std::vector<std::string>
     findingsRu(std::initializer_list<std::pair<std::string, std::string>> f) const {
         std::vector<std::string> out{"", "TEST GEO", ""};
@@ -270,6 +111,7 @@ class GeoRead : public ::testing::Test {
     StorePtr s = newStore();
     RecordingInteraction ui;
     DeviceCheckLog log;
+    DeviceRecordingLoad last;
 };
 
 // --- header ---------------------------------------------------------------------
@@ -278,7 +120,7 @@ struct PrecheckCase {
     const char* name;
     uint8_t model;
     std::size_t size;
-    int expect; // 0 accepted, 1 model message, 2 unknown structure
+    int expect; // 0 accepted, 1 unknown model, 2 unknown structure
 };
 
 class Precheck : public ::testing::TestWithParam<PrecheckCase> {};
@@ -289,20 +131,11 @@ TEST_P(Precheck, RefusesBeforeAnythingIsCleared) {
     b.resize(40, 0x48);
     b.resize(c.size);
     MemorySource src(b);
-    const auto m = precheckDeviceRecording(src);
-    switch (c.expect) {
-    case 0:
-        EXPECT_FALSE(m.has_value());
-        break;
-    case 1:
-        ASSERT_TRUE(m.has_value());
-        EXPECT_TRUE(sameMessage(*m, modelMessage()));
-        break;
-    default:
-        ASSERT_TRUE(m.has_value());
-        EXPECT_TRUE(sameMessage(*m, msg::unknownStructure()));
-        break;
-    }
+    const LoadReport r = precheckDeviceRecording(src);
+    static const std::vector<LoadWarning> why[3] = {
+        {}, {LoadWarning::UnknownModel}, {LoadWarning::UnknownStructure}};
+    EXPECT_EQ(r.fault, c.expect == 0 ? LoadFault::None : LoadFault::Refused);
+    EXPECT_EQ(r.warnings, why[c.expect]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Headers, Precheck,
@@ -319,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Headers, Precheck,
                                            PrecheckCase{"model6_cut_in_count", 6, 14, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(GeoRead, ModelAboveSixIsRefusedWithItsMessageAndNothingLoaded) {
+TEST_F(GeoRead, ModelAboveSixIsRefusedWithItsReasonAndNothingLoaded) {
     putSample(*s, 0, 77);
     const int before = s->frameCount = 40;
     Bytes b = GeoFile(1).add(Rec(0x4C, constant(512, 64))).bytes();
@@ -327,10 +160,9 @@ TEST_F(GeoRead, ModelAboveSixIsRefusedWithItsMessageAndNothingLoaded) {
     MemorySource src(b);
     // The loader itself refuses too (after the caller's clear, which keeps value bytes here).
     const DeviceRecordingLoad l = readDeviceRecording(src, true, *s, ui, log);
-    EXPECT_TRUE(l.refused);
+    EXPECT_EQ(l.fault, LoadFault::Refused);
     EXPECT_EQ(l.framesRead, 0);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(ui.shown[0], modelMessage()));
+    EXPECT_EQ(l.warnings, std::vector<LoadWarning>{LoadWarning::UnknownModel});
     EXPECT_EQ(s->frame(0).value[0], 77);
     EXPECT_EQ(s->frameCount, before);
     EXPECT_EQ(log.lines, (std::vector<std::string>{"", "TEST GEO", ""}));
@@ -340,9 +172,8 @@ TEST_F(GeoRead, HeaderCutBeforeTheModeByteIsRefused) {
     Bytes b = GeoFile(2).add(Rec(0x4C, constant(512, 64))).bytes();
     b.resize(20);
     const DeviceRecordingLoad l = read(b);
-    EXPECT_TRUE(l.refused);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(ui.shown[0], msg::unknownStructure()));
+    EXPECT_EQ(l.fault, LoadFault::Refused);
+    EXPECT_EQ(l.warnings, std::vector<LoadWarning>{LoadWarning::UnknownStructure});
 }
 
 TEST_F(GeoRead, PlainLoadSetsModelDateTimeAndResetsRelief) {
@@ -350,7 +181,7 @@ TEST_F(GeoRead, PlainLoadSetsModelDateTimeAndResetsRelief) {
     s->header.value[hdr::DeviceType] = 0;
     const Bytes b = GeoFile(3).add(Rec(0x4C, constant(512, 128))).bytes();
     const DeviceRecordingLoad l = read(b);
-    EXPECT_FALSE(l.refused);
+    EXPECT_NE(l.fault, LoadFault::Refused);
     EXPECT_EQ(l.deviceType, 3);
     EXPECT_EQ(s->deviceType, 3);
     EXPECT_EQ(s->header.value[hdr::DeviceType], 3);
@@ -618,7 +449,7 @@ TEST_P(KeyOffset, FoundWithinTenBytesEitherSide) {
     EXPECT_EQ(l.framesRead, 3);
     EXPECT_EQ(v(1)[0], 181);
     EXPECT_EQ(v(2)[0], 141);
-    EXPECT_FALSE(l.faulty);
+    EXPECT_FALSE(l.has(LoadWarning::DataError));
 }
 
 INSTANTIATE_TEST_SUITE_P(Offsets, KeyOffset, ::testing::Values(1, 3, 10, -1, -3, -10));
@@ -632,7 +463,7 @@ TEST_F(GeoRead, KeyElevenBytesOffEndsDecodingWithE03) {
     const DeviceRecordingLoad l = read(b);
     EXPECT_EQ(l.framesDecoded, 1);
     EXPECT_EQ(l.framesRead, 1);
-    EXPECT_TRUE(l.faulty);
+    EXPECT_TRUE(l.has(LoadWarning::DataError));
     EXPECT_EQ(v(0)[0], 129);
     EXPECT_EQ(v(1)[0], 0);
     EXPECT_EQ(log.lines, findingsRu({{"ERROR. E03.C 1", "Нет ключа начала блока А1!"}}));
@@ -674,9 +505,8 @@ TEST_F(GeoRead, CountFieldAbove63999LogsE01) {
     EXPECT_EQ(l.framesRead, 2);
     EXPECT_EQ(log.lines, findingsRu({{"ERROR. E01.C", "Количество измерений > 64000. "},
                                      {"ERROR. E02.C 2", "Неправильный конец файла!"}}));
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(
-        ui.shown[0], Message{Icon::Warning, Buttons::Ok, "Ошибка Данных GPS!", "Error Data GPS!"}));
+    EXPECT_EQ(l.warnings,
+              (std::vector<LoadWarning>{LoadWarning::CountClamped, LoadWarning::DataError}));
 }
 
 TEST_F(GeoRead, CountField63999IsNoFinding) {
@@ -742,10 +572,10 @@ TEST_F(GeoRead, ReadFaultIsReportedAndEarlierFramesStay) {
         GeoFile(1).add(Rec(0x4C, constant(512, 64))).add(Rec(0x4C, constant(512, 64))).bytes();
     FaultySource src(b, 16 + 526 + 300);
     const DeviceRecordingLoad l = readSource(src);
-    EXPECT_TRUE(l.readFault);
+    EXPECT_EQ(l.fault, LoadFault::ReadFault);
     EXPECT_EQ(l.framesRead, 1);
     EXPECT_EQ(v(0)[0], 129);
-    EXPECT_TRUE(l.faulty);
+    EXPECT_TRUE(l.has(LoadWarning::DataError));
 }
 
 // --- positioning block ---------------------------------------------------------------
@@ -792,7 +622,7 @@ TEST_P(PositioningCheck, LogsItsCodeAndLeavesTheFieldAsItWas) {
                         .bytes();
     const DeviceRecordingLoad l = read(b);
     EXPECT_EQ(l.framesRead, 2);
-    EXPECT_EQ(l.faulty, !c.codes.empty());
+    EXPECT_EQ(l.has(LoadWarning::DataError), !c.codes.empty());
     EXPECT_EQ(warned(), !c.codes.empty());
     std::vector<std::string> codeLines;
     for (std::size_t i = 3; i < log.lines.size(); i += 3) codeLines.push_back(log.lines[i]);
@@ -1188,7 +1018,7 @@ TEST_F(GeoRead, AmplitudeAnswerNoKeepsEveryFrame) {
 TEST_F(GeoRead, AmplitudeAnswerCancelEndsTheConversion) {
     ui.answers.push_back(Answer::Cancel);
     const DeviceRecordingLoad l = read(threeFrames(100, 10, 100));
-    EXPECT_TRUE(l.cancelled);
+    EXPECT_EQ(l.fault, LoadFault::Cancelled);
     EXPECT_EQ(l.framesRead, 2);
     EXPECT_EQ(v(0)[0], 100);
     EXPECT_EQ(v(1)[0], 10);
@@ -1265,19 +1095,17 @@ TEST_F(GeoRead, AppendStopsAtTheLastLoaderSlot) {
     for (int i = 0; i < 20; ++i) f.add(Rec(0x4C, constant(512, uint8_t(40 + i))));
     const DeviceRecordingLoad l = read(f.bytes(), true);
     EXPECT_EQ(l.framesRead, 10);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(v(63989)[0], 2 * 49 + 1);
     EXPECT_EQ(v(63990)[0], 0);
     EXPECT_EQ(s->frameCount, MAX_LOADED_FRAME);
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(sameMessage(ui.shown[0], msg::tooManyFramesE034()));
 }
 
 TEST_F(GeoRead, AppendToAFullStoreLoadsNothing) {
     s->frameCount = MAX_FRAME_INDEX;
     const DeviceRecordingLoad l = read(GeoFile(1).add(Rec(0x4C, constant(512, 64))).bytes(), true);
     EXPECT_EQ(l.framesRead, 0);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(v(MAX_FRAME_INDEX)[0], 0);
 }
 
@@ -1296,7 +1124,7 @@ TEST_F(GeoRead, ZeroLengthRecordsReplayedUpToTheSlotLimit) {
     const DeviceRecordingLoad l = read(b);
     EXPECT_EQ(l.framesDecoded, MAX_LOADED_FRAME + 1);
     EXPECT_EQ(l.framesRead, MAX_LOADED_FRAME + 1);
-    EXPECT_TRUE(l.slotLimitHit);
+    EXPECT_EQ(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(v(MAX_LOADED_FRAME)[0], 129);
     EXPECT_EQ(s->frameCount, MAX_LOADED_FRAME);
 }

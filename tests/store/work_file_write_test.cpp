@@ -12,30 +12,22 @@
 namespace tesk::testing {
 namespace {
 
-// Deterministic bytes for filling frames.
-struct Lcg {
-    uint32_t x;
-    uint8_t next() {
-        x = x * 1664525u + 1013904223u;
-        return uint8_t(x >> 24);
-    }
-};
-
 // A survey as a load leaves it: frames 0..1010 hold data except a gap at
 // 500..503, statuses and attributes are varied, and finishLoad has run, so
 // that frameCount is 1040 (1000 rounded down to 20, plus 40).
 void fillSurvey(ProfileStore& s) {
-    Lcg rng{12345};
+    images::Lcg rng{12345}; // deterministic bytes for the frames
+    auto next = [&rng] { return uint8_t(rng.next(256)); };
     for (int i = 0; i <= 1010; ++i) {
         FrameRecord& f = s.frame(i);
         if (i >= 500 && i <= 503) continue;
-        for (int c = 0; c < SAMPLES_PER_FRAME; ++c) f.value[c] = rng.next();
+        for (int c = 0; c < SAMPLES_PER_FRAME; ++c) f.value[c] = next();
         f.value[0] = uint8_t(f.value[0] | 1);
         f.fillRowsFromLastSample();
-        f.value[cell::Status] = uint8_t(rng.next() & 0xE3);
-        for (int c = 529; c < CELLS_PER_FRAME; ++c) f.value[c] = rng.next();
+        f.value[cell::Status] = uint8_t(next() & 0xE3);
+        for (int c = 529; c < CELLS_PER_FRAME; ++c) f.value[c] = next();
         f.set24(cell::ReliefHeight, uint32_t(i * 7));
-        for (int c = 0; c < CELLS_PER_FRAME; ++c) f.work[c] = rng.next(); // never saved
+        for (int c = 0; c < CELLS_PER_FRAME; ++c) f.work[c] = next(); // never saved
     }
     s.frameCount = 1011;
     s.finishLoad();
@@ -183,7 +175,7 @@ class RoundTrip : public ::testing::Test {
         ASSERT_TRUE(writeWorkFile(sink, *saved, ui));
         MemorySource src(sink.bytes);
         loaded->clearForOpen(false);
-        const WorkFileLoad l =
+        const LoadReport l =
             readWorkFile(src, *generationForVersion(sink.bytes[12]), false, *loaded, ui);
         ASSERT_EQ(l.framesRead, 1040);
         loaded->finishLoad();

@@ -1,11 +1,13 @@
 #pragma once
 // Shared helpers of the store tests: an Interaction that records every
-// message and answers questions from a queue, a hand-built work file image,
+// message and answers questions from a queue, hand-built work file images,
 // byte sinks for the writer and a scratch directory on disk.
 
 #include "store/interaction.h"
 #include "store/profile_store.h"
 #include "store/work_file.h"
+
+#include "file_images.h"
 
 #include <gtest/gtest.h>
 
@@ -43,64 +45,29 @@ class RecordingInteraction final : public Interaction {
     std::vector<std::string> tags;
 };
 
-// Record layout of each generation of the work file, as the file format
-// table gives it: version byte, header length, bytes per frame record.
-struct Layout {
-    int generation;
-    uint8_t versionByte;
-    int headerLength;
-    int recordBytes;
-};
-inline constexpr Layout GEN7{7, 7, 192, 512};
-inline constexpr Layout GEN8{8, 8, 512, 576};
-inline constexpr Layout GEN9{9, 9, 512, 576};
-inline constexpr Layout GEN11{11, 17, 512, 608};
-inline constexpr Layout GEN12{12, 18, 512, 608};
-inline constexpr Layout GEN13{13, 19, 512, 608};
-inline constexpr Layout GEN16{16, 23, 512, 624};
+using images::GEN11;
+using images::GEN12;
+using images::GEN13;
+using images::GEN16;
+using images::GEN7;
+using images::GEN8;
+using images::GEN9;
+using images::Layout;
 
 inline std::string genName(int generation) {
     return "gen" + std::to_string(generation);
 }
 
-// A work file laid out by hand in memory: the header, then whole records.
-class WorkFileImage {
+// A work file laid out by hand (tools/file_images.h) that also names the
+// generation its version byte selects, for calling the reader directly.
+class WorkFileImage : public images::WorkFileImage {
   public:
-    explicit WorkFileImage(const Layout& l) : layout(l), bytes(std::size_t(l.headerLength), 0) {
-        bytes[0] = 'T';
-        bytes[1] = 'E';
-        bytes[2] = 'S';
-        bytes[3] = 'K';
-        bytes[4] = '*';
-        bytes[6] = '*';
-        bytes[12] = l.versionByte;
-    }
-    uint8_t& header(int i) { return bytes.at(std::size_t(i)); }
-    void setHeader16(int i, uint16_t v) {
-        header(i) = uint8_t(v >> 8);
-        header(i + 1) = uint8_t(v);
-    }
-    void setCount(uint16_t count) { setHeader16(16, count); }
-    // Record i, added (zero-filled) with every record before it if missing.
-    uint8_t* record(int i) {
-        const std::size_t end =
-            std::size_t(layout.headerLength) + std::size_t(i + 1) * std::size_t(layout.recordBytes);
-        if (bytes.size() < end) bytes.resize(end, 0);
-        return bytes.data() + layout.headerLength +
-               std::size_t(i) * std::size_t(layout.recordBytes);
-    }
-    // The image cut to its first n bytes.
-    std::vector<uint8_t> cut(std::size_t n) const {
-        return std::vector<uint8_t>(bytes.begin(), bytes.begin() + std::ptrdiff_t(n));
-    }
+    using images::WorkFileImage::WorkFileImage;
     Generation generation() const {
         auto g = generationForVersion(layout.versionByte);
         EXPECT_TRUE(g.has_value());
         return g.value_or(Generation{});
     }
-
-    Layout layout;
-    std::vector<uint8_t> bytes;
 };
 
 // Header bytes 18..51 and 80..106 of a generation-16 file that every reader

@@ -34,7 +34,7 @@ void FileCommands::SpeedButton1Click() {
     Prompter& prompter = services_.prompter();
     const bool append = prompter.modifiers().anyCtrl();
     store().openFileName.clear();
-    const auto chosen = prompter.openFileName(OPEN_FILTER);
+    const auto chosen = prompter.openFileName(openDialogFilter());
     if (!chosen || !fileExists(*chosen)) return;
     openChosenFile(*chosen, append);
 }
@@ -44,27 +44,27 @@ OpenResult FileCommands::openChosenFile(const std::string& path, bool append) {
     settings.device = host_.deviceOptions();
     const OpenResult r = openSurveyFile(store(), path, append, services_.interaction(), settings);
     lastOpen_ = r;
-    if (r.outcome == OpenOutcome::FramesLoaded) host_.surveyLoaded(append);
+    const AfterOpen after = afterOpen(store(), r, path, services_.view());
+    if (after.framesLoaded) host_.surveyLoaded(append, after);
     if (r.deviceCheck) host_.showCheckLog(r.checkLog);
     if (r.outcome == OpenOutcome::SettingsLoaded && r.options) host_.applyOptionsFile(*r.options);
-    if (r.outcome == OpenOutcome::FramesLoaded || r.added)
-        bar_.Panel_1->window()->setWindowTitle(
-            QString::fromStdString(tesk::windowTitle(store(), r.added ? path : std::string())));
+    if (!after.title.empty())
+        bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(after.title));
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     return r;
 }
 
 void FileCommands::SpeedButton3Click() {
     lastSave_ = {};
-    const auto choice = services_.prompter().saveFileName(SAVE_FILTER, "gem");
+    const auto choice = services_.prompter().saveFileName(saveDialogFilter(), "gem");
     if (!choice) return;
-    const int index = std::clamp(choice->filterIndex, 1, 4);
+    const SaveKind kind = saveKindForFilterIndex(choice->filterIndex);
     SaveSettings settings;
-    if (SaveKind(index) == SaveKind::Options) settings.options = host_.optionsForSave();
+    if (kind == SaveKind::Options) settings.options = host_.optionsForSave();
     const SaveResult r =
-        saveSurveyFile(store(), choice->path, SaveKind(index), services_.interaction(), settings);
+        saveSurveyFile(store(), choice->path, kind, services_.interaction(), settings);
     lastSave_ = r;
-    if (r.written && SaveKind(index) == SaveKind::WorkFile)
+    if (r.written && kind == SaveKind::WorkFile)
         bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(tesk::windowTitle(store())));
 }
 

@@ -19,8 +19,9 @@ class OpenSaveHost {
     virtual ~OpenSaveHost() = default;
     // The device-options panel as the 12-bit readers take it.
     virtual DeviceOptions deviceOptions() = 0;
-    // A survey was loaded or appended: controls, view, commands and picture follow.
-    virtual void surveyLoaded(bool appended) = 0;
+    // A survey was loaded or appended: controls, view, commands and picture
+    // follow (the command has reset the view already).
+    virtual void surveyLoaded(bool appended, const AfterOpen& after) = 0;
     // The decoder's check log for the test panel.
     virtual void showCheckLog(const std::vector<std::string>& lines) = 0;
     // An options file changed the settings of the survey on screen.

@@ -52,7 +52,7 @@ DeviceOptions TForm1::deviceOptions() {
     return device_->deviceOptions();
 }
 
-void TForm1::surveyLoaded(bool appended) {
+void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
     if (!appended)
         restoreControlsFromHeader();
     else
@@ -60,13 +60,9 @@ void TForm1::surveyLoaded(bool appended) {
     // The view starts over: frame field, frame count, cursors.
     bar_->SpeedButton18->setText(QString::number(store_.frameCount));
     navigation_->showViewStart();
-    const Point origin = view_.ViewOrigin;
-    view_ = ViewState{};
-    view_.ViewOrigin = origin;
     setCommandsEnabled(true);
     // The device options matter once a 12-bit device file has been read.
-    if (store_.fileKind == kind::MirnGpr || store_.fileKind == kind::MirnGeb)
-        options_->CheckBox15->show();
+    if (after.showDeviceOptions) options_->CheckBox15->show();
     GRAF();
     DrawView();
 }

@@ -95,7 +95,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
-    void surveyLoaded(bool appended) override;
+    void surveyLoaded(bool appended, const AfterOpen& after) override;
     void showCheckLog(const std::vector<std::string>& lines) override;
     void applyOptionsFile(const OptionsFileRead& r) override;
     OptionsFileSettings optionsForSave() override;
