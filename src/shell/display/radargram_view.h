@@ -39,6 +39,7 @@ class RadargramView final : public ShellPanel, public MainView {
     void DrawView();
     void recolour() override;
     void reprocess() override;
+    void drawOverlay() override { DrawView(); }
 
     void connectHandlers() override;
     void Image1MouseDown(Qt::MouseButton button, QPoint at);

@@ -4,6 +4,10 @@
 // The redraw requests of every panel reach the view that is shown through
 // this interface.
 
+#include "display/ascan.h"
+
+#include <optional>
+
 namespace tesk {
 
 class MainView {
@@ -13,6 +17,11 @@ class MainView {
     virtual void recolour() = 0;
     // Resovka_2: the processing changed; the view processes and repaints.
     virtual void reprocess() = 0;
+    // DrawView of the view: its frame, scales, markers, cursor and readouts.
+    virtual void drawOverlay() = 0;
+    // The trace the A-scan panel shows for the view's cursor or section
+    // plane, when the view has one.
+    virtual std::optional<AScanTrace> aScanTrace() { return std::nullopt; }
 };
 
 } // namespace tesk

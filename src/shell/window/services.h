@@ -45,6 +45,9 @@ class ShellServices {
     // over and rebuilds its palettes, and the amplitude-form box shows the
     // colour of the result.
     virtual void displaySettingsChanged() = 0;
+    // The borehole display over the radargram follows the layers and the
+    // velocity and depth table when "Показать скважины" is checked.
+    virtual void showBoreholes() = 0;
     // AARR: every caption, hint, list item and table title in the language of CheckBox1.
     virtual void applyLanguage() = 0;
     // The option panel takes the focus back after its handlers when it is shown.

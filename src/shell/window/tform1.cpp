@@ -237,9 +237,16 @@ void TForm1::Resovka_2() {
 
 void TForm1::redraw(Redraw what) {
     switch (what) {
-    case Redraw::Overlay:
-        radargram_->DrawView();
+    case Redraw::Overlay: {
+        // Every view draws its own decoration; a view not built yet leaves
+        // the radargram's.
+        const auto v = views_.find(store_.stateFlags & state::ViewMask);
+        if (v != views_.end())
+            v->second->drawOverlay();
+        else
+            radargram_->DrawView();
         break;
+    }
     case Redraw::Radargram:
         radargram_->GRAF();
         radargram_->DrawView();

@@ -91,6 +91,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     OverlaySettings overlaySettings() override;
     void displaySettingsChanged() override;
     void applyLanguage() override { AARR(); }
+    void showBoreholes() override {}
     void focusOptionPanel() override;
 
     // OpenSaveHost
