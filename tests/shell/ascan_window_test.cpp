@@ -6,6 +6,7 @@
 #include "shell/window/main_view.h"
 #include "window_fixture.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 namespace tesk::testing {
@@ -216,6 +217,22 @@ TEST_P(AScanPlacement, PanelShowsOnlyWithATraceAndClearsThePictureWhenThereIsRoo
     EXPECT_TRUE(ui.Panel50->isHidden());
     ui.CheckBox4->setChecked(true);
     EXPECT_FALSE(ui.Panel50->isHidden());
+}
+
+TEST_F(AScanWindow, PanelFollowsTheWindowSizeUntilTheOperatorMovesIt) {
+    form->resize(1600, 1000);
+    openSurvey(100);
+    form->show(); // a shown window reports its resizes
+    EXPECT_EQ(ui.Panel50->x(), 1124) << "right of the time scale";
+    form->resize(1280, 800);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ui.Panel50->x(), 1280 - ui.Panel50->width() - 10) << "against the right edge";
+    // Once the operator has taken the panel somewhere, it stays there.
+    form->PanelMouseDown(ui.Panel51, Qt::LeftButton);
+    ui.Panel50->move(600, 80);
+    form->resize(1600, 1000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ui.Panel50->pos(), QPoint(600, 80));
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, AScanPlacement,
