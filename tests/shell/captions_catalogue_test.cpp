@@ -354,6 +354,8 @@ TEST_F(Captions, FrameLoadEndsWithTheCataloguesOfTheFilesLanguage) {
               "Пожалуйста подождите, идет загрузка и обработка файла");
     for (const Expected& e : CATALOGUE) {
         if (!e.ru) continue;
+        // With a survey shown, Panel51 reads the code under the cursor.
+        if (std::string(e.control) == "Panel51") continue;
         SCOPED_TRACE(where(e));
         EXPECT_EQ(shown(e).toStdString(), e.ru);
     }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <vector>
 
 namespace tesk::testing {
 namespace {
@@ -82,6 +83,32 @@ TEST(Recipes, AnsweredOverwriteQuestionKeepsTheFileAndFailsTheCommand) {
     EXPECT_NE(r.err.find("overwrite_question.recipe:4: nothing was written"), std::string::npos)
         << r.err;
     EXPECT_EQ(readBytes(survey), before);
+}
+
+// The operator's recipe for the trace, the markers and the magnifier: the
+// zero level set by a click, a marker set by a Shift-click and raised with
+// the others, shown in blue and kept in the saved file.
+TEST(Recipes, TraceMarkersAndMagnifier) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("line.gem"), 600);
+    const RecipeResult r = runFile("trace_markers_magnifier.recipe", {survey});
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("message: [warning, Yes/No] Status of marks will be advanced!\n"
+                         "Want to continue? -> Yes"),
+              std::string::npos)
+        << r.out;
+    // The flag of frame 50 above the picture (origin 50, 50): blue.
+    const QImage png(QString::fromStdString(dir.file("line-marked.png")));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.pixel(50 + 2 * 50, 50 - 5), qRgb(0, 0x66, 0xFF));
+    // Frame 50 as saved and reopened, printed last: cell 528 begins row 33
+    // of the dump; the in-profile flag 0x10 with marker status 2.
+    std::istringstream lines(r.out);
+    std::vector<std::string> dump;
+    for (std::string line; std::getline(lines, line);) dump.push_back(line);
+    ASSERT_GE(dump.size(), 39u);
+    const std::string row33 = dump[dump.size() - 39 + 33];
+    EXPECT_EQ(row33.substr(0, 2), "12") << r.out;
 }
 
 // The README's batch example, over a work file and a device recording: each

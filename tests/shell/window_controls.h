@@ -174,6 +174,9 @@ struct WindowControls {
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    ImageWidget* Image10 = nullptr;
+    QFrame* Panel9 = nullptr;
+    ImageWidget* Image19 = nullptr;
 
     // Looks every control up by its object name; a missing one fails the test.
     void find(QWidget& window) {
@@ -331,6 +334,9 @@ struct WindowControls {
         lookUp(window, Label1, "Label1");
         lookUp(window, Label2, "Label2");
         lookUp(window, ProgressBar1, "ProgressBar1");
+        lookUp(window, Image10, "Image10");
+        lookUp(window, Panel9, "Panel9");
+        lookUp(window, Image19, "Image19");
     }
 
   private:

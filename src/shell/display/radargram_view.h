@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QScrollArea;
 
 namespace tesk {
@@ -40,12 +41,19 @@ class RadargramView final : public ShellPanel, public MainView {
     void recolour() override;
     void reprocess() override;
     void drawOverlay() override { DrawView(); }
+    // The cursor frame as stored and as processed in the raster.
+    std::optional<AScanTrace> aScanTrace() override;
+
+    // The marker flags follow the marker box of the option panel (ComboBox17),
+    // and so do the Shift-clicks that edit single markers.
+    void followMarkerBox(QComboBox* box);
 
     void connectHandlers() override;
     void Image1MouseDown(Qt::MouseButton button, QPoint at);
 
   private:
     CommandBar& bar_;
+    QComboBox* markerBox_ = nullptr;
     RadargramEngine engine_;
     std::vector<std::pair<int, OverlayPainter>> painters_;
     std::vector<OverlayPainter> ordered_;

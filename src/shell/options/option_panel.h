@@ -57,6 +57,7 @@ class OptionPanel final : public ShellPanel {
 
   private:
     std::vector<std::pair<QCheckBox*, QFrame*>> subPanels_;
+    int markerItem_ = 1; // the marker mode the box settled on last ("Show Marks")
 };
 
 } // namespace tesk

@@ -11,6 +11,7 @@
 
 namespace tesk {
 
+class MainView;
 class Prompter;
 struct RadargramEngine;
 
@@ -52,6 +53,8 @@ class ShellServices {
     virtual void applyLanguage() = 0;
     // The option panel takes the focus back after its handlers when it is shown.
     virtual void focusOptionPanel() = 0;
+    // The main view the view byte selects, or null while that view is not built.
+    virtual MainView* shownView() = 0;
 
     bool busy() { return store().stateFlags & state::Busy; }
     // The radargram view is shown (view byte 0).

@@ -7,6 +7,7 @@
 #include "shell/display/ascan_panel.h"
 #include "shell/display/filter_panel.h"
 #include "shell/display/layer_colour_boxes.h"
+#include "shell/display/magnifier_panel.h"
 #include "shell/display/navigation.h"
 #include "shell/display/parameter_panel.h"
 #include "shell/display/radargram_view.h"
@@ -103,6 +104,8 @@ void TForm1::buildPanels() {
     tables_ = std::make_unique<TablePanels>(*this, *this);
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
+    magnifier_ =
+        std::make_unique<MagnifierPanel>(*this, *this, bar_->SpeedButton35, radargram_->Image1);
     panel3d_ = std::make_unique<Panel3D>(*this, *this);
     checkLog_ = std::make_unique<CheckLogPanel>(*this, *this);
     progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
@@ -112,7 +115,9 @@ void TForm1::buildPanels() {
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
                panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
+    panels_.push_back(magnifier_.get());
     registerView(0, radargram_.get());
+    radargram_->followMarkerBox(options_->ComboBox17);
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -218,6 +223,16 @@ void TForm1::GRAF() {
 
 void TForm1::DrawView() {
     radargram_->DrawView();
+    followView();
+}
+
+MainView* TForm1::shownView() {
+    const auto v = views_.find(store_.stateFlags & state::ViewMask);
+    return v == views_.end() ? nullptr : v->second;
+}
+
+void TForm1::followView() {
+    for (ShellPanel* p : panels_) p->viewRedrawn();
 }
 
 void TForm1::Resovka_1() {
@@ -258,12 +273,14 @@ void TForm1::redraw(Redraw what) {
         Resovka_2();
         break;
     }
+    followView();
 }
 
 void TForm1::SpeedButton5Click() {
     // Leaving the relief display marks the volume stale. An open coordinate
     // file stays open: it is an import in progress, not part of the view.
-    const uint16_t keep = store_.stateFlags & state::CoordFileOpen;
+    // The magnifier is a tool, not a view: it stays on.
+    const uint16_t keep = store_.stateFlags & (state::CoordFileOpen | state::Magnifier);
     store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
     parameters_->showTimeStretch(false);
     radargram_->ScrollBox1->show();
@@ -289,7 +306,7 @@ void TForm1::setCommandsEnabled(bool on) {
           bar_->SpeedButton11, bar_->SpeedButton12, bar_->SpeedButton13, bar_->SpeedButton14,
           bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
           bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
-          bar_->SpeedButton32, bar_->SpeedButton35})
+          bar_->SpeedButton32})
         b->setEnabled(false);
     bar_->MaskEdit1->setEnabled(on);
 }

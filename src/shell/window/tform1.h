@@ -23,6 +23,7 @@ class DevicePanel;
 class FilterPanel;
 class HeaderBindings;
 class LayerColourBoxes;
+class MagnifierPanel;
 class MainView;
 class Navigation;
 class OptionPanel;
@@ -93,6 +94,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void applyLanguage() override { AARR(); }
     void showBoreholes() override {}
     void focusOptionPanel() override;
+    MainView* shownView() override;
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
@@ -111,6 +113,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void buildPanels();
     void restoreControlsFromHeader();
     void setCommandsEnabled(bool on);
+    // Every panel that follows the shown view redraws after it.
+    void followView();
 
     ProfileStore& store_;
     Prompter& prompter_;
@@ -126,6 +130,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<VolumeSettingsPanel> volumeSettings_;
     std::unique_ptr<DevicePanel> device_;
     std::unique_ptr<AScanPanel> ascan_;
+    std::unique_ptr<MagnifierPanel> magnifier_;
     std::unique_ptr<TablePanels> tables_;
     std::unique_ptr<CoordinatesPanel> coordinates_;
     std::unique_ptr<Panel3D> panel3d_;
