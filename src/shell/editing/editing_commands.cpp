@@ -24,6 +24,13 @@ namespace {
 constexpr int CYRILLIC_YA = 0x042F; // on the Z key
 constexpr int CYRILLIC_EN = 0x041D; // on the Y key
 
+// The undo history keeps at least the last twenty edits even when each of
+// them rewrote the whole store (a resampling along T of a full survey keeps
+// one image of the value bytes, about 40 MB); most edits keep far less (a
+// delete only what it moved), and up to the history's step limit are kept.
+constexpr std::size_t STORE_IMAGE = std::size_t(MAX_FRAME_INDEX + 1) * CELLS_PER_FRAME;
+constexpr std::size_t HISTORY_MEMORY = 20 * (STORE_IMAGE + (std::size_t(1) << 20));
+
 bool textField(const QWidget* w) {
     return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
            qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
@@ -32,7 +39,7 @@ bool textField(const QWidget* w) {
 } // namespace
 
 EditingCommands::EditingCommands(ShellServices& services, CommandBar& bar)
-    : ShellPanel(services), bar_(bar) {
+    : ShellPanel(services), bar_(bar), tools_(HISTORY_MEMORY) {
     // The lettered buttons show their letters; mirror and move up keep
     // their glyphs.
     for (const editing::msg::ButtonText& t : editing::msg::BUTTON_TEXTS) {
