@@ -69,12 +69,6 @@ void EditingCommands::connectHandlers() {
                          [this, h = handler] { (this->*h)(); });
 }
 
-std::span<const CaptionRow> EditingCommands::captions() const {
-    // The hints are rows of the command bar; the letters are the same in
-    // both languages.
-    return {};
-}
-
 EditInputs EditingCommands::inputs() {
     const ViewState& v = services_.view();
     EditInputs in;

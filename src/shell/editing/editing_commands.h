@@ -24,8 +24,9 @@ class EditingCommands final : public ShellPanel {
   public:
     EditingCommands(ShellServices& services, CommandBar& bar);
 
+    // The hints are rows of the command bar; the letters are the same in
+    // both languages and set once.
     void connectHandlers() override;
-    std::span<const CaptionRow> captions() const override;
 
     void SpeedButton13Click();
     void SpeedButton14Click();
