@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -159,6 +160,60 @@ TEST(Recipes, EveryFileOfABatchStartsFromAFreshWindow) {
     ASSERT_NE(z, std::string::npos);
     EXPECT_NE(r.out.find("== " + b), std::string::npos);
     EXPECT_NE(r.out.find(blank, r.out.find("== " + b)), std::string::npos);
+}
+
+// The frame dumps of `print frame N` in a transcript, in order: 39 lines of
+// 16 cells each.
+std::vector<std::string> frameDumps(const std::string& out) {
+    static const std::regex row("([0-9A-F]{2} ){15}[0-9A-F]{2}");
+    std::vector<std::string> dumps;
+    std::istringstream in(out);
+    std::string line, dump;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (!std::regex_match(line, row)) {
+            rows = 0;
+            dump.clear();
+            continue;
+        }
+        dump += line + "\n";
+        if (++rows == 39) {
+            dumps.push_back(dump);
+            rows = 0;
+            dump.clear();
+        }
+    }
+    return dumps;
+}
+
+// A delete, its undo and redo, then save and reopen: frame 10 holds the old
+// frame 110 (samples 1 + (7 i + j) mod 255 start at 06), then its own samples
+// again (from 0x47), and the saved file keeps the edited frames.
+TEST(Recipes, EditUndoRedoSaveAndReopen) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("cut.gem"), 600);
+    const RecipeResult r = runFile("edit_and_reopen.recipe", {survey});
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\nundone\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\nredone\n"), std::string::npos) << r.out;
+    const std::vector<std::string> dumps = frameDumps(r.out);
+    ASSERT_EQ(dumps.size(), 4u) << r.out;
+    EXPECT_EQ(dumps[0].substr(0, 11), "06 07 08 09");
+    EXPECT_EQ(dumps[1].substr(0, 11), "47 48 49 4A");
+    EXPECT_EQ(dumps[2], dumps[0]);
+    EXPECT_EQ(dumps[3], dumps[0]);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("cut-edited.gem")));
+}
+
+TEST(RecipeRunner, UndoOrRedoWithNothingToTakeFails) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("s.gem"), 100);
+    RecipeResult r = runText("open $FILE\nundo\n", {survey});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("test.recipe:2: nothing to undo"), std::string::npos) << r.err;
+    r = runText("open $FILE\nredo\n", {survey});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("test.recipe:2: nothing to redo"), std::string::npos) << r.err;
 }
 
 TEST(RecipeRunner, FileVariablesWithoutFilesAreARecipeError) {

@@ -74,7 +74,9 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "tesk-cli";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: a static application would be torn down after Qt's
+    // own globals (the keyboard device of the key events), which crashes at exit.
+    new QApplication(argc, argv);
     QApplication::setApplicationName("Tesk");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QApplication::setFont(QFont("MS Sans Serif", 8));

@@ -7,6 +7,7 @@
 #include "shell/recipe/recipe.h"
 
 #include "display/overlay.h"
+#include "shell/editing/editing_commands.h"
 #include "shell/widgets/image_widgets.h"
 #include "shell/widgets/string_grid.h"
 #include "shell/window/tform1.h"
@@ -76,6 +77,8 @@ const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"grab", 2, "grab PATH.png [CONTROL]", &RecipeRun::grab},
     {"print", 2, "print CONTROL | print header | print frame N | print title", &RecipeRun::print},
     {"expect", 2, "expect TEXT", &RecipeRun::expect},
+    {"undo", 1, "undo", &RecipeRun::undo},
+    {"redo", 1, "redo", &RecipeRun::redo},
 };
 // clang-format on
 
@@ -363,6 +366,30 @@ void RecipeRun::expect(const Words& w) {
     for (std::size_t i = 1; i < w.size(); ++i) want += (i > 1 ? " " : "") + w[i];
     if (lastText_.find(want) == std::string::npos)
         throw RecipeError{1, "expected \"" + want + "\" in \"" + lastText_ + "\""};
+}
+
+// Undo and redo as the operator gives them: Ctrl+Z and Ctrl+Y on the
+// command bar, which has the focus after every edit.
+void RecipeRun::undo(const Words&) {
+    historyKey(Qt::Key_Z, "undone", "nothing to undo");
+}
+
+void RecipeRun::redo(const Words&) {
+    historyKey(Qt::Key_Y, "redone", "nothing to redo");
+}
+
+void RecipeRun::historyKey(int key, const char* done, const char* nothing) {
+    const editing::EditHistory& h = form_->editingCommands().tools().history;
+    const int before = h.undoSteps();
+    QWidget* bar = control("Panel_1");
+    withKeys({}, [&] {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(bar, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
+        QApplication::sendEvent(bar, &release);
+    });
+    if (h.undoSteps() == before) throw RecipeError{1, nothing};
+    say(done);
 }
 
 } // namespace tesk

@@ -59,6 +59,11 @@ class RecipeRun {
     void grab(const Words& w);
     void print(const Words& w);
     void expect(const Words& w);
+    void undo(const Words& w);
+    void redo(const Words& w);
+    // Ctrl+key through the window's key handling; fails when the history
+    // took no step.
+    void historyKey(int key, const char* done, const char* nothing);
 
     QWidget* control(const std::string& name);
     // The modifier keys and mouse button named by the flags of a command.

@@ -55,6 +55,14 @@ class ShellServices {
     virtual void focusOptionPanel() = 0;
     // The main view the view byte selects, or null while that view is not built.
     virtual MainView* shownView() = 0;
+    // The frame editing buttons: a view or mode that draws over the
+    // radargram takes them away (and the frame clipboard with the paste
+    // button); the radargram view brings them back.
+    virtual void setEditingAvailable(bool on) { (void)on; }
+    // A command other than the frame editing moved frames, changed
+    // frameCount, rewrote frame bytes or built in the work bytes: the frame
+    // clipboard and the undo history of the edits no longer fit the survey.
+    virtual void framesRewrittenOutsideEditing() {}
 
     bool busy() { return store().stateFlags & state::Busy; }
     // The radargram view is shown (view byte 0).

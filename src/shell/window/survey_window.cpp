@@ -8,6 +8,7 @@
 #include "shell/display/navigation.h"
 #include "shell/display/parameter_panel.h"
 #include "shell/display/radargram_view.h"
+#include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
 #include "shell/options/option_panel.h"
@@ -53,6 +54,8 @@ DeviceOptions TForm1::deviceOptions() {
 }
 
 void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
+    // New frames: the clipboard and the undo history start over.
+    editing_->surveyOpened();
     if (!appended)
         restoreControlsFromHeader();
     else

@@ -11,6 +11,7 @@
 #include "shell/display/navigation.h"
 #include "shell/display/parameter_panel.h"
 #include "shell/display/radargram_view.h"
+#include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
 #include "shell/interpretation/table_panels.h"
@@ -32,6 +33,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace tesk {
@@ -61,7 +63,8 @@ class KeyPreview final : public QObject {
             return false;
         pressed_ = e;
         receiver_ = w;
-        return form_.FormKeyPress(w, static_cast<QKeyEvent*>(e)->key());
+        const auto* key = static_cast<QKeyEvent*>(e);
+        return form_.FormKeyPress(w, key->key(), key->modifiers());
     }
 
   private:
@@ -111,13 +114,26 @@ void TForm1::buildPanels() {
     progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
     progress_->setScrollArea(radargram_->ScrollBox1);
     files_ = std::make_unique<FileCommands>(*this, *bar_, *this);
+    editing_ = std::make_unique<EditingCommands>(*this, *bar_);
     panels_ = {bar_.get(),        radargram_.get(),   navigation_.get(), options_.get(),
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
                panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
     panels_.push_back(magnifier_.get());
+    panels_.push_back(editing_.get());
     registerView(0, radargram_.get());
     radargram_->followMarkerBox(options_->ComboBox17);
+    // "cT" and undo write the time range into the header themselves: the box
+    // only shows it, and the time stretch items follow it.
+    editing_->onTimeRangeChanged = [this] {
+        QComboBox* range = parameters_->ComboBox11;
+        {
+            const QSignalBlocker quiet(range);
+            range->setCurrentIndex(
+                std::min(int(store_.header.value[hdr::TimeRange]), range->count() - 1));
+        }
+        parameters_->restored();
+    };
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -177,9 +193,11 @@ void TForm1::FormResize() {
                                         height() - CommandBar::HEIGHT);
 }
 
-bool TForm1::FormKeyPress(QWidget* target, int key) {
+bool TForm1::FormKeyPress(QWidget* target, int key, Qt::KeyboardModifiers modifiers) {
     // The frame field: Enter draws the frame typed into it.
     if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: undo and redo of the frame edits.
+    if (editing_->keyPressed(target, key, modifiers)) return true;
     return false;
 }
 
@@ -197,6 +215,14 @@ RadargramEngine& TForm1::radargram() {
 
 void TForm1::focusOptionPanel() {
     options_->focus();
+}
+
+void TForm1::setEditingAvailable(bool on) {
+    editing_->setAvailable(on);
+}
+
+void TForm1::framesRewrittenOutsideEditing() {
+    editing_->framesRewritten();
 }
 
 void TForm1::AARR() {
@@ -287,6 +313,10 @@ void TForm1::SpeedButton5Click() {
     radargram_->Image1->show();
     tables_->hideAll();
     panel3d_->Panel_3D->hide();
+    // Showing the profile gives up the frame clipboard, as every view command
+    // does, and brings the editing buttons back on the radargram.
+    editing_->setAvailable(false);
+    editing_->setAvailable(true);
     AARR();
     GRAF();
     DrawView();
@@ -301,13 +331,12 @@ void TForm1::setCommandsEnabled(bool on) {
     // command waits for a survey.
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
     // Commands whose tools are not in this version stay off.
-    for (QToolButton* b :
-         {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9,
-          bar_->SpeedButton11, bar_->SpeedButton12, bar_->SpeedButton13, bar_->SpeedButton14,
-          bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
-          bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
-          bar_->SpeedButton32})
+    for (QToolButton* b : {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8,
+                           bar_->SpeedButton9, bar_->SpeedButton11, bar_->SpeedButton12,
+                           bar_->SpeedButton15, bar_->SpeedButton16})
         b->setEnabled(false);
+    // The editing buttons follow the survey; paste follows the clipboard.
+    editing_->setAvailable(on);
     bar_->MaskEdit1->setEnabled(on);
 }
 

@@ -20,6 +20,7 @@ class CheckLogPanel;
 class CommandBar;
 class CoordinatesPanel;
 class DevicePanel;
+class EditingCommands;
 class FilterPanel;
 class HeaderBindings;
 class LayerColourBoxes;
@@ -51,13 +52,14 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     LayerColourBoxes& layerColours() { return *colours_; }
     TablePanels& tablePanels() { return *tables_; }
     FileCommands& fileCommands() { return *files_; }
+    EditingCommands& editingCommands() { return *editing_; }
     const HeaderBindings& bindings() const { return *bindings_; }
 
     // The window's own handlers and routines.
     void FormResize();
     // Key preview: every key pressed in the window comes here before the
     // control that has the focus sees it; true keeps it from that control.
-    bool FormKeyPress(QWidget* target, int key);
+    bool FormKeyPress(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void AARR();
     void GRAF();
     void DrawView();
@@ -95,6 +97,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void showBoreholes() override {}
     void focusOptionPanel() override;
     MainView* shownView() override;
+    void setEditingAvailable(bool on) override;
+    void framesRewrittenOutsideEditing() override;
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
@@ -137,6 +141,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<EditingCommands> editing_;
     std::unique_ptr<HeaderBindings> bindings_;
     std::vector<ShellPanel*> panels_; // every panel, in the order of the caption switch
     std::map<int, MainView*> views_;
