@@ -12,7 +12,9 @@
 #include "shell/display/radargram_view.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/layer_tools.h"
 #include "shell/interpretation/table_panels.h"
+#include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
 #include "shell/volume/panel_3d.h"
 #include "shell/volume/volume_settings_panel.h"
@@ -93,14 +95,16 @@ void TForm1::buildPanels() {
     colours_ = std::make_unique<LayerColourBoxes>(*this, filters_->Panel_23);
     volumeSettings_ = std::make_unique<VolumeSettingsPanel>(*this, options_->body());
     device_ = std::make_unique<DevicePanel>(*this, options_->body());
+    tables_ = std::make_unique<TablePanels>(*this, *this);
+    layers_ =
+        std::make_unique<LayerTools>(*this, options_->body(), *radargram_, *colours_, *tables_);
     options_->addSubPanel(options_->CheckBox11, parameters_->Panel_22);
     options_->addSubPanel(options_->CheckBox12, filters_->Panel_23);
     options_->addSubPanel(options_->CheckBox13, volumeSettings_->Panel_24);
-    options_->addSubPanel(options_->CheckBox14, options_->Panel_25);
+    options_->addSubPanel(options_->CheckBox14, layers_->Panel_25);
     options_->addSubPanel(options_->CheckBox15, device_->Panel_26);
     options_->layoutOptionPanel();
     coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this);
-    tables_ = std::make_unique<TablePanels>(*this, *this);
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
     panel3d_ = std::make_unique<Panel3D>(*this, *this);
@@ -112,6 +116,11 @@ void TForm1::buildPanels() {
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
                panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
+    velocity_ = std::make_unique<VelocityTool>(*this, *bar_, *radargram_, *layers_, *tables_,
+                                               parameters_->ComboBox10);
+    panels_.push_back(layers_.get());
+    panels_.push_back(velocity_.get());
+    parameters_->velocityModeOn = [this] { return velocity_->modeOn(); };
     registerView(0, radargram_.get());
 
     // A bound cell is written before the handler of its control runs.
@@ -268,6 +277,8 @@ void TForm1::SpeedButton5Click() {
     parameters_->showTimeStretch(false);
     radargram_->ScrollBox1->show();
     radargram_->Image1->show();
+    velocity_->leaveMode();
+    layers_->leaveModes();
     tables_->hideAll();
     panel3d_->Panel_3D->hide();
     AARR();
@@ -287,9 +298,8 @@ void TForm1::setCommandsEnabled(bool on) {
     for (QToolButton* b :
          {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9,
           bar_->SpeedButton11, bar_->SpeedButton12, bar_->SpeedButton13, bar_->SpeedButton14,
-          bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
-          bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
-          bar_->SpeedButton32, bar_->SpeedButton35})
+          bar_->SpeedButton26, bar_->SpeedButton27, bar_->SpeedButton28, bar_->SpeedButton29,
+          bar_->SpeedButton30, bar_->SpeedButton31, bar_->SpeedButton32, bar_->SpeedButton35})
         b->setEnabled(false);
     bar_->MaskEdit1->setEnabled(on);
 }
