@@ -51,9 +51,12 @@ TEST(Recipes, MeasureAVelocityAndTraceABoundary) {
     ASSERT_TRUE(demo::writeDemoSurvey(survey, stoneSurvey(), error)) << error;
     const RecipeResult r = runFile("velocity_and_boundary.recipe", {survey});
     EXPECT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("StaticText4: caption=\"200\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("message: [warning, Yes/No] You want to delete ALL stratums? -> No"),
               std::string::npos)
         << r.out;
+    // The point at frame 20: Vgr 5.00 down to 100 ns is 500 cm.
+    EXPECT_NE(r.out.find("\n1.  Depth stratum\t0\t500\t"), std::string::npos) << r.out;
     // The saved survey keeps the measured velocity and the traced boundary.
     auto store = std::make_unique<ProfileStore>();
     SilentInteraction quiet;
