@@ -120,6 +120,22 @@ TEST_F(VelocityWindow, PicksThatMeasureNothingLeaveTheVelocity) {
     EXPECT_EQ(form->view().cursorRow, STONE_ROW);
 }
 
+TEST_F(VelocityWindow, PicksInTheGapBetweenProfilesMeasureNothing) {
+    openDemo(stoneSurvey()); // frames 400 .. 409 are the gap after the first line
+    ui.SpeedButton15->click();
+    for (const int method : {1, 2}) {
+        SCOPED_TRACE(method);
+        ui.ComboBox35->setCurrentIndex(method);
+        store->setVelocity(700);
+        ui.Image9->onMouseDown(Qt::LeftButton, QPoint(2 * 405, 100));
+        ui.Image9->onMouseDown(Qt::RightButton, QPoint(2 * 408, 120));
+        EXPECT_EQ(store->velocityCode, 700);
+        EXPECT_TRUE(blank(ui.Image9->image));
+        for (int f = 0; f < 512; ++f)
+            ASSERT_FALSE(store->frame(f).status() & status::HodographMark) << f;
+    }
+}
+
 TEST_F(VelocityWindow, TravelTimeMethodsOnAGatherFindItsVelocity) {
     const demo::DemoParams p = demo::gatherParams(); // Vgr 4.00, 0.5 ns per sample
     openDemo(p);
@@ -226,6 +242,16 @@ TEST_F(VelocityWindow, HodographVelocitiesTypedIntoTheTableGiveDepthsAndLayerVel
             for (const char* bad : {"nan", "inf"})
                 EXPECT_EQ(text(ui.StringGrid4, col, 2).find(bad), std::string::npos);
     }
+    // Choosing a hodograph names it in the table's title, in either language.
+    setEnglish(true);
+    emit ui.StringGrid4->cellClicked(2, 1);
+    EXPECT_EQ(ui.Label_GDRF->text().toStdString(), "G O D O G R A F - 2");
+    EXPECT_EQ(form->view().cursorRow, boundary(100, 2));
+    setEnglish(false);
+    EXPECT_EQ(ui.Label_GDRF->text().toStdString(), "Г О Д О Г Р А Ф - 2");
+    ui.SpeedButton16->click();
+    EXPECT_EQ(ui.Label_GDRF->text().toStdString(), "Г О Д О Г Р А Ф");
+    EXPECT_TRUE(ui.Panel_TGod->isHidden());
 }
 
 TEST_F(VelocityWindow, ScanShowsItsRowOnTheProgressPanel) {
