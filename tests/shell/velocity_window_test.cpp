@@ -252,6 +252,12 @@ TEST_F(VelocityWindow, HodographVelocitiesTypedIntoTheTableGiveDepthsAndLayerVel
     ui.SpeedButton16->click();
     EXPECT_EQ(ui.Label_GDRF->text().toStdString(), "Г О Д О Г Р А Ф");
     EXPECT_TRUE(ui.Panel_TGod->isHidden());
+    // Out of the mode a typed hodograph velocity measures nothing: the
+    // velocity chosen in ComboBox10 stays.
+    ui.ComboBox10->setCurrentIndex(5); // 8.50
+    ASSERT_TRUE(ui.StringGrid4->typeIntoCell(1, 1, "3"));
+    EXPECT_EQ(ui.ComboBox10->currentIndex(), 5);
+    EXPECT_EQ(store->velocityCode, 850);
 }
 
 TEST_F(VelocityWindow, ScanShowsItsRowOnTheProgressPanel) {

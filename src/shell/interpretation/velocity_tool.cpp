@@ -155,8 +155,7 @@ void VelocityTool::enterMode() {
     // "Годограф": the last measured velocity is the soil velocity now.
     ComboBox10_->setCurrentIndex(0);
     showMethodControls();
-    run([](VelocityContext& c) { return enterVelocityMode(c); });
-    showResult();
+    showResult(run([](VelocityContext& c) { return enterVelocityMode(c); }));
     services_.redraw(Redraw::Radargram);
 }
 
@@ -189,8 +188,7 @@ void VelocityTool::ComboBox35Change() {
     placeButtons();
     if (modeOn()) {
         showMethodControls();
-        run([](VelocityContext& c) { return GODOGRAF(c); });
-        showResult();
+        showResult(run([](VelocityContext& c) { return GODOGRAF(c); }));
         services_.redraw(Redraw::Radargram);
     }
     services_.focusOptionPanel();
@@ -200,8 +198,7 @@ void VelocityTool::CheckBox32Click() {
     applyCheckBoxColour(layers_.CheckBox32);
     if (modeOn()) {
         showMethodControls();
-        run([](VelocityContext& c) { return GODOGRAF(c); });
-        showResult();
+        showResult(run([](VelocityContext& c) { return GODOGRAF(c); }));
     }
     services_.focusOptionPanel();
 }
@@ -214,7 +211,7 @@ void VelocityTool::Image9MouseDown(Qt::MouseButton button, QPoint at) {
         return tesk::Image9MouseDown(c, mouseButtonOf(button), pointOf(at));
     });
     if (!out) return; // off the picture
-    showResult();
+    showResult(*out);
     services_.redraw(Redraw::Radargram);
 }
 
@@ -229,10 +226,11 @@ void VelocityTool::Image9MouseMove(QPoint at) {
 
 void VelocityTool::StringGrid4Click(int row) {
     if (!modeOn() || row < 1 || row > HODOGRAPHS) return;
-    run([&](VelocityContext& c) { return tesk::StringGrid4Click(c, row); });
+    const VelocityOutcome out =
+        run([&](VelocityContext& c) { return tesk::StringGrid4Click(c, row); });
     captionRow_ = row;
     tables_.showHodographTitle(row, services_.english());
-    showResult();
+    showResult(out);
     services_.redraw(Redraw::Radargram);
 }
 
@@ -244,17 +242,16 @@ void VelocityTool::StringGrid4CellEdited(int column, int row) {
     for (char32_t key : tables_.StringGrid4->cell(column, row).toUcs4())
         if (const auto k = StringGrid4KeyPress(key, sep))
             text += QString::fromUcs4(&*k, 1).toStdString();
-    run([&](VelocityContext& c) { return editHodographCell(c, row, text); });
-    showResult();
+    showResult(run([&](VelocityContext& c) { return editHodographCell(c, row, text); }));
 }
 
 // --- showing ----------------------------------------------------------------------------
 
-void VelocityTool::showResult() {
+void VelocityTool::showResult(const VelocityOutcome& out) {
     paint();
     showTables();
     // A measurement is ComboBox10's first item.
-    if (ComboBox10_->currentIndex() != 0) ComboBox10_->setCurrentIndex(0);
+    if (out.measured && ComboBox10_->currentIndex() != 0) ComboBox10_->setCurrentIndex(0);
 }
 
 void VelocityTool::paint(std::optional<int> liveCode, QPoint at) {

@@ -63,7 +63,7 @@ class VelocityTool final : public ShellPanel {
     void placeButtons();
     void showMethodControls();
     // After a method ran: the overlay, the tables, the velocity box.
-    void showResult();
+    void showResult(const VelocityOutcome& out);
     void paint(std::optional<int> liveCode = std::nullopt, QPoint at = {});
     void showTables();
 
