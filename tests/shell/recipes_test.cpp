@@ -1,6 +1,8 @@
 // Recipes drive the real window: the recipes under tests/recipes run here
 // over temporary surveys, and the runner's own errors are checked.
 
+#include "commands/file_commands.h"
+#include "interpretation_fixture.h"
 #include "shell/recipe/recipe.h"
 #include "support/survey_files.h"
 
@@ -42,6 +44,30 @@ TEST(Recipes, ProcessSaveAndReopen) {
     const QImage png(QString::fromStdString(dir.file("line1.png")));
     EXPECT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), QSize(1160, 600));
+}
+
+TEST(Recipes, MeasureAVelocityAndTraceABoundary) {
+    TempDir dir;
+    std::string error;
+    const std::string survey = dir.file("stone.gem");
+    ASSERT_TRUE(demo::writeDemoSurvey(survey, stoneSurvey(), error)) << error;
+    const RecipeResult r = runFile("velocity_and_boundary.recipe", {survey});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("StaticText4: caption=\"200\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("message: [warning, Yes/No] You want to delete ALL stratums? -> No"),
+              std::string::npos)
+        << r.out;
+    // The point at frame 20: Vgr 5.00 down to 100 ns is 500 cm.
+    EXPECT_NE(r.out.find("\n1.  Depth stratum\t0\t500\t"), std::string::npos) << r.out;
+    // The saved survey keeps the measured velocity and the traced boundary.
+    auto store = std::make_unique<ProfileStore>();
+    SilentInteraction quiet;
+    const OpenResult opened = openSurveyFile(*store, dir.file("stone-traced.gem"), false, quiet);
+    ASSERT_EQ(opened.outcome, OpenOutcome::FramesLoaded);
+    EXPECT_EQ(store->velocityCode, 500);
+    EXPECT_EQ(store->header.value[hdr::VelocityIndex], 0);
+    for (const auto& [frame, row] : {std::pair{9, 0}, {10, 100}, {20, 100}, {30, 100}, {31, 0}})
+        EXPECT_EQ(store->frame(frame).get16(cell::Boundary1), row) << frame;
 }
 
 TEST(Recipes, RefusedFileMessagesInBothLanguages) {

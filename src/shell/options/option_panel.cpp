@@ -74,7 +74,6 @@ OptionPanel::OptionPanel(ShellServices& services, QWidget& window, QToolButton* 
     CheckBox11->setChecked(true);
     CheckBox12->setChecked(true);
     CheckBox13->setChecked(true);
-    Panel_25 = subPanel(Panel_2, "Panel_25", 150);
 
     Panel_2->setGeometry(50, 550 - (SUB_PANEL_HEIGHT + 28), W21 + 6, SUB_PANEL_HEIGHT + 28);
     for (QCheckBox* c : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox6, CheckBox11,

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QInputDevice>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -71,6 +72,11 @@ void ensureApplication() {
     if (QApplication::instance()) return;
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     quietRuntimeDirectory();
+    // The toolkit's list of input devices is made before the application,
+    // so that it is destroyed after it at exit: the first key event of a
+    // recipe creates the core keyboard, which the application's destructor
+    // takes off that list.
+    (void)QInputDevice::devices();
     static int argc = 1;
     static char name[] = "tesk-cli";
     static char* argv[] = {name, nullptr};

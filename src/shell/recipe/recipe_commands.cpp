@@ -71,6 +71,7 @@ const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"drag", 6, "drag CONTROL X1 Y1 X2 Y2 [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::drag},
     {"dblclick", 4, "dblclick CONTROL X Y [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::dblclick},
     {"cell", 5, "cell GRID COL ROW TEXT", &RecipeRun::cell},
+    {"select", 4, "select GRID COL ROW", &RecipeRun::select},
     {"key", 2, "key KEY [CONTROL]", &RecipeRun::key},
     {"answer", 2, "answer yes|no|cancel|ok ...", &RecipeRun::answer},
     {"render", 2, "render PATH.png [--no-overlay]", &RecipeRun::render},
@@ -278,6 +279,18 @@ void RecipeRun::cell(const Words& w) {
     withKeys({}, [&] { typed = grid->typeIntoCell(column, row, QString::fromStdString(text)); });
     if (!typed)
         throw RecipeError{1, "cell " + w[2] + " " + w[3] + " of " + w[1] + " cannot be typed into"};
+}
+
+// A click on a cell of a table, as the mouse gives it.
+void RecipeRun::select(const Words& w) {
+    auto* grid = dynamic_cast<StringGrid*>(control(w[1]));
+    if (!grid) throw RecipeError{2, w[1] + " is not a table"};
+    const int column = number(w[2], "COL", 0, grid->columnCount() - 1);
+    const int row = number(w[3], "ROW", 0, grid->rowCount() - 1);
+    withKeys({}, [&] {
+        grid->setCurrentCell(row, column);
+        emit grid->cellClicked(row, column);
+    });
 }
 
 void RecipeRun::key(const Words& w) {

@@ -53,6 +53,7 @@ class RecipeRun {
     void drag(const Words& w);
     void dblclick(const Words& w);
     void cell(const Words& w);
+    void select(const Words& w);
     void key(const Words& w);
     void answer(const Words& w);
     void render(const Words& w);

@@ -11,6 +11,8 @@
 #include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/layer_tools.h"
+#include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
 #include "shell/volume/volume_settings_panel.h"
 #include "shell/window/command_bar.h"
@@ -38,6 +40,7 @@ void TForm1::displaySettingsChanged() {
 ProcessingSettings TForm1::processingSettings() {
     ProcessingSettings p = processingFromHeader(store_.header);
     volumeSettings_->addition(p);
+    layers_->addStages(p);
     return p;
 }
 
@@ -63,7 +66,9 @@ void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
     // The view starts over: frame field, frame count, cursors.
     bar_->SpeedButton18->setText(QString::number(store_.frameCount));
     navigation_->showViewStart();
+    velocity_->surveyLoaded();
     setCommandsEnabled(true);
+    layers_->surveyLoaded();
     // The device options matter once a 12-bit device file has been read.
     if (after.showDeviceOptions) options_->CheckBox15->show();
     GRAF();
@@ -79,6 +84,7 @@ OptionsFileSettings TForm1::optionsForSave() {
     o.grid = options_->CheckBox3->isChecked();
     o.addition = volumeSettings_->additionItems();
     o.colourComponents = colours_->components();
+    layers_->optionsForSave(o);
     const RadargramEngine& r = radargram_->engine();
     const Palettes& p = r.palettes;
     o.chosenCode = r.settings.chosenCode;

@@ -14,7 +14,9 @@
 #include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/layer_tools.h"
 #include "shell/interpretation/table_panels.h"
+#include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
 #include "shell/volume/panel_3d.h"
 #include "shell/volume/volume_settings_panel.h"
@@ -97,14 +99,16 @@ void TForm1::buildPanels() {
     colours_ = std::make_unique<LayerColourBoxes>(*this, filters_->Panel_23);
     volumeSettings_ = std::make_unique<VolumeSettingsPanel>(*this, options_->body());
     device_ = std::make_unique<DevicePanel>(*this, options_->body());
+    tables_ = std::make_unique<TablePanels>(*this, *this);
+    layers_ =
+        std::make_unique<LayerTools>(*this, options_->body(), *radargram_, *colours_, *tables_);
     options_->addSubPanel(options_->CheckBox11, parameters_->Panel_22);
     options_->addSubPanel(options_->CheckBox12, filters_->Panel_23);
     options_->addSubPanel(options_->CheckBox13, volumeSettings_->Panel_24);
-    options_->addSubPanel(options_->CheckBox14, options_->Panel_25);
+    options_->addSubPanel(options_->CheckBox14, layers_->Panel_25);
     options_->addSubPanel(options_->CheckBox15, device_->Panel_26);
     options_->layoutOptionPanel();
     coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this);
-    tables_ = std::make_unique<TablePanels>(*this, *this);
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
     magnifier_ =
@@ -121,6 +125,11 @@ void TForm1::buildPanels() {
                panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
     panels_.push_back(magnifier_.get());
     panels_.push_back(editing_.get());
+    velocity_ = std::make_unique<VelocityTool>(*this, *bar_, *radargram_, *layers_, *tables_,
+                                               parameters_->ComboBox10);
+    panels_.push_back(layers_.get());
+    panels_.push_back(velocity_.get());
+    parameters_->velocityModeOn = [this] { return velocity_->modeOn(); };
     registerView(0, radargram_.get());
     radargram_->followMarkerBox(options_->ComboBox17);
     // "cT" and undo write the time range into the header themselves: the box
@@ -311,6 +320,8 @@ void TForm1::SpeedButton5Click() {
     parameters_->showTimeStretch(false);
     radargram_->ScrollBox1->show();
     radargram_->Image1->show();
+    velocity_->leaveMode();
+    layers_->leaveModes();
     tables_->hideAll();
     panel3d_->Panel_3D->hide();
     // Showing the profile gives up the frame clipboard, as every view command
@@ -332,8 +343,7 @@ void TForm1::setCommandsEnabled(bool on) {
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
     // Commands whose tools are not in this version stay off.
     for (QToolButton* b : {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8,
-                           bar_->SpeedButton9, bar_->SpeedButton11, bar_->SpeedButton12,
-                           bar_->SpeedButton15, bar_->SpeedButton16})
+                           bar_->SpeedButton9, bar_->SpeedButton11, bar_->SpeedButton12})
         b->setEnabled(false);
     // The editing buttons follow the survey; paste follows the clipboard.
     editing_->setAvailable(on);

@@ -25,6 +25,7 @@ class FilterPanel;
 class HeaderBindings;
 class LayerColourBoxes;
 class MagnifierPanel;
+class LayerTools;
 class MainView;
 class Navigation;
 class OptionPanel;
@@ -34,6 +35,7 @@ class ProgressPanel;
 class RadargramView;
 class ShellPanel;
 class TablePanels;
+class VelocityTool;
 class VolumeSettingsPanel;
 
 class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
@@ -136,6 +138,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<AScanPanel> ascan_;
     std::unique_ptr<MagnifierPanel> magnifier_;
     std::unique_ptr<TablePanels> tables_;
+    std::unique_ptr<LayerTools> layers_;
+    std::unique_ptr<VelocityTool> velocity_;
     std::unique_ptr<CoordinatesPanel> coordinates_;
     std::unique_ptr<Panel3D> panel3d_;
     std::unique_ptr<CheckLogPanel> checkLog_;
