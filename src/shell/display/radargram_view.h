@@ -8,6 +8,7 @@
 #include "shell/window/main_view.h"
 #include "shell/window/panel.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ class RadargramView final : public ShellPanel, public MainView {
     // their `order` values (markers 10, layers 20, boreholes 30, relief 40,
     // coordinates 50).
     void addOverlayPainter(int order, OverlayPainter painter);
+    // The painters in their order (the bitmap export draws with them too).
+    std::span<const OverlayPainter> painters() const { return ordered_; }
 
     void GRAF();
     void DrawView();

@@ -62,7 +62,7 @@ std::vector<QPoint> lineAfter(QPoint a, QPoint b) {
 // clang-format off
 const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"open", 2, "open PATH [--append] [--refused]", &RecipeRun::open},
-    {"save", 2, "save PATH [--as gem|bmp|opt|txt] [--shift|--ctrl]", &RecipeRun::save},
+    {"save", 2, "save PATH [--as gem|bmp|opt|txt|sgy] [--shift|--ctrl]", &RecipeRun::save},
     {"set", 3, "set CONTROL VALUE", &RecipeRun::set},
     {"click", 2, "click CONTROL [--left-shift] [--left-ctrl] [--right-ctrl] [--right-button]", &RecipeRun::click},
     {"mouse", 4, "mouse CONTROL X Y [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::mouse},
@@ -161,7 +161,12 @@ void RecipeRun::save(const Words& w) {
     for (std::size_t i = 2; i + 1 < w.size(); ++i) {
         if (w[i] != "--as") continue;
         const std::string& t = w[i + 1];
-        index = t == "gem" ? 1 : t == "bmp" ? 2 : t == "opt" ? 3 : t == "txt" ? 4 : 0;
+        index = t == "gem"   ? 1
+                : t == "bmp" ? 2
+                : t == "opt" ? 3
+                : t == "txt" ? 4
+                : t == "sgy" ? 5
+                             : 0;
         if (!index) throw RecipeError{2, "unknown file type: " + t};
     }
     prompter_.saveNames.push_back(SaveChoice{w[1], index});

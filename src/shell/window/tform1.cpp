@@ -117,7 +117,11 @@ void TForm1::buildPanels() {
     checkLog_ = std::make_unique<CheckLogPanel>(*this, *this);
     progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
     progress_->setScrollArea(radargram_->ScrollBox1);
-    files_ = std::make_unique<FileCommands>(*this, *bar_, *this);
+    files_ = std::make_unique<FileCommands>(
+        *this, *bar_, *this, ExportPanels{*radargram_, *colours_, *navigation_, *panel3d_});
+    // The exports' hooks into the 3D view (files_->exportSources.viewPixels),
+    // the volume (.volume) and the interpretation layers (.layers) are set
+    // where those tools are wired.
     editing_ = std::make_unique<EditingCommands>(*this, *bar_);
     panels_ = {bar_.get(),        radargram_.get(),   navigation_.get(), options_.get(),
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
