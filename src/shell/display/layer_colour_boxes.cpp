@@ -108,12 +108,14 @@ void LayerColourBoxes::ColourBoxChange() {
     store().header.setLayerColour(CURRENT_ENTRY, LayerColour{uint8_t(ComboBox32->currentIndex()),
                                                              uint8_t(ComboBox33->currentIndex()),
                                                              uint8_t(ComboBox34->currentIndex())});
+    services_.markModified();
     showLayerColour();
     services_.focusOptionPanel();
 }
 
 void LayerColourBoxes::Panel241Click() {
     store().header.resetLayerColours();
+    services_.markModified();
     setBoxes(store().header.layerColour(CURRENT_ENTRY));
     showLayerColour();
     services_.focusOptionPanel();

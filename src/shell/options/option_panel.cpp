@@ -15,7 +15,7 @@ namespace tesk {
 
 namespace {
 
-constexpr int W21 = 140; // width of the base sub-panel
+constexpr int W21 = 152; // width of the base sub-panel: the marker list's longest item
 const QColor MARKS_SHOWN(0xCC, 0xDD, 0xCC);
 const QColor MARKS_EDIT(0xFF, 0xFF, 0x00);   // yellow
 const QColor MARKS_DELETE(0xFF, 0x88, 0x00); // orange, 0x0088FF as the system writes it

@@ -52,6 +52,11 @@ class ShellServices {
     virtual void applyLanguage() = 0;
     // The option panel takes the focus back after its handlers when it is shown.
     virtual void focusOptionPanel() = 0;
+    // The operator changed the survey: a setting it keeps, an edit of its
+    // frames or markers, its interpretation. Opening another file over it
+    // then asks whether to save it first. Changes the program makes itself
+    // (while restoring or busy) do not count.
+    virtual void markModified() = 0;
 
     bool busy() { return store().stateFlags & state::Busy; }
     // The radargram view is shown (view byte 0).

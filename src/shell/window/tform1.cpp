@@ -116,6 +116,7 @@ void TForm1::buildPanels() {
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
+    bindings_->surveySettingChanged = [this] { markModified(); };
     bindings_->connect(store_);
     for (ShellPanel* p : panels_) p->connectHandlers();
     QObject::connect(bar_->SpeedButton5, &QToolButton::clicked, this,
@@ -167,7 +168,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::FormResize() {
     if (!bar_) return;
-    bar_->Panel_1->setGeometry(0, 0, width(), CommandBar::HEIGHT);
+    bar_->fitWidth(width());
     radargram_->ScrollBox1->setGeometry(0, CommandBar::HEIGHT, width(),
                                         height() - CommandBar::HEIGHT);
 }
@@ -175,6 +176,8 @@ void TForm1::FormResize() {
 bool TForm1::FormKeyPress(QWidget* target, int key) {
     // The frame field: Enter draws the frame typed into it.
     if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
+    // Right / Left, Page Down / Page Up, Home and End move the view.
+    if (navigation_->viewKey(target, key)) return true;
     return false;
 }
 
@@ -192,6 +195,10 @@ RadargramEngine& TForm1::radargram() {
 
 void TForm1::focusOptionPanel() {
     options_->focus();
+}
+
+void TForm1::markModified() {
+    if (files_ && !restoring_ && !busy()) files_->markModified();
 }
 
 void TForm1::AARR() {

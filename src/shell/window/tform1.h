@@ -93,6 +93,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void applyLanguage() override { AARR(); }
     void showBoreholes() override {}
     void focusOptionPanel() override;
+    void markModified() override;
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
