@@ -45,16 +45,16 @@ const CaptionRow CAPTIONS[] = {
 
 VolumeSettingsPanel::VolumeSettingsPanel(ShellServices& services, QWidget* optionPanel)
     : ShellPanel(services) {
-    Panel_24 = subPanel(optionPanel, "Panel_24", 160);
+    Panel_24 = subPanel(optionPanel, "Panel_24", 170);
     QWidget* p = Panel_24;
     Label41 = label(p, "Label41", 6, 2, 150);
     ComboBox40 = combo(p, "ComboBox40", 4, 16, 150, QStringList(4, QString()));
     Label43 = label(p, "Label43", 6, 38, 150);
-    ComboBox41 = combo(p, "ComboBox41", 4, 52, 100, QStringList(3, QString()));
+    ComboBox41 = combo(p, "ComboBox41", 4, 52, 96, QStringList(3, QString()));
     QStringList thresholds;
     for (int i = 0; i < 8; ++i)
         thresholds << QString(" %1 - %2").arg(i).arg(32 - 4 * i, 2, 10, QChar('0'));
-    ComboBox42 = combo(p, "ComboBox42", 106, 52, 48, thresholds);
+    ComboBox42 = combo(p, "ComboBox42", 102, 52, 64, thresholds);
     ComboBox42->setEnabled(false);
     Label51 = label(p, "Label51", 6, 76, 150);
     ComboBox51 = combo(p, "ComboBox51", 4, 90, 150, QStringList(items::VolumeInterp, QString()));

@@ -101,6 +101,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     MainView* shownView() override;
     void setEditingAvailable(bool on) override;
     void framesRewrittenOutsideEditing() override;
+    void markModified() override;
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
