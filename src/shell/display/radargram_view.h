@@ -8,6 +8,7 @@
 #include "shell/window/main_view.h"
 #include "shell/window/panel.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,12 @@ class RadargramView final : public ShellPanel, public MainView {
     // coordinates 50).
     void addOverlayPainter(int order, OverlayPainter painter);
 
+    // Tools that follow the picture: after every GRAF (the images over the
+    // picture: relief line, boreholes) and after every DrawView (the
+    // coordinates table follows the cursor frame).
+    void afterPicture(std::function<void()> follower);
+    void afterOverlay(std::function<void()> follower);
+
     void GRAF();
     void DrawView();
     void recolour() override;
@@ -49,6 +56,7 @@ class RadargramView final : public ShellPanel, public MainView {
     RadargramEngine engine_;
     std::vector<std::pair<int, OverlayPainter>> painters_;
     std::vector<OverlayPainter> ordered_;
+    std::vector<std::function<void()>> afterPicture_, afterOverlay_;
 };
 
 } // namespace tesk

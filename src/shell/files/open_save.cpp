@@ -42,12 +42,14 @@ void FileCommands::SpeedButton1Click() {
 OpenResult FileCommands::openChosenFile(const std::string& path, bool append) {
     OpenSettings settings;
     settings.device = host_.deviceOptions();
+    host_.coordinateSettings(settings);
     const OpenResult r = openSurveyFile(store(), path, append, services_.interaction(), settings);
     lastOpen_ = r;
     const AfterOpen after = afterOpen(store(), r, path, services_.view());
     if (after.framesLoaded) host_.surveyLoaded(append, after);
     if (r.deviceCheck) host_.showCheckLog(r.checkLog);
     if (r.outcome == OpenOutcome::SettingsLoaded && r.options) host_.applyOptionsFile(*r.options);
+    if (r.coordinateImport != CoordinateImport::None) host_.coordinatesImported(r);
     if (!after.title.empty())
         bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(after.title));
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
@@ -66,6 +68,7 @@ void FileCommands::SpeedButton3Click() {
     lastSave_ = r;
     if (r.written && kind == SaveKind::WorkFile)
         bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(tesk::windowTitle(store())));
+    if (r.written) services_.showBoreholes();
 }
 
 bool FileCommands::askToClose() {
@@ -83,6 +86,7 @@ void FileCommands::SpeedButton4Click() {
 void FileCommands::FormClose() {
     if (closing_) return;
     closing_ = true;
+    host_.closeCoordinateFile();
     store().stateFlags &= uint16_t(~(state::Busy | state::CoordFileOpen));
 }
 

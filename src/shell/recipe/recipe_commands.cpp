@@ -8,6 +8,7 @@
 
 #include "display/overlay.h"
 #include "shell/widgets/image_widgets.h"
+#include "shell/widgets/radio_group.h"
 #include "shell/widgets/string_grid.h"
 #include "shell/window/tform1.h"
 
@@ -147,7 +148,8 @@ void RecipeRun::open(const Words& w) {
         throw RecipeError{1, "the open command did not run (busy)"};
     }
     const bool loaded = form_->lastOpen().outcome == OpenOutcome::FramesLoaded ||
-                        form_->lastOpen().outcome == OpenOutcome::NothingDone;
+                        form_->lastOpen().outcome == OpenOutcome::NothingDone ||
+                        form_->lastOpen().outcome == OpenOutcome::CoordinatesImported;
     if (refusal && loaded) throw RecipeError{1, "expected " + w[1] + " to be refused"};
     if (!refusal && !loaded) throw RecipeError{1, "cannot open " + w[1]};
 }

@@ -194,8 +194,10 @@ bool StringGrid::typeIntoCell(int column, int row, const QString& text) {
     editor->setText(text);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(editor, &press);
-    // The item delegate commits and closes its editor from the event queue.
+    // The item delegate commits and closes its editor from the event queue;
+    // the closed editor goes too, so that the next cell typed into finds its own.
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
 }
 

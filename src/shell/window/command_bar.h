@@ -44,4 +44,9 @@ class CommandBar final : public ShellPanel {
     std::span<const CaptionRow> captions() const override;
 };
 
+// A command whose tool is not in this version stays disabled, whatever a
+// handler that enables its neighbours asks of it.
+void markNotBuilt(QToolButton* button);
+void enableCommand(QToolButton* button, bool on);
+
 } // namespace tesk

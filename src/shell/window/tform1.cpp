@@ -4,6 +4,7 @@
 #include "shell/window/tform1.h"
 
 #include "shell/coordinates/coordinates_panel.h"
+#include "shell/coordinates/relief_tools.h"
 #include "shell/display/ascan_panel.h"
 #include "shell/display/filter_panel.h"
 #include "shell/display/layer_colour_boxes.h"
@@ -12,6 +13,7 @@
 #include "shell/display/radargram_view.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/borehole_image.h"
 #include "shell/interpretation/table_panels.h"
 #include "shell/options/option_panel.h"
 #include "shell/volume/panel_3d.h"
@@ -99,8 +101,14 @@ void TForm1::buildPanels() {
     options_->addSubPanel(options_->CheckBox14, options_->Panel_25);
     options_->addSubPanel(options_->CheckBox15, device_->Panel_26);
     options_->layoutOptionPanel();
-    coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this);
+    coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this, *bar_, parameters_->ComboBox12);
+    QWidget* pictureArea = radargram_->Image1->parentWidget();
+    relief_ = std::make_unique<ReliefTools>(*this, *this, pictureArea, *bar_, *coordinates_,
+                                            *parameters_);
     tables_ = std::make_unique<TablePanels>(*this, *this);
+    boreholes_ = std::make_unique<BoreholeImage>(*this, *this, pictureArea, tables_->StringGrid1,
+                                                 [this] { return relief_->shift(); });
+    relief_->Image7->raise(); // the relief line takes the mouse over the borehole display
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
     panel3d_ = std::make_unique<Panel3D>(*this, *this);
@@ -112,7 +120,17 @@ void TForm1::buildPanels() {
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
                panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
+    panels_.push_back(relief_.get());
+    panels_.push_back(boreholes_.get());
     registerView(0, radargram_.get());
+    // The images over the picture follow it; the coordinates table follows
+    // the cursor; the coordinate flags lie on the overlay.
+    radargram_->afterPicture([this] {
+        relief_->followView();
+        showBoreholes();
+    });
+    radargram_->afterOverlay([this] { coordinates_->viewChanged(); });
+    radargram_->addOverlayPainter(50, coordinates_->marksPainter());
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -175,6 +193,7 @@ void TForm1::FormResize() {
 bool TForm1::FormKeyPress(QWidget* target, int key) {
     // The frame field: Enter draws the frame typed into it.
     if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
+    if (target == coordinates_->MaskEdit2) return relief_->Edit2KeyPress(key);
     return false;
 }
 
@@ -188,6 +207,10 @@ Interaction& TForm1::interaction() {
 
 RadargramEngine& TForm1::radargram() {
     return radargram_->engine();
+}
+
+void TForm1::showBoreholes() {
+    boreholes_->ShowBoreholes();
 }
 
 void TForm1::focusOptionPanel() {
@@ -270,6 +293,11 @@ void TForm1::SpeedButton5Click() {
     radargram_->Image1->show();
     tables_->hideAll();
     panel3d_->Panel_3D->hide();
+    // What the relief display held off comes back: opening, profile addition.
+    bar_->SpeedButton1->setEnabled(true);
+    for (QComboBox* c :
+         {volumeSettings_->ComboBox40, volumeSettings_->ComboBox41, volumeSettings_->ComboBox42})
+        c->setEnabled(true);
     AARR();
     GRAF();
     DrawView();
@@ -285,12 +313,11 @@ void TForm1::setCommandsEnabled(bool on) {
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
     // Commands whose tools are not in this version stay off.
     for (QToolButton* b :
-         {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9,
-          bar_->SpeedButton11, bar_->SpeedButton12, bar_->SpeedButton13, bar_->SpeedButton14,
-          bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
-          bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
-          bar_->SpeedButton32, bar_->SpeedButton35})
-        b->setEnabled(false);
+         {bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9, bar_->SpeedButton12,
+          bar_->SpeedButton13, bar_->SpeedButton14, bar_->SpeedButton15, bar_->SpeedButton16,
+          bar_->SpeedButton26, bar_->SpeedButton27, bar_->SpeedButton28, bar_->SpeedButton29,
+          bar_->SpeedButton30, bar_->SpeedButton31, bar_->SpeedButton32, bar_->SpeedButton35})
+        markNotBuilt(b);
     bar_->MaskEdit1->setEnabled(on);
 }
 

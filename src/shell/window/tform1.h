@@ -16,6 +16,7 @@
 namespace tesk {
 
 class AScanPanel;
+class BoreholeImage;
 class CheckLogPanel;
 class CommandBar;
 class CoordinatesPanel;
@@ -30,6 +31,7 @@ class Panel3D;
 class ParameterPanel;
 class ProgressPanel;
 class RadargramView;
+class ReliefTools;
 class ShellPanel;
 class TablePanels;
 class VolumeSettingsPanel;
@@ -91,7 +93,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     OverlaySettings overlaySettings() override;
     void displaySettingsChanged() override;
     void applyLanguage() override { AARR(); }
-    void showBoreholes() override {}
+    void showBoreholes() override;
     void focusOptionPanel() override;
 
     // OpenSaveHost
@@ -100,6 +102,9 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void showCheckLog(const std::vector<std::string>& lines) override;
     void applyOptionsFile(const OptionsFileRead& r) override;
     OptionsFileSettings optionsForSave() override;
+    void coordinateSettings(OpenSettings& settings) override;
+    void coordinatesImported(const OpenResult& r) override;
+    void closeCoordinateFile() override;
     void closeWindow() override { close(); }
 
   protected:
@@ -128,6 +133,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<AScanPanel> ascan_;
     std::unique_ptr<TablePanels> tables_;
     std::unique_ptr<CoordinatesPanel> coordinates_;
+    std::unique_ptr<ReliefTools> relief_;
+    std::unique_ptr<BoreholeImage> boreholes_;
     std::unique_ptr<Panel3D> panel3d_;
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
