@@ -111,8 +111,9 @@ TEST(Boreholes, PointsOutsideTheViewAndPointsWithoutLevels) {
         EXPECT_EQ(bgr(im, 400, y), WHITE) << y;
         EXPECT_EQ(bgr(im, 398, y), NONE) << y;
     }
-    // Nothing else: the whole column band of the unlisted points is empty.
-    for (int y = 1; y < 511; ++y) EXPECT_EQ(bgr(im, 1021, y), NONE) << y;
+    // Nothing is drawn for the point at x = 1020 (the number of the one at
+    // 1018 reaches past it below row 490).
+    for (int y = 1; y < 490; ++y) EXPECT_EQ(bgr(im, 1021, y), NONE) << y;
 }
 
 TEST(Boreholes, LevelAboveThePreviousOneDrawsUpwardAndColourZeroIsBlack) {
@@ -120,12 +121,15 @@ TEST(Boreholes, LevelAboveThePreviousOneDrawsUpwardAndColourZeroIsBlack) {
     b.store->header.setLayerColour(2, LayerColour{0, 0, 0});
     b.point(2, "150", {"250", "100"}); // row 50, then row 20
     const QImage im = b.draw();
-    EXPECT_EQ(bgr(im, 98, 49), RED);
-    EXPECT_EQ(bgr(im, 97, 50), WHITE);
-    // The second band runs from row 51 up to row 21, in black.
-    for (int y : {51, 35, 21}) EXPECT_EQ(bgr(im, 98, y), 0x000000) << y;
-    EXPECT_EQ(bgr(im, 103, 21), 0x000001);
+    // The second band runs from row 51 up to row 21, in black, over the
+    // first band and its mark; the first band shows above it.
+    EXPECT_EQ(bgr(im, 98, 19), RED);
+    for (int y : {51, 50, 35, 21}) EXPECT_EQ(bgr(im, 98, y), 0x000000) << y;
+    EXPECT_EQ(bgr(im, 97, 50), 0x000001);
+    EXPECT_EQ(bgr(im, 107, 50), WHITE); // the first mark's right end stays
+    EXPECT_EQ(bgr(im, 97, 20), WHITE);
     EXPECT_EQ(bgr(im, 107, 20), WHITE);
+    EXPECT_EQ(bgr(im, 99, 52), WHITE); // the point line below the bands
 }
 
 TEST(Boreholes, ReliefDisplayHangsTheColumnFromTheGround) {

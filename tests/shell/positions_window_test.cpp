@@ -135,7 +135,17 @@ TEST_F(PositionsWindow, GpxFileIsListedSynchronisedAndClosedWithThePanel) {
     EXPECT_EQ(frame(10).get24(cell::LatFraction), 7500100u);
     EXPECT_EQ(nameOf(frame(10)), "W1"); // the name stays: track points have none
 
+    // Folding the GPS area closes the file; unfolding does not reopen it.
+    button("SpeedButton74")->click();
+    EXPECT_EQ(ui.Panel_CORD->height(), 408);
+    EXPECT_FALSE(store->stateFlags & state::CoordFileOpen);
+    EXPECT_FALSE(button("SpeedButton_GPS_TRK")->isEnabled());
+    button("SpeedButton74")->click();
+    EXPECT_EQ(ui.Panel_CORD->height(), 528);
+    EXPECT_FALSE(button("SpeedButton_GPS_TRK")->isEnabled());
     // Hiding the panel closes the file and the synchronisation with it.
+    clickOpen(gpx);
+    EXPECT_TRUE(store->stateFlags & state::CoordFileOpen);
     ui.SpeedButton11->click();
     EXPECT_TRUE(ui.Panel_CORD->isHidden());
     EXPECT_FALSE(store->stateFlags & state::CoordFileOpen);
@@ -224,7 +234,7 @@ TEST_F(PositionsWindow, TextTablesGoToTheKeyFramesInBothForms) {
     }
 }
 
-TEST_F(PositionsWindow, CompanionCorFileAfterAGebSurvey) {
+TEST_F(PositionsWindow, CompanionCorFileAfterAGebSurveyInBothLanguages) {
     // Ten frames of a .geb survey and the companion with frames 0, 4 and 9.
     images::GebImage g(4, 1000000000, 10);
     g.frames(10);
@@ -233,25 +243,49 @@ TEST_F(PositionsWindow, CompanionCorFileAfterAGebSurvey) {
     const std::string geb = file("line.geb", std::string(g.b.begin(), g.b.end()));
     fixture("companion.cor");
     std::rename(dir.file("companion.cor").c_str(), dir.file("line.cor").c_str());
-    ui.SpeedButton11->click();
-    check("CheckBox71", true);
-    check("CheckBox74", true);
-    prompter.answers = {Answer::Yes}; // "Found file GPS coordinate."
-    clickOpen(geb);
-    ASSERT_GE(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[0].text, "Found file GPS coordinate.\rChange coordinates?");
-    EXPECT_EQ(prompter.shown.back().text.rfind("Attention!\rMedium step on profiles = ", 0), 0u)
-        << prompter.shown.back().text;
-    EXPECT_EQ(store->coordFileName, dir.file("line.cor"));
-    // Frame 2 lies halfway between the fixes of frames 0 and 4.
-    EXPECT_EQ(frame(2).value[cell::LatDegrees], 55);
-    EXPECT_EQ(frame(2).get24(cell::LatFraction), 7500200u);
-    EXPECT_GT(int32_t(frame(4).get32(cell::UcsY)), 0);
-    // The recalculation ran to its end: the options are unticked again.
-    EXPECT_FALSE(box("CheckBox71")->isChecked());
-    EXPECT_FALSE(box("CheckBox74")->isChecked());
-    EXPECT_EQ(list("ComboBox_CRD")->currentIndex(), 0);
-    EXPECT_FALSE(button("SpeedButton72")->isEnabled());
+    struct Case {
+        bool english;
+        std::vector<Answer> answers;
+        std::vector<std::string> questions;
+        const char* report; // the statistics report that ends the import
+    };
+    const Case cases[] = {
+        {true,
+         {Answer::Yes},
+         {"Found file GPS coordinate.\rChange coordinates?"},
+         "Attention!\rMedium step on profiles = "},
+        {false,
+         {Answer::NoToAll, Answer::Yes, Answer::No, Answer::Yes},
+         {"Найден файл GPS координат и высот.\rИзменить координаты и высоту.?", "Изменить Дату?",
+          "Изменить Время?", "Изменить Высоту?"},
+         "Внимание!\rСредний шаг по профилям = "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.english ? "English" : "Russian");
+        if (ui.CheckBox1->isChecked() != c.english) ui.CheckBox1->click();
+        if (ui.Panel_CORD->isHidden()) ui.SpeedButton11->click();
+        check("CheckBox71", true);
+        check("CheckBox74", true);
+        prompter.shown.clear();
+        prompter.answers = {c.answers.begin(), c.answers.end()};
+        clickOpen(geb);
+        const std::vector<std::string> t = texts();
+        ASSERT_EQ(t.size(), c.questions.size() + 1) << t.back();
+        EXPECT_EQ(std::vector<std::string>(t.begin(), t.end() - 1), c.questions);
+        EXPECT_EQ(t.back().rfind(c.report, 0), 0u) << t.back();
+        EXPECT_EQ(store->coordFileName, dir.file("line.cor"));
+        // Frame 2 lies halfway between the fixes of frames 0 and 4.
+        EXPECT_EQ(frame(2).value[cell::LatDegrees], 55);
+        EXPECT_EQ(frame(2).get24(cell::LatFraction), 7500200u);
+        EXPECT_GT(int32_t(frame(4).get32(cell::UcsY)), 0);
+        // The recalculation ran to its end: the options are unticked again.
+        EXPECT_FALSE(box("CheckBox71")->isChecked());
+        EXPECT_FALSE(box("CheckBox74")->isChecked());
+        EXPECT_EQ(list("ComboBox_CRD")->currentIndex(), 0);
+        EXPECT_FALSE(button("SpeedButton72")->isEnabled());
+    }
+    // After "No to all" with the height chosen, frame 4 holds 150.40 m.
+    EXPECT_EQ(frame(4).reliefHeight(), 15040u);
 }
 
 TEST_F(PositionsWindow, ProfileStepModeLaysOutTwoProfiles) {
@@ -279,18 +313,27 @@ TEST_F(PositionsWindow, ProfileStepModeLaysOutTwoProfiles) {
     EXPECT_EQ(list("ComboBox_CRD")->currentIndex(), 0);
 }
 
-TEST_F(PositionsWindow, RecalculationAndClearingMessagesInBothLanguages) {
+TEST_F(PositionsWindow, MessagesOfImportsAndRecalculationInBothLanguages) {
+    const std::string gpx = fixture("plain.gpx");
+    const std::string bad = fixture("not_xml.gpx");
+    const std::string table = file("table.txt", "P1;100;200;300\rP2\r");
     struct Words {
         bool english;
         std::vector<std::string> texts;
     };
     const Words languages[] = {
         {false,
-         {"Внимание! \rКоординаты ПСК X и Y будут пересчитаны.\rПродолжить?", "Это Конец ... файла",
+         {"Внимание! \rКоординаты X, Y, H будут обнулены.\rПродолжить?",
+          "Ошибка!(E022). Файл = " + bad + "\rне соответствует формату <GPX>",
+          "Ошибка\rНет координат \rНомер строки 2\rПродолжить?",
+          "Внимание! \rКоординаты ПСК X и Y будут пересчитаны.\rПродолжить?", "Это Конец ... файла",
           "Внимание! \rКоординаты файла X, Y будут обнулены.\rПродолжить?",
           "Внимание! \rВысота рельефа будет обнулена.\rПродолжить?"}},
         {true,
-         {"Attention!\rCoordinates UCS will be recalculated.\rContinue?",
+         {"Attention!\rCoordinates X, Y, H will be cleared.\rContinue?",
+          "ERROR(E022). File = " + bad + "\rincompatible format <GPX>",
+          "Error! \rNo coordinates \rLine number 2\rContinue?",
+          "Attention!\rCoordinates UCS will be recalculated.\rContinue?",
           "This is the End ... of file.",
           "Attention!\rCoordinates file X, Y will be cleared.\rContinue?",
           "Attention!\rHeight relief will be cleared.\rContinue?"}},
@@ -307,6 +350,16 @@ TEST_F(PositionsWindow, RecalculationAndClearingMessagesInBothLanguages) {
         clickOpen(survey(w.english, placed));
         if (ui.Panel_CORD->isHidden()) ui.SpeedButton11->click();
         prompter.shown.clear();
+        // A synchronisation abandoned at its question, a refused GPX file.
+        clickOpen(gpx);
+        prompter.answers = {Answer::Cancel};
+        button("SpeedButton_GPS_WPT")->click();
+        clickOpen(bad);
+        // A rectangular table whose second line holds only a name: No ends it.
+        check("CheckBox74", false);
+        prompter.answers = {Answer::No};
+        clickOpen(table);
+        EXPECT_EQ(int32_t(frame(0).get32(cell::UcsX)), 100);
         // Mode 1 from a view start past every profile.
         list("ComboBox_CRD")->setCurrentIndex(1);
         check("CheckBox71", true);
