@@ -381,6 +381,66 @@ TEST_F(PositionsWindow, MessagesOfImportsAndRecalculationInBothLanguages) {
     }
 }
 
+TEST_F(PositionsWindow, CorrectionAfterTheRecalculationAndOnItsOwn) {
+    // Frames 20 cm apart along X: the mean step is 20 cm.
+    clickOpen(survey(true, [](ProfileStore& s) {
+        for (int i = 0; i < 100; ++i) s.frame(i).set32(cell::UcsX, uint32_t(100 + 20 * i));
+    }));
+    ui.SpeedButton11->click();
+    ui.ComboBox12->setCurrentIndex(14); // the profile step set: 100 cm
+    check("CheckBox71", true);
+    check("CheckBox75", true);
+    EXPECT_TRUE(button("SpeedButton72")->isEnabled());
+    prompter.answers = {Answer::Yes}; // rebuild with the computed step
+    button("SpeedButton71")->click();
+    const std::vector<std::string> t = texts();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].rfind("Attention!\rMedium step on profiles = 20cm.", 0), 0u) << t[0];
+    // The table entry nearest 20 cm is 20 cm itself (25 is farther).
+    EXPECT_EQ(t[1], "Perform correction Profiles:\r<Yes> - by Calculating the average step 20 cm."
+                    "\r<No>  - by Establishing the average step 100 cm.\r<Cansel> - do not "
+                    "Perform correction profiles.");
+    // One step apart already: every frame stays where it was; the frame
+    // count is the last frame in a profile, 99, rounded down to 80, plus 40.
+    EXPECT_EQ(ui.ComboBox12->currentIndex(), 5);
+    EXPECT_EQ(store->header.value[hdr::Step], 5);
+    for (int f : {0, 1, 50, 99}) EXPECT_EQ(frame(f).get32(cell::UcsX), uint32_t(100 + 20 * f));
+    EXPECT_EQ(store->frameCount, 120);
+    EXPECT_EQ(ui.SpeedButton18->text().toStdString(), "120");
+    EXPECT_FALSE(box("CheckBox75")->isChecked());
+    EXPECT_FALSE(button("SpeedButton72")->isEnabled());
+    // On its own, with the mean kept from the recalculation; Cancel changes nothing.
+    check("CheckBox75", true);
+    prompter.shown.clear();
+    prompter.answers = {Answer::Cancel};
+    button("SpeedButton72")->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_NE(prompter.shown[0].text.find("average step 20 cm."), std::string::npos);
+    EXPECT_EQ(ui.ComboBox12->currentIndex(), 5);
+    EXPECT_FALSE(button("SpeedButton72")->isEnabled());
+}
+
+TEST_F(PositionsWindow, TypedAbsoluteHeightAndTheListedPointsDates) {
+    clickOpen(survey());
+    clickOpen(fixture("plain.gpx"));
+    auto* edit = control<QLineEdit>("MaskEdit2");
+    EXPECT_FALSE(edit->isEnabled());
+    check("CheckBox70", true);
+    EXPECT_TRUE(edit->isEnabled());
+    // "12" and four blanks: the first four characters read 1200 cm.
+    edit->setText("12");
+    emit edit->textEdited(edit->text());
+    EXPECT_EQ(store->Hmax, 1200u);
+    EXPECT_EQ(store->header.get24(hdr::Hmax), 1200u);
+    EXPECT_EQ(box("CheckBox70")->text().toStdString(), "Hmax = 12 m");
+    // Choosing another listed point shows its date and time.
+    list("ComboBox_GPS_wpt")->setCurrentIndex(1);
+    EXPECT_EQ(control<QLabel>("Label_GPS_24")->text().toStdString(), "10:00:20");
+    list("ComboBox_GPS_trk")->setCurrentIndex(2);
+    EXPECT_EQ(control<QLabel>("Label_GPS_32")->text().toStdString(), "2024-05-14");
+    EXPECT_EQ(control<QLabel>("Label_GPS_34")->text().toStdString(), "10:00:30");
+}
+
 // Velocity 10 cm/ns, 0.5 ns per row: 5 cm of height per row.
 void fiveCentimetresPerRow(WindowControls& ui) {
     ui.ComboBox10->setCurrentIndex(2);
