@@ -5,6 +5,7 @@
 // front end both drive these.
 
 #include "commands/export_common.h"
+#include "coordinates/imports.h"
 #include "display/view_state.h"
 #include "store/device_family.h"
 #include "store/interaction.h"
@@ -31,10 +32,19 @@ std::string openExtension(const std::string& path);
 bool endsWithExtension(const std::string& path, const std::string& extension);
 
 enum class OpenOutcome {
-    FramesLoaded,   // a survey was loaded or appended
-    SettingsLoaded, // an options file changed the settings of the survey on screen
-    Refused,        // a message explained why; the store is as it was
-    NothingDone,    // e.g. an options file before any survey
+    FramesLoaded,        // a survey was loaded or appended
+    SettingsLoaded,      // an options file changed the settings of the survey on screen
+    CoordinatesImported, // a .gpx file was listed or a .txt file read into the survey on screen
+    Refused,             // a message explained why; the store is as it was
+    NothingDone,         // e.g. an options file before any survey
+};
+
+// The coordinate import an open ran.
+enum class CoordinateImport {
+    None,
+    Companion, // the .cor file beside a .geb survey, after its frames
+    Gpx,       // a .gpx file listed for synchronisation
+    Text,      // a .txt coordinate table
 };
 
 struct OpenResult {
@@ -50,11 +60,21 @@ struct OpenResult {
     std::vector<std::string> checkLog;
     // What an options file held and which of its fields were applied.
     std::optional<OptionsFileRead> options;
+    // The coordinate import that ran, with its result whole (the point lists
+    // of a GPX file, the recalculation after a .cor import).
+    CoordinateImport coordinateImport = CoordinateImport::None;
+    coords::CoordImportResult coordinates;
 };
 
 // Settings of the window that the readers take as input.
 struct OpenSettings {
     DeviceOptions device; // the device-options panel, for the 12-bit readers
+    // The coordinates panel as the imports take it: CheckBox74 and the
+    // recalculation that follows a .cor import.
+    coords::CoordImportSettings coordinates;
+    // The coordinate file the window keeps open between GPX synchronisations
+    // (bit 0x4000 of stateFlags); null: a listed GPX file is closed at once.
+    coords::CoordinateFile* coordinateFile = nullptr;
 };
 
 // Opens the file at path into the store, appending when asked. Messages go

@@ -4,6 +4,7 @@
 #include "commands/load_messages.h"
 #include "commands/segy.h"
 #include "commands/text_export.h"
+#include "coordinates/imports.h"
 #include "store/device_recording.h"
 #include "store/options_file.h"
 
@@ -58,6 +59,74 @@ template <uint8_t Kind, DeviceFamilyReader Read> OpenResult openDeviceFamilyFile
     return frameLoad(q, Kind, [&](Interaction& ui) {
         return Read(q.file, q.append, q.store, q.settings.device, ui);
     });
+}
+
+// A .geb survey, then its companion coordinate file: after a plain open the
+// .cor file beside it is offered and imported, and the positions recalculated.
+OpenResult openGebFile(OpenRequest& q) {
+    OpenResult r = frameLoad(q, kind::MirnGeb, [&](Interaction& ui) {
+        return readGebFile(q.file, q.append, q.store, q.settings.device, ui);
+    });
+    if (q.append) return r;
+    coords::CoordImportSettings st = q.settings.coordinates;
+    // The survey just read brings its own step, profile distance and layout;
+    // the view starts at frame 0.
+    coords::takeHeaderItems(st.recalc, q.store.header);
+    st.recalc.cursorFrame = 0;
+    r.coordinates = coords::OPN_COR(q.store, q.path, st, q.ui);
+    r.coordinateImport = CoordinateImport::Companion;
+    return r;
+}
+
+// The file of a coordinate import: the window's, which stays open between
+// synchronisations, or one of the step's own that is closed when it ends.
+struct ImportFile {
+    explicit ImportFile(OpenRequest& q) : store(q.store) {
+        file = q.settings.coordinateFile ? q.settings.coordinateFile : &own;
+    }
+    ~ImportFile() {
+        if (file == &own) own.close(store);
+    }
+    ProfileStore& store;
+    coords::CoordinateFile own;
+    coords::CoordinateFile* file;
+};
+
+// A GPX file: its waypoints and track points are listed for the
+// synchronisation commands, and the file stays open (bit 0x4000) until the
+// coordinates panel is hidden. A file without a listable point is refused
+// (E022) and closed; the frames are not touched.
+OpenResult openGpxFile(OpenRequest& q) {
+    OpenResult r;
+    r.coordinateImport = CoordinateImport::Gpx;
+    ImportFile f(q);
+    if (!f.file->open(q.store, q.path, q.ui)) return r;
+    r.coordinates = coords::readGpxFile(*f.file->source(), q.store, q.settings.coordinates, q.ui);
+    if (r.coordinates.refused) {
+        f.file->close(q.store);
+        return r;
+    }
+    r.outcome = OpenOutcome::CoordinatesImported;
+    r.added = true;
+    return r;
+}
+
+// A text coordinate table: one line per key frame, geographic or
+// rectangular as CheckBox74 says; Ctrl at the open (append) sends the lines
+// of a rectangular table to every fifth frame. Opening it closes a GPX file
+// left open, as opening any coordinate file does.
+OpenResult openTextCoordinates(OpenRequest& q) {
+    OpenResult r;
+    r.coordinateImport = CoordinateImport::Text;
+    ImportFile f(q);
+    if (!f.file->open(q.store, q.path, q.ui)) return r;
+    coords::CoordImportSettings st = q.settings.coordinates;
+    st.everyFifthFrame = q.append;
+    r.coordinates = coords::readTxtFile(*f.file->source(), q.store, st, q.ui);
+    f.file->close(q.store);
+    r.outcome = OpenOutcome::CoordinatesImported;
+    r.added = true;
+    return r;
 }
 
 OpenResult openOptionsFile(OpenRequest& q) {
@@ -173,15 +242,15 @@ const std::vector<FileKind>& fileKinds() {
         {".opt", "Opt. Options file", "Option Files", "OPT",
          {Opened::ByteFile, "E025", TESK_MAGIC_SUM, msg::optMagic, true},
          openOptionsFile, saveOptionsFile},
-        {".gpx", "Gpx. GPS file", nullptr, "GPX", coordinates, nullptr, nullptr},
-        {".txt", "Txt. Coordinates file", "Text Files", "TXT", coordinates, nullptr,
+        {".gpx", "Gpx. GPS file", nullptr, "GPX", coordinates, openGpxFile, nullptr},
+        {".txt", "Txt. Coordinates file", "Text Files", "TXT", coordinates, openTextCoordinates,
          saveTextTable},
         {".gpr", "Gpr. Mirn file", nullptr, "GPR",
          {Opened::ByteFile, "E023", 0, nullptr, false},
          openDeviceFamilyFile<kind::MirnGpr, readGprFile>, nullptr},
         {".geb", "Geb. Mirn file", nullptr, "GEB",
          {Opened::ByteFile, "E002", MIRN_MAGIC_SUM, msg::gebMagic, false},
-         openDeviceFamilyFile<kind::MirnGeb, readGebFile>, nullptr},
+         openGebFile, nullptr},
         {".sgy", "Sgy. SEG-Y file", "SEG-Y Files", "SEG-Y",
          {Opened::ByteFile, "E025", 0, nullptr, false},
          openSegy, saveSegy},

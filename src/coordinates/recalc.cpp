@@ -20,6 +20,12 @@ int distanceCmForItem(int item) {
     return DISTANCE_TABLE[size_t(std::clamp(item, 0, int(DISTANCE_TABLE.size()) - 1))];
 }
 
+void takeHeaderItems(RecalcSettings& r, const SurveyHeader& h) {
+    r.stepItem = h.value[hdr::Step];
+    r.distanceItem = h.value[hdr::ProfileDistance];
+    r.layoutItem = h.value[hdr::VolumeInterp];
+}
+
 namespace {
 
 // What an interpolation works on: both geographic values, both UCS values,

@@ -49,6 +49,10 @@ struct RecalcSettings {
     char decimalSeparator = '.'; // for the Hmax caption
 };
 
+// The profile step, the distance between profiles and the layout of profiles
+// as the survey header keeps them (ComboBox12, ComboBox52, ComboBox51).
+void takeHeaderItems(RecalcSettings& settings, const SurveyHeader& header);
+
 struct CorrectionResult {
     bool done = false; // false when cancelled or not run
     int stepItem = -1; // ComboBox12 item to select (the proposal when accepted)

@@ -174,9 +174,12 @@ inline constexpr uint8_t ProcessAll = 0x40; // CheckBox52
 inline constexpr uint8_t Background = 0x80; // CheckBox21
 // coordFlags bits
 inline constexpr uint8_t CoordPanelExpanded = 0x10;
-inline constexpr uint8_t Geographic = 0x20; // CheckBox74 checked: positions in degrees
-inline constexpr uint8_t South = 0x40;      // RadioGroup_Lat item 1
-inline constexpr uint8_t West = 0x80;       // RadioGroup_Lon item 1
+// CheckBox74 checked ("Географические коорд."): positions are longitude and
+// latitude in degrees; clear: rectangular UCS X and Y in cm. The work file
+// keeps the box's state in this bit as it was when the file was saved.
+inline constexpr uint8_t Geographic = 0x20;
+inline constexpr uint8_t South = 0x40; // RadioGroup_Lat item 1
+inline constexpr uint8_t West = 0x80;  // RadioGroup_Lon item 1
 } // namespace hdr
 
 inline constexpr uint8_t CURRENT_FORMAT_VERSION = 23;

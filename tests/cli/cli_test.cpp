@@ -154,8 +154,7 @@ TEST(CliInfo, FilesThatHoldNoSurveyAreReported) {
     writeBytes(gpx, "<gpx></gpx>");
     const CliRun g = cli({"convert", gpx, dir.file("out.gem")});
     EXPECT_EQ(g.status, 1);
-    EXPECT_EQ(g.err,
-              "File = " + gpx + "\nThe <GPX> format is not supported by this version yet.\n");
+    EXPECT_EQ(g.err, "ERROR(E022). File = " + gpx + "\nincompatible format <GPX>\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.gem")));
 }
 

@@ -6,6 +6,7 @@
 #include "window_fixture.h"
 
 #include <QAbstractButton>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <vector>
 
@@ -105,6 +106,26 @@ const Expected CATALOGUE[] = {
     {"Label80", Kind::Caption, -1, "П А Н Е Л Ь   3D", nullptr},
     {"Label_OPTION", Kind::Caption, -1, "П А Н Е Л Ь   О П Ц И Й", " P A N E L  O P T I O N S"},
     {"Label_CRD", Kind::Caption, -1, " К О О Р Д И Н А Т Ы     И З М Е Р Е Н И Я", " C O O R D I N A T E S     M E A S U R E M E N T"},
+    // The coordinates panel.
+    {"CheckBox70", Kind::Hint, -1, "Вкл. Абсолютную Высоту рельефа местности", "To Enabled the Absolute Height of a land relief"},
+    {"MaskEdit2", Kind::Hint, -1, "Абсолютная Высота рельефа местности", "Absolute Height of a land relief"},
+    {"CheckBox71", Kind::Caption, -1, "Координаты", "Coordinates"},
+    {"CheckBox72", Kind::Caption, -1, "Высота Рельефа", "Height Relief"},
+    {"CheckBox73", Kind::Caption, -1, "Линия рельефа", "Relief Line"},
+    {"CheckBox75", Kind::Caption, -1, "Корректировать", "Adjustment"},
+    {"RadioGroup_Lat", Kind::Caption, -1, " Широта ", " Latitude "},
+    {"RadioGroup_Lon", Kind::Caption, -1, " Долгота ", " Longitude "},
+    {"SpeedButton71", Kind::Caption, -1, "Пересчитать", "ReCalculate"},
+    {"SpeedButton72", Kind::Caption, -1, "Корректировать", "Adjustment"},
+    {"SpeedButton73", Kind::Caption, -1, "Сгладить Рельеф", "Smooth"},
+    {"SpeedButton_GPS_WPT", Kind::Caption, -1, "Синхронизировать точки", "Synchronize points"},
+    {"SpeedButton_GPS_TRK", Kind::Caption, -1, "Синхронизировать Путь", "Synchronize the path"},
+    {"Label_GPS_2", Kind::Caption, -1, nullptr, nullptr},
+    {"Label_GPS_3", Kind::Caption, -1, nullptr, nullptr},
+    {"ComboBox_CRD", Kind::Item, 0, "Файл по Координатам", "File on Coordinates"},
+    {"ComboBox_CRD", Kind::Item, 1, "Профиль по Маркерам", "Profile on Markers"},
+    {"ComboBox_CRD", Kind::Item, 2, "До Маркера", "To the Marker"},
+    {"ComboBox_CRD", Kind::Item, 3, "По Шагу профиля", "In Step profile"},
     {"Label_TVSL", Kind::Caption, -1, " Т А Б Л И Ц А   С К О Р О С Т Е Й   И   Г Л У Б И Н ", nullptr},
     {"Label_GDRF", Kind::Caption, -1, "Г О Д О Г Р А Ф", nullptr},
     {"Label_KRT", Kind::Caption, -1, "К Р А Т Н И К", "E C H O"},
@@ -194,11 +215,11 @@ const char* const COLOURS_EN[2][8] = {
 // clang-format on
 
 // Lists whose items the switch rewrites.
-const char* const REWRITTEN_LISTS[] = {"ComboBox10", "ComboBox16", "ComboBox17", "ComboBox18",
-                                       "ComboBox19", "ComboBox20", "ComboBox21", "ComboBox28",
-                                       "ComboBox29", "ComboBox40", "ComboBox41", "ComboBox51",
-                                       "ComboBox52", "ComboBox54", "ComboBox62", "ComboBox63",
-                                       "ComboBox31", "ComboBox35", "ComboBox36"};
+const char* const REWRITTEN_LISTS[] = {
+    "ComboBox10", "ComboBox16", "ComboBox17", "ComboBox18", "ComboBox19",   "ComboBox20",
+    "ComboBox21", "ComboBox28", "ComboBox29", "ComboBox40", "ComboBox41",   "ComboBox51",
+    "ComboBox52", "ComboBox54", "ComboBox62", "ComboBox63", "ComboBox31",   "ComboBox35",
+    "ComboBox36", "ComboBox_CRD"};
 
 class Captions : public WindowTest {
   protected:
@@ -216,6 +237,7 @@ class Captions : public WindowTest {
         case Kind::Caption:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
             if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+            if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
             if (auto* l = w->findChild<QLabel*>(QString(e.control) + "Caption")) return l->text();
             ADD_FAILURE() << e.control << " shows no caption";
             return {};
@@ -301,6 +323,32 @@ TEST_F(Captions, ProcessingScopeCaptionNamesItsState) {
         setEnglish(!c.english);
         setEnglish(c.english);
         EXPECT_EQ(ui.CheckBox52->text().toStdString(), c.caption);
+    }
+}
+
+TEST_F(Captions, PositionFormCaptionNamesItsState) {
+    ui.Panel_CORD->show();
+    ui.Panel_CORD->setEnabled(true);
+    auto* form74 = form->findChild<QCheckBox*>("CheckBox74");
+    ASSERT_NE(form74, nullptr);
+    struct Case {
+        bool checked, english;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {true, true, "Geographical coordinates"},
+        {false, true, "Rectanglar coordinates"},
+        {true, false, "Географические коорд."},
+        {false, false, "Прямоугольные коорд."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        setEnglish(c.english);
+        if (form74->isChecked() != c.checked) form74->click();
+        EXPECT_EQ(form74->text().toStdString(), c.caption);
+        setEnglish(!c.english);
+        setEnglish(c.english);
+        EXPECT_EQ(form74->text().toStdString(), c.caption);
     }
 }
 

@@ -102,13 +102,12 @@ TEST_F(OpenCommand, RefusedDeviceRecordingAndCoordinateFilesKeepTheSurvey) {
     clickOpen(geo);
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].text, "Error! Incorrect Type GtoRadar.");
-    // Coordinate imports are not in this version: said clearly, nothing changes.
+    // A GPX file without a single point: refused, nothing changes.
     const std::string gpx = dir.file("track.gpx");
     writeBytes(gpx, "<gpx></gpx>");
     clickOpen(gpx);
     ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text,
-              "File = " + gpx + "\rThe <GPX> format is not supported by this version yet.");
+    EXPECT_EQ(prompter.shown[1].text, "ERROR(E022). File = " + gpx + "\rincompatible format <GPX>");
     EXPECT_EQ(store->currentFileName, good);
     EXPECT_EQ(store->frameCount, 120);
     EXPECT_EQ(title(), "Tesk  " + good + "     01.01.18   00:00:00");

@@ -2,6 +2,7 @@
 // over temporary surveys, and the runner's own errors are checked.
 
 #include "commands/file_commands.h"
+#include "coordinate_files.h"
 #include "interpretation_fixture.h"
 #include "shell/recipe/recipe.h"
 #include "support/survey_files.h"
@@ -68,6 +69,49 @@ TEST(Recipes, MeasureAVelocityAndTraceABoundary) {
     EXPECT_EQ(store->header.value[hdr::VelocityIndex], 0);
     for (const auto& [frame, row] : {std::pair{9, 0}, {10, 100}, {20, 100}, {30, 100}, {31, 0}})
         EXPECT_EQ(store->frame(frame).get16(cell::Boundary1), row) << frame;
+}
+
+// Cells of the last frame the recipe printed (print frame N: 16 cells a line).
+std::vector<uint8_t> lastFramePrinted(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    std::vector<uint8_t> cells;
+    for (std::size_t i = lines.size(); i-- > 0 && cells.size() < CELLS_PER_FRAME;) {
+        std::vector<uint8_t> row;
+        std::istringstream w(lines[i]);
+        for (std::string h; w >> h;) row.push_back(uint8_t(std::stoul(h, nullptr, 16)));
+        cells.insert(cells.begin(), row.begin(), row.end());
+    }
+    return cells;
+}
+
+TEST(Recipes, PositionsImportedSynchronisedRecalculatedAndReopened) {
+    TempDir dir;
+    auto s = std::make_unique<ProfileStore>();
+    demo::fillTimedSurvey(*s, {100}, 0); // frame i recorded at 10:00:00 + i s
+    setBit(s->header.value[hdr::ViewFlags], hdr::English, true);
+    const std::string survey = writeStore(dir.file("line.gem"), *s);
+    for (const auto& f : demo::coordinateFixtures())
+        if (f.name == "plain.gpx") writeBytes(dir.file("line.gpx"), f.bytes);
+    const RecipeResult r = runFile("positions_and_heights.recipe", {survey});
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    // Frame 15 lies halfway between W1 (frame 10) and W2 (frame 20):
+    // latitude 55.7512345 + (55.7513000 - 55.7512345) / 2 = 55.75126725 and
+    // longitude 37.6184217 + (37.6185000 - 37.6184217) / 2 = 37.61846085,
+    // the fractions cut to 1e-7 degree.
+    const std::vector<uint8_t> f = lastFramePrinted(r.out);
+    ASSERT_EQ(f.size(), std::size_t(CELLS_PER_FRAME)) << r.out;
+    auto u24 = [&](int c) { return (f[c] << 16) | (f[c + 1] << 8) | f[c + 2]; };
+    EXPECT_EQ(f[cell::LatDegrees], 55);
+    EXPECT_EQ(u24(cell::LatFraction), 7512672);
+    EXPECT_EQ(f[cell::LonDegrees], 37);
+    EXPECT_EQ(u24(cell::LonFraction), 6184608);
+    // Converted to the rectangular system: 55.75 degrees north, a few metres
+    // east and north of the survey's south-west corner.
+    const int32_t x = int32_t((f[cell::UcsX] << 24) | u24(cell::UcsX + 1));
+    EXPECT_GT(x, 0);
+    EXPECT_LT(x, 1000);
 }
 
 TEST(Recipes, RefusedFileMessagesInBothLanguages) {

@@ -41,6 +41,10 @@ std::string writeSurvey(const std::string& path, int frames, bool english, int s
     s.frameCount = frames;
     s.finishLoad();
     setBit(s.header.value[hdr::ViewFlags], hdr::English, english);
+    return writeStore(path, s);
+}
+
+std::string writeStore(const std::string& path, ProfileStore& s) {
     std::string error;
     auto sink = AtomicFileSink::create(path, error);
     SilentInteraction ui;

@@ -29,6 +29,9 @@ void fillPattern(ProfileStore& s, int first, int frames, int seed = 0);
 // sets the language bit. Returns the path.
 std::string writeSurvey(const std::string& path, int frames, bool english = true, int seed = 0);
 
+// Writes the survey in s as a generation-16 work file. Returns the path.
+std::string writeStore(const std::string& path, ProfileStore& s);
+
 void writeBytes(const std::string& path, const std::string& bytes);
 std::string readBytes(const std::string& path);
 

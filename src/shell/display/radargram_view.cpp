@@ -47,11 +47,20 @@ void RadargramView::addOverlayPainter(int order, OverlayPainter painter) {
     for (const auto& [o, p] : painters_) ordered_.push_back(p);
 }
 
+void RadargramView::afterPicture(std::function<void()> follower) {
+    afterPicture_.push_back(std::move(follower));
+}
+
+void RadargramView::afterOverlay(std::function<void()> follower) {
+    afterOverlay_.push_back(std::move(follower));
+}
+
 void RadargramView::GRAF() {
     if (busy()) return;
     engine_.takeSettings(store());
     if (tesk::GRAF(engine_, store(), services_.processingSettings(), services_.view().ViewOrigin))
         Image1->setImage(engine_.picture);
+    for (const auto& f : afterPicture_) f();
 }
 
 void RadargramView::DrawView() {
@@ -66,6 +75,7 @@ void RadargramView::DrawView() {
     bar_.SpeedButton21->setText(r.distanceInMetres ? "+Lm" : "+Lcm");
     if (store().fileKind != kind::None)
         ScrollBox1->window()->setWindowTitle(QString::fromStdString(r.caption));
+    for (const auto& f : afterOverlay_) f();
 }
 
 std::optional<AScanTrace> RadargramView::aScanTrace() {

@@ -9,6 +9,7 @@
 #include "shell/window/panel.h"
 
 #include <span>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,12 @@ class RadargramView final : public ShellPanel, public MainView {
     // The painters in their order (the bitmap export draws with them too).
     std::span<const OverlayPainter> painters() const { return ordered_; }
 
+    // Tools that follow the picture: after every GRAF (the images over the
+    // picture: relief line, boreholes) and after every DrawView (the
+    // coordinates table follows the cursor frame).
+    void afterPicture(std::function<void()> follower);
+    void afterOverlay(std::function<void()> follower);
+
     void GRAF();
     void DrawView();
     void recolour() override;
@@ -60,6 +67,7 @@ class RadargramView final : public ShellPanel, public MainView {
     RadargramEngine engine_;
     std::vector<std::pair<int, OverlayPainter>> painters_;
     std::vector<OverlayPainter> ordered_;
+    std::vector<std::function<void()>> afterPicture_, afterOverlay_;
 };
 
 } // namespace tesk

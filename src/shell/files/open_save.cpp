@@ -85,6 +85,7 @@ std::string FileCommands::startFolder() {
 OpenResult FileCommands::openChosenFile(const std::string& path, bool append) {
     OpenSettings settings;
     settings.device = host_.deviceOptions();
+    host_.coordinateSettings(settings);
     const OpenResult r = openSurveyFile(store(), path, append, services_.interaction(), settings);
     lastOpen_ = r;
     const AfterOpen after = afterOpen(store(), r, path, services_.view());
@@ -97,6 +98,7 @@ OpenResult FileCommands::openChosenFile(const std::string& path, bool append) {
         modified_ = false;
     else if (r.outcome != OpenOutcome::Refused && (r.added || append))
         modified_ = true;
+    if (r.coordinateImport != CoordinateImport::None) host_.coordinatesImported(r);
     if (!after.title.empty())
         bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(after.title));
     while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
@@ -147,6 +149,7 @@ void FileCommands::SpeedButton3Click() {
         bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(tesk::windowTitle(store())));
     }
     if (kind == SaveKind::Bitmap) afterBitmap();
+    if (r.written) services_.showBoreholes();
 }
 
 bool FileCommands::askToClose() {
@@ -164,6 +167,7 @@ void FileCommands::SpeedButton4Click() {
 void FileCommands::FormClose() {
     if (closing_) return;
     closing_ = true;
+    host_.closeCoordinateFile();
     store().stateFlags &= uint16_t(~(state::Busy | state::CoordFileOpen));
 }
 

@@ -61,6 +61,14 @@ class OpenSaveHost {
     virtual void applyOptionsFile(const OptionsFileRead& r) = 0;
     // The options file's values: the header's plus what only the window keeps.
     virtual OptionsFileSettings optionsForSave() = 0;
+    // The coordinates panel as the coordinate imports take it, and the file
+    // the window keeps open between GPX synchronisations.
+    virtual void coordinateSettings(OpenSettings& settings) = 0;
+    // An open ran a coordinate import (a .gpx or .txt file, the .cor
+    // companion of a .geb survey).
+    virtual void coordinatesImported(const OpenResult& r) = 0;
+    // The window goes: the coordinate file it holds open is closed.
+    virtual void closeCoordinateFile() = 0;
     // The close command decided that the window may go.
     virtual void closeWindow() = 0;
 };

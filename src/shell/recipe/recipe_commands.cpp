@@ -9,6 +9,7 @@
 #include "display/overlay.h"
 #include "shell/editing/editing_commands.h"
 #include "shell/widgets/image_widgets.h"
+#include "shell/widgets/radio_group.h"
 #include "shell/widgets/string_grid.h"
 #include "shell/window/tform1.h"
 #include "store/byte_source.h"
@@ -160,7 +161,8 @@ void RecipeRun::open(const Words& w) {
     const OpenOutcome outcome = form_->lastOpen().outcome;
     const bool loaded = outcome == OpenOutcome::FramesLoaded ||
                         outcome == OpenOutcome::SettingsLoaded ||
-                        outcome == OpenOutcome::NothingDone;
+                        outcome == OpenOutcome::NothingDone ||
+                        outcome == OpenOutcome::CoordinatesImported;
     if (refusal && loaded) throw RecipeError{1, "expected " + w[1] + " to be refused"};
     if (!refusal && !loaded) throw RecipeError{1, "cannot open " + w[1]};
 }

@@ -3,6 +3,7 @@
 
 #include "shell/recipe/recipe_run.h"
 
+#include "shell/widgets/radio_group.h"
 #include "shell/widgets/string_grid.h"
 
 #include <QAbstractButton>
@@ -82,6 +83,8 @@ std::string describeControl(QWidget* w, QWidget* top) {
             lines.push_back(b.text().toStdString());
     } else if (auto* p = qobject_cast<QProgressBar*>(w)) {
         s << " position=" << p->value() << " of " << p->maximum();
+    } else if (auto* g = dynamic_cast<RadioGroup*>(w)) {
+        s << " item=" << g->itemIndex() << " caption=\"" << g->title().toStdString() << '"';
     }
     if (!w->toolTip().isEmpty()) s << " hint=\"" << w->toolTip().toStdString() << '"';
     s << " enabled=" << (w->isEnabled() ? 1 : 0) << " visible=" << (w->isVisibleTo(top) ? 1 : 0);

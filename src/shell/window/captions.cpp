@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
 
@@ -25,6 +26,8 @@ void applyCaptionRows(QWidget& root, std::span<const CaptionRow> rows, bool en) 
                     l->resize(l->sizeHint().width(), l->height());
             } else if (auto* b = qobject_cast<QAbstractButton*>(w))
                 b->setText(text);
+            else if (auto* g = qobject_cast<QGroupBox*>(w))
+                g->setTitle(text);
             break;
         case CaptionKind::Item:
             if (auto* c = qobject_cast<QComboBox*>(w); c && r.index < c->count())

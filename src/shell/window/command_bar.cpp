@@ -378,6 +378,15 @@ std::span<const CaptionRow> CommandBar::captions() const {
     return CAPTIONS;
 }
 
+void markNotBuilt(QToolButton* b) {
+    b->setProperty("teskNotBuilt", true);
+    b->setEnabled(false);
+}
+
+void enableCommand(QToolButton* b, bool on) {
+    if (b) b->setEnabled(on && !b->property("teskNotBuilt").toBool());
+}
+
 std::vector<QToolButton*> CommandBar::surveyCommands() const {
     return {SpeedButton3,  SpeedButton5,  SpeedButton6,  SpeedButton7,  SpeedButton8,
             SpeedButton9,  SpeedButton11, SpeedButton12, SpeedButton13, SpeedButton14,

@@ -44,6 +44,8 @@ const HeaderBinding BINDINGS[] = {
     {"ComboBox52", hdr::ProfileDistance, K::Item, 0xFF, true},
     {"ComboBox54", hdr::Section, K::Item, 0xFF, true},
     {"CheckBox52", hdr::AmplitudeFlags, K::Bit, hdr::ProcessAll},
+    // The form of the positions on the coordinates panel.
+    {"CheckBox74", hdr::CoordFlags, K::Bit, hdr::Geographic, true},
     // The base of the option panel.
     {"CheckBox2", hdr::ViewFlags, K::Bit, hdr::ZeroLine},
     {"CheckBox4", hdr::ViewFlags, K::Bit, hdr::Function},

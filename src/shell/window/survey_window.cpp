@@ -2,6 +2,8 @@
 // header, the steps after an open, the options file's values, and the
 // settings of the radargram derived from the header.
 
+#include "shell/coordinates/coordinates_panel.h"
+#include "shell/coordinates/relief_tools.h"
 #include "shell/display/ascan_panel.h"
 #include "shell/display/filter_panel.h"
 #include "shell/display/layer_colour_boxes.h"
@@ -41,6 +43,7 @@ ProcessingSettings TForm1::processingSettings() {
     ProcessingSettings p = processingFromHeader(store_.header);
     volumeSettings_->addition(p);
     layers_->addStages(p);
+    relief_->addRelief(p);
     return p;
 }
 
@@ -49,6 +52,7 @@ OverlaySettings TForm1::overlaySettings() {
     o.grid = options_->CheckBox3->isChecked();
     o.reliefDisplay = store_.stateFlags & state::Relief;
     o.stretch = parameters_->timeStretch();
+    relief_->addRelief(o);
     return o;
 }
 
@@ -73,6 +77,19 @@ void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
     if (after.showDeviceOptions) options_->CheckBox15->show();
     GRAF();
     DrawView();
+}
+
+void TForm1::coordinateSettings(OpenSettings& settings) {
+    settings.coordinates = coordinates_->importSettings();
+    settings.coordinateFile = coordinates_->coordinateFile();
+}
+
+void TForm1::coordinatesImported(const OpenResult& r) {
+    coordinates_->coordinatesImported(r);
+}
+
+void TForm1::closeCoordinateFile() {
+    coordinates_->closeCoordinateFile();
 }
 
 void TForm1::showCheckLog(const std::vector<std::string>& lines) {

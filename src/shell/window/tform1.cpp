@@ -4,6 +4,7 @@
 #include "shell/window/tform1.h"
 
 #include "shell/coordinates/coordinates_panel.h"
+#include "shell/coordinates/relief_tools.h"
 #include "shell/display/ascan_panel.h"
 #include "shell/display/filter_panel.h"
 #include "shell/display/layer_colour_boxes.h"
@@ -14,6 +15,7 @@
 #include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/borehole_image.h"
 #include "shell/interpretation/layer_tools.h"
 #include "shell/interpretation/table_panels.h"
 #include "shell/interpretation/velocity_tool.h"
@@ -108,7 +110,13 @@ void TForm1::buildPanels() {
     options_->addSubPanel(options_->CheckBox14, layers_->Panel_25);
     options_->addSubPanel(options_->CheckBox15, device_->Panel_26);
     options_->layoutOptionPanel();
-    coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this);
+    coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this, *bar_, parameters_->ComboBox12);
+    QWidget* pictureArea = radargram_->Image1->parentWidget();
+    relief_ = std::make_unique<ReliefTools>(*this, *this, pictureArea, *bar_, *coordinates_,
+                                            *parameters_);
+    boreholes_ = std::make_unique<BoreholeImage>(*this, *this, pictureArea, tables_->StringGrid1,
+                                                 [this] { return relief_->shift(); });
+    relief_->Image7->raise(); // the relief line takes the mouse over the borehole display
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
     magnifier_ =
@@ -147,6 +155,16 @@ void TForm1::buildPanels() {
         }
         parameters_->restored();
     };
+    panels_.push_back(relief_.get());
+    panels_.push_back(boreholes_.get());
+    // The images over the picture follow it; the coordinates table follows
+    // the cursor; the coordinate flags lie on the overlay.
+    radargram_->afterPicture([this] {
+        relief_->followView();
+        showBoreholes();
+    });
+    radargram_->afterOverlay([this] { coordinates_->viewChanged(); });
+    radargram_->addOverlayPainter(50, coordinates_->marksPainter());
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -210,6 +228,7 @@ void TForm1::FormResize() {
 bool TForm1::FormKeyPress(QWidget* target, int key, Qt::KeyboardModifiers modifiers) {
     // The frame field: Enter draws the frame typed into it.
     if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
+    if (target == coordinates_->MaskEdit2) return relief_->Edit2KeyPress(key);
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: undo and redo of the frame edits.
     if (editing_->keyPressed(target, key, modifiers)) return true;
     // Right / Left, Page Down / Page Up, Home and End move the view.
@@ -227,6 +246,10 @@ Interaction& TForm1::interaction() {
 
 RadargramEngine& TForm1::radargram() {
     return radargram_->engine();
+}
+
+void TForm1::showBoreholes() {
+    boreholes_->ShowBoreholes();
 }
 
 void TForm1::focusOptionPanel() {
@@ -339,6 +362,11 @@ void TForm1::SpeedButton5Click() {
     // does, and brings the editing buttons back on the radargram.
     editing_->setAvailable(false);
     editing_->setAvailable(true);
+    // What the relief display held off comes back: opening, profile addition.
+    bar_->SpeedButton1->setEnabled(true);
+    for (QComboBox* c :
+         {volumeSettings_->ComboBox40, volumeSettings_->ComboBox41, volumeSettings_->ComboBox42})
+        c->setEnabled(true);
     AARR();
     GRAF();
     DrawView();
@@ -353,9 +381,9 @@ void TForm1::setCommandsEnabled(bool on) {
     // command waits for a survey.
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
     // Commands whose tools are not in this version stay off.
-    for (QToolButton* b : {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8,
-                           bar_->SpeedButton9, bar_->SpeedButton11, bar_->SpeedButton12})
-        b->setEnabled(false);
+    for (QToolButton* b :
+         {bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9, bar_->SpeedButton12})
+        markNotBuilt(b);
     // The editing buttons follow the survey; paste follows the clipboard.
     editing_->setAvailable(on);
     bar_->MaskEdit1->setEnabled(on);

@@ -16,6 +16,7 @@
 namespace tesk {
 
 class AScanPanel;
+class BoreholeImage;
 class CheckLogPanel;
 class CommandBar;
 class CoordinatesPanel;
@@ -33,6 +34,7 @@ class Panel3D;
 class ParameterPanel;
 class ProgressPanel;
 class RadargramView;
+class ReliefTools;
 class ShellPanel;
 class TablePanels;
 class VelocityTool;
@@ -96,7 +98,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     OverlaySettings overlaySettings() override;
     void displaySettingsChanged() override;
     void applyLanguage() override { AARR(); }
-    void showBoreholes() override {}
+    void showBoreholes() override;
     void focusOptionPanel() override;
     MainView* shownView() override;
     void setEditingAvailable(bool on) override;
@@ -109,6 +111,9 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void showCheckLog(const std::vector<std::string>& lines) override;
     void applyOptionsFile(const OptionsFileRead& r) override;
     OptionsFileSettings optionsForSave() override;
+    void coordinateSettings(OpenSettings& settings) override;
+    void coordinatesImported(const OpenResult& r) override;
+    void closeCoordinateFile() override;
     void closeWindow() override { close(); }
 
   protected:
@@ -142,6 +147,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<LayerTools> layers_;
     std::unique_ptr<VelocityTool> velocity_;
     std::unique_ptr<CoordinatesPanel> coordinates_;
+    std::unique_ptr<ReliefTools> relief_;
+    std::unique_ptr<BoreholeImage> boreholes_;
     std::unique_ptr<Panel3D> panel3d_;
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
