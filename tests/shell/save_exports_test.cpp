@@ -321,5 +321,30 @@ TEST_F(SaveExports, SegyIsTheFifthEntryAndOpensAgain) {
         ASSERT_EQ(store->frame(7).value[std::size_t(j)], before[std::size_t(j)]) << j;
 }
 
+// "Показать слои" is part of what the window shows: the bitmap carries the
+// layer colours of the depth section and the text table its re-sampled
+// amplitudes, as the radargram chain computes them for the screen.
+TEST_F(SaveExports, TheDepthSectionShownGoesIntoTheExports) {
+    // Boundary 1 at row 100 under every frame, a slow second layer below it.
+    for (int f = 0; f < 300; ++f) store->frame(f).set16(cell::Boundary1, 100);
+    auto exports = [&](const char* stem) {
+        save(dir.file(std::string(stem) + ".bmp"), 2);
+        save(dir.file(std::string(stem) + ".txt"), 4);
+        return std::pair{readBytes(dir.file(std::string(stem) + ".bmp")),
+                         readBytes(dir.file(std::string(stem) + ".txt"))};
+    };
+    prompter.answers = {Answer::No}; // "Write as a single file?"
+    const auto plain = exports("plain");
+    ui.CheckBox33->click();
+    ASSERT_TRUE(ui.CheckBox33->isChecked());
+    prompter.answers = {Answer::No}; // "Write as a single file?"
+    const auto layered = exports("layered");
+    EXPECT_TRUE(prompter.answers.empty());
+    ASSERT_EQ(layered.first.size(), plain.first.size());
+    EXPECT_NE(layered.first, plain.first) << "the layer colours lie over the picture";
+    ASSERT_EQ(lineCount(layered.second), lineCount(plain.second));
+    EXPECT_NE(layered.second, plain.second) << "the table holds the depth section";
+}
+
 } // namespace
 } // namespace tesk::testing

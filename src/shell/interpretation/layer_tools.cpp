@@ -232,6 +232,14 @@ void LayerTools::addStages(ProcessingSettings& p) {
     };
 }
 
+void LayerTools::exportDepthSection(DisplayRaster& raster) const {
+    if (CheckBox33->isChecked()) (void)convertDepthSection(raster, depthSettings());
+}
+
+const QImage* LayerTools::depthSectionImage() const {
+    return CheckBox33->isChecked() ? &image5_ : nullptr;
+}
+
 void LayerTools::showPointTable() {
     StringGrid* g = tables_.StringGrid1;
     for (int c = MODEL_COLUMN; c <= LAST_POINT_COLUMN; ++c)

@@ -69,6 +69,11 @@ class LayerTools final : public ShellPanel {
     void optionsForSave(OptionsFileSettings& o) const;
     // StringGrid1 from the table's model.
     void showPointTable();
+    // The exports' depth section: a block of frames converted as the
+    // radargram's chain converts it, and the layer colours as last painted
+    // (null while "Показать слои" is off).
+    void exportDepthSection(DisplayRaster& raster) const;
+    const QImage* depthSectionImage() const;
 
     void connectHandlers() override;
     std::span<const CaptionRow> captions() const override;

@@ -1,6 +1,7 @@
 // What the window does around the survey: the controls restored from its
-// header, the steps after an open, the options file's values, and the
-// settings of the radargram derived from the header.
+// header, the steps after an open, the options file's values, the settings
+// of the radargram derived from the header, the commands a survey enables
+// and the return to the plain profile.
 
 #include "shell/coordinates/coordinates_panel.h"
 #include "shell/coordinates/relief_tools.h"
@@ -14,15 +15,19 @@
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
 #include "shell/interpretation/layer_tools.h"
+#include "shell/interpretation/table_panels.h"
 #include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
+#include "shell/volume/panel_3d.h"
 #include "shell/volume/volume_settings_panel.h"
+#include "shell/widgets/image_widgets.h"
 #include "shell/window/command_bar.h"
 #include "shell/window/header_bindings.h"
 #include "shell/window/tform1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScrollArea>
 #include <QToolButton>
 
 namespace tesk {
@@ -133,6 +138,46 @@ void TForm1::applyOptionsFile(const OptionsFileRead& r) {
     std::copy_n(v.tableD.begin(), r.tableEntries[3], p.FineRampMarked.begin());
     GRAF();
     DrawView();
+}
+
+void TForm1::SpeedButton5Click() {
+    // Leaving the relief display marks the volume stale. An open coordinate
+    // file stays open: it is an import in progress, not part of the view.
+    // The magnifier is a tool, not a view: it stays on.
+    const uint16_t keep = store_.stateFlags & (state::CoordFileOpen | state::Magnifier);
+    store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
+    parameters_->showTimeStretch(false);
+    radargram_->ScrollBox1->show();
+    radargram_->Image1->show();
+    velocity_->leaveMode();
+    layers_->leaveModes();
+    tables_->hideAll();
+    panel3d_->Panel_3D->hide();
+    // Showing the profile gives up the frame clipboard, as every view command
+    // does, and brings the editing buttons back on the radargram.
+    editing_->setAvailable(false);
+    editing_->setAvailable(true);
+    // What the relief display held off comes back: opening, profile addition.
+    bar_->SpeedButton1->setEnabled(true);
+    for (QComboBox* c :
+         {volumeSettings_->ComboBox40, volumeSettings_->ComboBox41, volumeSettings_->ComboBox42})
+        c->setEnabled(true);
+    AARR();
+    GRAF();
+    DrawView();
+}
+
+void TForm1::setCommandsEnabled(bool on) {
+    // Open, close and the option panel are always usable; every other
+    // command waits for a survey.
+    for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
+    // Commands whose tools are not in this version stay off.
+    for (QToolButton* b :
+         {bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9, bar_->SpeedButton12})
+        markNotBuilt(b);
+    // The editing buttons follow the survey; paste follows the clipboard.
+    editing_->setAvailable(on);
+    bar_->MaskEdit1->setEnabled(on);
 }
 
 } // namespace tesk

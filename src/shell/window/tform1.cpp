@@ -16,6 +16,7 @@
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
 #include "shell/interpretation/borehole_image.h"
+#include "shell/interpretation/layer_exports.h"
 #include "shell/interpretation/layer_tools.h"
 #include "shell/interpretation/table_panels.h"
 #include "shell/interpretation/velocity_tool.h"
@@ -165,6 +166,8 @@ void TForm1::buildPanels() {
     });
     radargram_->afterOverlay([this] { coordinates_->viewChanged(); });
     radargram_->addOverlayPainter(50, coordinates_->marksPainter());
+    layerExports_ = std::make_unique<LayerExports>(*layers_, *boreholes_);
+    files_->exportSources.layers = [this] { return layerExports_.get(); };
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -345,48 +348,8 @@ void TForm1::redraw(Redraw what) {
     followView();
 }
 
-void TForm1::SpeedButton5Click() {
-    // Leaving the relief display marks the volume stale. An open coordinate
-    // file stays open: it is an import in progress, not part of the view.
-    // The magnifier is a tool, not a view: it stays on.
-    const uint16_t keep = store_.stateFlags & (state::CoordFileOpen | state::Magnifier);
-    store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
-    parameters_->showTimeStretch(false);
-    radargram_->ScrollBox1->show();
-    radargram_->Image1->show();
-    velocity_->leaveMode();
-    layers_->leaveModes();
-    tables_->hideAll();
-    panel3d_->Panel_3D->hide();
-    // Showing the profile gives up the frame clipboard, as every view command
-    // does, and brings the editing buttons back on the radargram.
-    editing_->setAvailable(false);
-    editing_->setAvailable(true);
-    // What the relief display held off comes back: opening, profile addition.
-    bar_->SpeedButton1->setEnabled(true);
-    for (QComboBox* c :
-         {volumeSettings_->ComboBox40, volumeSettings_->ComboBox41, volumeSettings_->ComboBox42})
-        c->setEnabled(true);
-    AARR();
-    GRAF();
-    DrawView();
-}
-
 void TForm1::PanelMouseDown(QWidget* source, Qt::MouseButton button) {
     pressPanelSource(source, button);
-}
-
-void TForm1::setCommandsEnabled(bool on) {
-    // Open, close and the option panel are always usable; every other
-    // command waits for a survey.
-    for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
-    // Commands whose tools are not in this version stay off.
-    for (QToolButton* b :
-         {bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9, bar_->SpeedButton12})
-        markNotBuilt(b);
-    // The editing buttons follow the survey; paste follows the clipboard.
-    editing_->setAvailable(on);
-    bar_->MaskEdit1->setEnabled(on);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -25,6 +25,7 @@ class EditingCommands;
 class FilterPanel;
 class HeaderBindings;
 class LayerColourBoxes;
+class LayerExports;
 class MagnifierPanel;
 class LayerTools;
 class MainView;
@@ -149,6 +150,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<CoordinatesPanel> coordinates_;
     std::unique_ptr<ReliefTools> relief_;
     std::unique_ptr<BoreholeImage> boreholes_;
+    std::unique_ptr<LayerExports> layerExports_;
     std::unique_ptr<Panel3D> panel3d_;
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
