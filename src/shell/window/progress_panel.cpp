@@ -2,6 +2,7 @@
 
 #include "shell/prompts/prompter.h"
 #include "shell/widgets/controls.h"
+#include "volume/messages.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -61,11 +62,14 @@ void ProgressPanel::passStarted(Pass pass, const std::string& path) {
         scrollArea_->verticalScrollBar()->setValue(0);
     }
     const bool en = services_.english();
-    Label1->setText(pass == Pass::Save
-                        ? (en ? "Please wait for the process to save the file."
-                              : "Пожалуйста подождите, идет процесс сохранения файла")
-                        : (en ? "Please wait; there is a loading and processing of a file"
-                              : "Пожалуйста подождите, идет загрузка и обработка файла"));
+    if (pass == Pass::Volume)
+        Label1->setText(QString::fromStdString(msg::volumePassCaption().text(en)));
+    else
+        Label1->setText(pass == Pass::Save
+                            ? (en ? "Please wait for the process to save the file."
+                                  : "Пожалуйста подождите, идет процесс сохранения файла")
+                            : (en ? "Please wait; there is a loading and processing of a file"
+                                  : "Пожалуйста подождите, идет загрузка и обработка файла"));
     label1Caption_ = Label1->text();
     Label2->setText(QString::fromStdString(path));
     ProgressBar1->setRange(0, 1);

@@ -3,6 +3,7 @@
 // prompter, the long-pass interaction, the view state, the radargram's
 // display state and a redraw request. Panels never see the window class.
 
+#include "commands/bitmap_export.h"
 #include "display/overlay.h"
 #include "display/radargram.h"
 #include "display/view_state.h"
@@ -12,6 +13,7 @@
 namespace tesk {
 
 class Prompter;
+class VolumeGrid;
 struct RadargramEngine;
 
 enum class Redraw {
@@ -52,6 +54,19 @@ class ShellServices {
     virtual void applyLanguage() = 0;
     // The option panel takes the focus back after its handlers when it is shown.
     virtual void focusOptionPanel() = 0;
+
+    // A command outside the editing tools built its result in the frames'
+    // work bytes, where the internal frame clipboard lives: the clipboard is
+    // empty now (the paste button follows).
+    virtual void workBytesOverwritten() {}
+    // A command outside the editing tools moved frames between slots (the
+    // division into profiles): the undo history no longer applies to them.
+    virtual void framesMoved() { workBytesOverwritten(); }
+    // The volume of the slice and 3D views; none before the first build.
+    virtual const VolumeGrid* volumeGrid() { return nullptr; }
+    // The picture of the 3D drawing area as glReadPixels returns it (blue,
+    // green, red, alpha; bottom row first); empty outside the 3D views.
+    virtual ViewPixels cubePicture() { return {}; }
 
     bool busy() { return store().stateFlags & state::Busy; }
     // The radargram view is shown (view byte 0).

@@ -11,6 +11,7 @@
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
 #include "shell/options/option_panel.h"
+#include "shell/volume/volume_screens.h"
 #include "shell/volume/volume_settings_panel.h"
 #include "shell/window/command_bar.h"
 #include "shell/window/header_bindings.h"
@@ -53,6 +54,8 @@ DeviceOptions TForm1::deviceOptions() {
 }
 
 void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
+    // The open command showed the radargram again.
+    volume_->leave();
     if (!appended)
         restoreControlsFromHeader();
     else

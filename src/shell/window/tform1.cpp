@@ -14,7 +14,7 @@
 #include "shell/files/device_panel.h"
 #include "shell/interpretation/table_panels.h"
 #include "shell/options/option_panel.h"
-#include "shell/volume/panel_3d.h"
+#include "shell/volume/volume_screens.h"
 #include "shell/volume/volume_settings_panel.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/floating_panel.h"
@@ -103,7 +103,8 @@ void TForm1::buildPanels() {
     tables_ = std::make_unique<TablePanels>(*this, *this);
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
-    panel3d_ = std::make_unique<Panel3D>(*this, *this);
+    volume_ = std::make_unique<VolumeScreens>(*this, *this, *bar_, *radargram_, *options_,
+                                              *volumeSettings_);
     checkLog_ = std::make_unique<CheckLogPanel>(*this, *this);
     progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
     progress_->setScrollArea(radargram_->ScrollBox1);
@@ -111,8 +112,11 @@ void TForm1::buildPanels() {
     panels_ = {bar_.get(),        radargram_.get(),   navigation_.get(), options_.get(),
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
-               panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
+               checkLog_.get(),   progress_.get(),    files_.get()};
+    for (ShellPanel* p : volume_->panels()) panels_.push_back(p);
     registerView(0, radargram_.get());
+    registerView(8, volume_->sliceView());
+    for (int cube : {0x10, 0x20, 0x40}) registerView(cube, volume_->cubeView());
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -190,6 +194,14 @@ RadargramEngine& TForm1::radargram() {
     return radargram_->engine();
 }
 
+const VolumeGrid* TForm1::volumeGrid() {
+    return volume_->grid();
+}
+
+ViewPixels TForm1::cubePicture() {
+    return volume_->cubePicture();
+}
+
 void TForm1::focusOptionPanel() {
     options_->focus();
 }
@@ -262,14 +274,15 @@ void TForm1::redraw(Redraw what) {
 
 void TForm1::SpeedButton5Click() {
     // Leaving the relief display marks the volume stale. An open coordinate
-    // file stays open: it is an import in progress, not part of the view.
-    const uint16_t keep = store_.stateFlags & state::CoordFileOpen;
+    // file stays open: it is an import in progress, not part of the view; a
+    // volume out of date stays out of date.
+    const uint16_t keep = store_.stateFlags & (state::CoordFileOpen | state::VolumeStale);
+    volume_->leave();
     store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
     parameters_->showTimeStretch(false);
     radargram_->ScrollBox1->show();
     radargram_->Image1->show();
     tables_->hideAll();
-    panel3d_->Panel_3D->hide();
     AARR();
     GRAF();
     DrawView();
@@ -285,8 +298,7 @@ void TForm1::setCommandsEnabled(bool on) {
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
     // Commands whose tools are not in this version stay off.
     for (QToolButton* b :
-         {bar_->SpeedButton6, bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9,
-          bar_->SpeedButton11, bar_->SpeedButton12, bar_->SpeedButton13, bar_->SpeedButton14,
+         {bar_->SpeedButton6, bar_->SpeedButton11, bar_->SpeedButton13, bar_->SpeedButton14,
           bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
           bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
           bar_->SpeedButton32, bar_->SpeedButton35})

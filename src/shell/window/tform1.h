@@ -26,12 +26,12 @@ class LayerColourBoxes;
 class MainView;
 class Navigation;
 class OptionPanel;
-class Panel3D;
 class ParameterPanel;
 class ProgressPanel;
 class RadargramView;
 class ShellPanel;
 class TablePanels;
+class VolumeScreens;
 class VolumeSettingsPanel;
 
 class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
@@ -50,6 +50,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     LayerColourBoxes& layerColours() { return *colours_; }
     TablePanels& tablePanels() { return *tables_; }
     FileCommands& fileCommands() { return *files_; }
+    VolumeScreens& volumeScreens() { return *volume_; }
     const HeaderBindings& bindings() const { return *bindings_; }
 
     // The window's own handlers and routines.
@@ -93,6 +94,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void applyLanguage() override { AARR(); }
     void showBoreholes() override {}
     void focusOptionPanel() override;
+    const VolumeGrid* volumeGrid() override;
+    ViewPixels cubePicture() override;
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
@@ -128,7 +131,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<AScanPanel> ascan_;
     std::unique_ptr<TablePanels> tables_;
     std::unique_ptr<CoordinatesPanel> coordinates_;
-    std::unique_ptr<Panel3D> panel3d_;
+    std::unique_ptr<VolumeScreens> volume_;
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
     std::unique_ptr<FileCommands> files_;

@@ -1,0 +1,212 @@
+// One 3D redraw with 15 sections (five of each kind, flat and tilted) under
+// OpenGL, as the window draws it: the camera prologue and the point cloud
+// replayed through vertex arrays (a camera move), and the scene built and
+// drawn (a change of the windows or the cursor); for comparison the same
+// cloud sent in immediate mode, one glColor and one glVertex per point.
+// Two volumes: the 30-profile demo survey of bench_volume (500 x 494 nodes
+// with data) and a grid whose every node holds data (15 x 512 x 512 points).
+//
+// Needs an OpenGL context, so it runs on a (virtual) X display by hand,
+// not under ctest:
+//
+//   xvfb-run -a -s "-screen 0 1600x900x24" build/bin/tesk_bench_cube_gl
+
+#include "demo_survey.h"
+#include "shell/volume/cube_replay.h"
+#include "volume/cube_modes.h"
+#include "volume/plane_slices.h"
+#include "volume/volume_build.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions_1_1>
+#include <QOpenGLVersionFunctionsFactory>
+#include <benchmark/benchmark.h>
+#include <cstring>
+#include <memory>
+
+namespace tesk {
+namespace {
+
+constexpr int WIDTH = 1467, HEIGHT = 720; // the drawing area of the design window
+
+struct Gl {
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    std::unique_ptr<QOpenGLFramebufferObject> fbo;
+    QOpenGLFunctions_1_1* f = nullptr;
+    Gl() {
+        QSurfaceFormat format;
+        format.setProfile(QSurfaceFormat::CompatibilityProfile);
+        format.setDepthBufferSize(24);
+        context.setFormat(format);
+        if (!context.create()) return;
+        surface.setFormat(context.format());
+        surface.create();
+        if (!context.makeCurrent(&surface)) return;
+        f = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_1_1>(&context);
+        fbo = std::make_unique<QOpenGLFramebufferObject>(QSize(WIDTH, HEIGHT),
+                                                         QOpenGLFramebufferObject::Depth);
+        fbo->bind();
+        if (f) f->glEnable(GL_DEPTH_TEST);
+    }
+};
+
+Gl& gl() {
+    static Gl g;
+    return g;
+}
+
+VolumeGrid& grid() {
+    static VolumeGrid g;
+    return g;
+}
+
+void buildSurveyVolume() {
+    static ProfileStore s;
+    demo::DemoParams p = demo::defaultParams();
+    p.profiles = 30;
+    p.framesPerProfile = 1000;
+    p.lineSpacing = 170;
+    demo::fillDemoSurvey(s, p);
+    SilentInteraction ui;
+    VolumeSettings v;
+    v.method = fill_method::AlongY;
+    GP_Volume(s, grid(), v, ui);
+}
+
+// Every node of every plane holds a code 1 .. 254.
+void fillWholeGrid() {
+    grid().allocate();
+    for (int gx = 0; gx < GRID_NODES; ++gx)
+        for (int c = 0; c < GRID_NODES; ++c) {
+            uint8_t* row = grid().plane(gx, c);
+            for (int gy = 0; gy < GRID_NODES; ++gy)
+                row[gy] = uint8_t(1 + (gx + 3 * gy + 5 * c) % 254);
+        }
+}
+
+// The 15 sections of bench_volume's scene, with every decoration on.
+struct Sections {
+    DisplayRaster raster;
+    SectionImages images;
+    SectionList list;
+    DisplaySettings settings;
+    Palettes palettes;
+    CubeScene scene;
+    explicit Sections(bool wholeGrid) {
+        if (wholeGrid)
+            fillWholeGrid();
+        else
+            buildSurveyVolume();
+        ReColor3D(palettes, settings);
+        SliceProcessing proc;
+        proc.settings = &settings;
+        for (int k = 3; k < MAX_SECTIONS; ++k) addOrDeleteSection(list, k % 3, false);
+        for (int k = 0; k < MAX_SECTIONS; ++k) {
+            SectionEntry& e = list.table[std::size_t(k)];
+            e.A = uint16_t(30 * k + 20);
+            e.B = uint16_t(k % 2 ? e.A : e.A + 60);
+            e.C = uint16_t(k % 4 == 3 ? e.A + 40 : e.A);
+            GP4_FLTR(images, k, e, raster, grid(), proc);
+        }
+        build();
+    }
+    void build() {
+        scene.clear();
+        CubeDecorations d;
+        d.cursor = d.corners = true;
+        GP4_KUB(scene, list, images, CubeWindows{}, d, palettes);
+    }
+};
+
+Sections& sections(bool wholeGrid) {
+    static std::unique_ptr<Sections> s[2];
+    std::unique_ptr<Sections>& slot = s[wholeGrid ? 1 : 0];
+    if (!slot) {
+        s[0].reset();
+        s[1].reset();
+        slot = std::make_unique<Sections>(wholeGrid);
+    }
+    return *slot;
+}
+
+void immediate(QOpenGLFunctions_1_1& f, const CubeScene& scene) {
+    for (std::size_t i = 0; i < scene.size(); ++i) {
+        const Primitive& p = scene[i];
+        if (p.kind == PrimitiveKind::Points)
+            f.glPointSize(p.size);
+        else
+            f.glLineWidth(p.size);
+        const GLenum smooth = p.kind == PrimitiveKind::Points ? GL_POINT_SMOOTH : GL_LINE_SMOOTH;
+        p.smooth ? f.glEnable(smooth) : f.glDisable(smooth);
+        f.glBegin(p.kind == PrimitiveKind::Points      ? GL_POINTS
+                  : p.kind == PrimitiveKind::LineStrip ? GL_LINE_STRIP
+                                                       : GL_LINES);
+        for (const Vertex& v : p.vertices) {
+            f.glColor3ub(GLubyte(v.rgba), GLubyte(v.rgba >> 8), GLubyte(v.rgba >> 16));
+            f.glVertex3f(v.x, v.y, v.z);
+        }
+        f.glEnd();
+    }
+}
+
+enum class Draw { Replay, BuildAndReplay, Immediate };
+
+void redraw(benchmark::State& state, bool wholeGrid, Draw how) {
+    if (!gl().f) {
+        state.SkipWithError("no OpenGL 1.1 context (run under xvfb-run)");
+        return;
+    }
+    QOpenGLFunctions_1_1& f = *gl().f;
+    Sections& s = sections(wholeGrid);
+    const CubeCamera camera;
+    for (auto _ : state) {
+        if (how == Draw::BuildAndReplay) s.build();
+        cubePrologue(f, camera, WIDTH);
+        if (how == Draw::Immediate)
+            immediate(f, s.scene);
+        else
+            replayScene(f, s.scene);
+        f.glFinish();
+    }
+    state.counters["vertices"] = double(s.scene.vertexCount());
+}
+
+void BM_Replay15SectionsSurvey(benchmark::State& st) {
+    redraw(st, false, Draw::Replay);
+}
+void BM_BuildAndReplay15SectionsSurvey(benchmark::State& st) {
+    redraw(st, false, Draw::BuildAndReplay);
+}
+void BM_Immediate15SectionsSurvey(benchmark::State& st) {
+    redraw(st, false, Draw::Immediate);
+}
+void BM_Replay15SectionsWholeGrid(benchmark::State& st) {
+    redraw(st, true, Draw::Replay);
+}
+void BM_BuildAndReplay15SectionsWholeGrid(benchmark::State& st) {
+    redraw(st, true, Draw::BuildAndReplay);
+}
+void BM_Immediate15SectionsWholeGrid(benchmark::State& st) {
+    redraw(st, true, Draw::Immediate);
+}
+BENCHMARK(BM_Replay15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildAndReplay15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Immediate15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Replay15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildAndReplay15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Immediate15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+} // namespace tesk
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
