@@ -1,8 +1,9 @@
 // One 3D redraw with 15 sections (five of each kind, flat and tilted) under
-// OpenGL, as the window draws it: the camera prologue and the point cloud
-// replayed through vertex arrays (a camera move), and the scene built and
-// drawn (a change of the windows or the cursor); for comparison the same
-// cloud sent in immediate mode, one glColor and one glVertex per point.
+// OpenGL: as the window draws it, the sections as textured surfaces (a
+// camera move draws the kept surfaces; a change of the windows or the cursor
+// builds their texels and loads them first), and for comparison the point
+// cloud of GP4_KUB, 15 x 512 x 512 points at most, replayed through vertex
+// arrays and sent in immediate mode (one glColor and one glVertex a point).
 // Two volumes: the 30-profile demo survey of bench_volume (500 x 494 nodes
 // with data) and a grid whose every node holds data (15 x 512 x 512 points).
 //
@@ -13,6 +14,7 @@
 
 #include "demo_survey.h"
 #include "shell/volume/cube_replay.h"
+#include "shell/volume/cube_surfaces.h"
 #include "volume/cube_modes.h"
 #include "volume/plane_slices.h"
 #include "volume/volume_build.h"
@@ -54,9 +56,10 @@ struct Gl {
     }
 };
 
+Gl* theGl = nullptr; // made once the application exists, gone before it
+
 Gl& gl() {
-    static Gl g;
-    return g;
+    return *theGl;
 }
 
 VolumeGrid& grid() {
@@ -64,13 +67,22 @@ VolumeGrid& grid() {
     return g;
 }
 
-void buildSurveyVolume() {
+ProfileStore& surveyStore() {
     static ProfileStore s;
-    demo::DemoParams p = demo::defaultParams();
-    p.profiles = 30;
-    p.framesPerProfile = 1000;
-    p.lineSpacing = 170;
-    demo::fillDemoSurvey(s, p);
+    static bool filled = false;
+    if (!filled) {
+        demo::DemoParams p = demo::defaultParams();
+        p.profiles = 30;
+        p.framesPerProfile = 1000;
+        p.lineSpacing = 170;
+        demo::fillDemoSurvey(s, p);
+        filled = true;
+    }
+    return s;
+}
+
+void buildSurveyVolume() {
+    ProfileStore& s = surveyStore();
     SilentInteraction ui;
     VolumeSettings v;
     v.method = fill_method::AlongY;
@@ -96,6 +108,7 @@ struct Sections {
     DisplaySettings settings;
     Palettes palettes;
     CubeScene scene;
+    SectionSurfaces surfaces;
     explicit Sections(bool wholeGrid) {
         if (wholeGrid)
             fillWholeGrid();
@@ -119,6 +132,7 @@ struct Sections {
         CubeDecorations d;
         d.cursor = d.corners = true;
         GP4_KUB(scene, list, images, CubeWindows{}, d, palettes);
+        surfaces.build(list, images, CubeWindows{}, palettes);
     }
 };
 
@@ -153,7 +167,7 @@ void immediate(QOpenGLFunctions_1_1& f, const CubeScene& scene) {
     }
 }
 
-enum class Draw { Replay, BuildAndReplay, Immediate };
+enum class Draw { Surfaces, BuildAndSurfaces, Replay, Immediate };
 
 void redraw(benchmark::State& state, bool wholeGrid, Draw how) {
     if (!gl().f) {
@@ -164,49 +178,115 @@ void redraw(benchmark::State& state, bool wholeGrid, Draw how) {
     Sections& s = sections(wholeGrid);
     const CubeCamera camera;
     for (auto _ : state) {
-        if (how == Draw::BuildAndReplay) s.build();
         cubePrologue(f, camera, WIDTH);
-        if (how == Draw::Immediate)
-            immediate(f, s.scene);
-        else
+        switch (how) {
+        case Draw::BuildAndSurfaces:
+            s.surfaces.build(s.list, s.images, CubeWindows{}, s.palettes);
+            [[fallthrough]];
+        case Draw::Surfaces:
+            s.surfaces.draw(f);
+            break;
+        case Draw::Replay:
             replayScene(f, s.scene);
+            break;
+        case Draw::Immediate:
+            immediate(f, s.scene);
+            break;
+        }
         f.glFinish();
     }
-    state.counters["vertices"] = double(s.scene.vertexCount());
+    state.counters["cells"] = double(s.surfaces.cellsShown());
+    state.counters["points"] = double(s.scene.vertexCount());
 }
 
-void BM_Replay15SectionsSurvey(benchmark::State& st) {
+void BM_Surfaces15SectionsSurvey(benchmark::State& st) {
+    redraw(st, false, Draw::Surfaces);
+}
+void BM_BuildAndSurfaces15SectionsSurvey(benchmark::State& st) {
+    redraw(st, false, Draw::BuildAndSurfaces);
+}
+void BM_PointArrays15SectionsSurvey(benchmark::State& st) {
     redraw(st, false, Draw::Replay);
 }
-void BM_BuildAndReplay15SectionsSurvey(benchmark::State& st) {
-    redraw(st, false, Draw::BuildAndReplay);
-}
-void BM_Immediate15SectionsSurvey(benchmark::State& st) {
+void BM_PointsImmediate15SectionsSurvey(benchmark::State& st) {
     redraw(st, false, Draw::Immediate);
 }
-void BM_Replay15SectionsWholeGrid(benchmark::State& st) {
+void BM_Surfaces15SectionsWholeGrid(benchmark::State& st) {
+    redraw(st, true, Draw::Surfaces);
+}
+void BM_BuildAndSurfaces15SectionsWholeGrid(benchmark::State& st) {
+    redraw(st, true, Draw::BuildAndSurfaces);
+}
+void BM_PointArrays15SectionsWholeGrid(benchmark::State& st) {
     redraw(st, true, Draw::Replay);
 }
-void BM_BuildAndReplay15SectionsWholeGrid(benchmark::State& st) {
-    redraw(st, true, Draw::BuildAndReplay);
+// The other two views of the same survey at the start camera: the carpet
+// of time plane 100 raised by D = 64 (its kept scene replayed), and the
+// profiles in 3D over the whole time range streamed from the frames' processed
+// copies, as every redraw of that view does.
+void BM_CarpetSurvey(benchmark::State& state) {
+    if (!gl().f) {
+        state.SkipWithError("no OpenGL 1.1 context (run under xvfb-run)");
+        return;
+    }
+    QOpenGLFunctions_1_1& f = *gl().f;
+    Sections& s = sections(false);
+    SliceProcessing proc;
+    proc.settings = &s.settings;
+    GP2_FLTR(s.raster, grid(), 100, proc);
+    CubeScene scene;
+    const SectionParameters p;
+    GP2_KUB(scene, s.raster, 64, CubeDecorations{}, p, s.palettes);
+    for (auto _ : state) {
+        cubePrologue(f, CubeCamera{}, WIDTH);
+        replayScene(f, scene);
+        f.glFinish();
+    }
+    state.counters["vertices"] = double(scene.vertexCount());
 }
-void BM_Immediate15SectionsWholeGrid(benchmark::State& st) {
-    redraw(st, true, Draw::Immediate);
+
+void BM_ProfilesSurvey(benchmark::State& state) {
+    if (!gl().f) {
+        state.SkipWithError("no OpenGL 1.1 context (run under xvfb-run)");
+        return;
+    }
+    QOpenGLFunctions_1_1& f = *gl().f;
+    Sections& s = sections(false);
+    ProfileStore& store = surveyStore();
+    SilentInteraction ui;
+    SliceProcessing proc;
+    proc.settings = &s.settings;
+    GP3_CORD(store, ui);
+    GP3_FLTR(store, s.raster, proc, CubeRelief{}, ui);
+    GP3_PROF(store, std::vector<bool>(30, true));
+    const ProfileSceneSettings o;
+    for (auto _ : state) {
+        cubePrologue(f, CubeCamera{}, WIDTH);
+        GLStreamSink sink(f);
+        GP3_KUB(sink, store, grid(), CubeWindows{}, CubeDecorations{}, o, s.palettes);
+        f.glFinish();
+    }
 }
-BENCHMARK(BM_Replay15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_BuildAndReplay15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Immediate15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Replay15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_BuildAndReplay15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Immediate15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CarpetSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ProfilesSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK(BM_Surfaces15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildAndSurfaces15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PointArrays15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PointsImmediate15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Surfaces15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildAndSurfaces15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PointArrays15SectionsWholeGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 } // namespace tesk
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    tesk::theGl = new tesk::Gl;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    delete tesk::theGl;
     return 0;
 }

@@ -131,6 +131,10 @@ std::span<const CaptionRow> CubePanel::captions() const {
     return CAPTIONS;
 }
 
+void CubePanel::applyLanguage(bool) {
+    Label80->adjustSize();
+}
+
 void CubePanel::arrange(int view) {
     const PanelLayout l = panelLayout(view);
     auto shownBar = [&](Bar b) {

@@ -66,6 +66,7 @@ class CubePanel final : public ShellPanel {
     bool mirroring() const { return mirroring_; }
 
     std::span<const CaptionRow> captions() const override;
+    void applyLanguage(bool english) override;
 
   private:
     std::array<QSlider*, 26> bars_{};

@@ -191,17 +191,24 @@ void CubeView::prepareSections() {
 }
 
 // The carpet and the sections keep their scene: a camera move replays it.
-// The profiles in 3D stream theirs at every redraw (it can run to tens of
+// The sections are drawn as textured surfaces rather than GP4_KUB's point
+// cloud of up to 15 x 512 x 512 points, which a software renderer takes
+// seconds over; their frame, cursor and corner marks stay lines. The
+// profiles in 3D stream theirs at every redraw (it can run to tens of
 // millions of vertices).
 void CubeView::rebuildScene() {
     scene_.clear();
     RadargramEngine& r = host_.radargram();
     r.takeSettings(store());
     const CubeDecorations d = host_.panel.decorations();
-    if (view() == cube_view::Carpet)
+    if (view() == cube_view::Carpet) {
         GP2_KUB(scene_, r.raster, host_.panel.position(Bar::D), d, host_.params, r.palettes);
-    else if (view() == cube_view::Sections)
-        GP4_KUB(scene_, host_.sections, host_.sectionImages, host_.panel.windows(), d, r.palettes);
+    } else if (view() == cube_view::Sections) {
+        if (d.edges) addCubeEdges(scene_);
+        if (d.cursor) addCursorLines(scene_, d, true);
+        if (d.corners) addCornerMarks(scene_);
+        surfaces_.build(host_.sections, host_.sectionImages, host_.panel.windows(), r.palettes);
+    }
 }
 
 void CubeView::draw() {
@@ -213,6 +220,7 @@ void CubeView::paint(QOpenGLFunctions_1_1& f, int W) {
     if (!shown()) return;
     if (view() != cube_view::Profiles) {
         replayScene(f, scene_);
+        if (view() == cube_view::Sections) surfaces_.draw(f);
         return;
     }
     RadargramEngine& r = host_.radargram();

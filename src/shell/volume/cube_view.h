@@ -7,6 +7,7 @@
 // the window's mouse that turns the cube. Where the display has no OpenGL,
 // the entry commands say so and change nothing.
 
+#include "shell/volume/cube_surfaces.h"
 #include "shell/window/main_view.h"
 #include "shell/window/panel.h"
 #include "volume/cube_scene.h"
@@ -68,8 +69,11 @@ class CubeView final : public ShellPanel, public MainView, public QObject {
 
     // The picture of the drawing area for the bitmap export.
     ViewPixels picture();
-    // The scene the carpet or the sections draw (kept between redraws).
+    // What the carpet or the sections draw, kept between redraws: the
+    // scene (the sections' frame, cursor and corner marks) and the
+    // sections' surfaces.
     const CubeScene& scene() const { return scene_; }
+    const SectionSurfaces& surfaces() const { return surfaces_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -97,6 +101,7 @@ class CubeView final : public ShellPanel, public MainView, public QObject {
     OptionPanel& options_;
     QWidget& window_;
     CubeScene scene_;
+    SectionSurfaces surfaces_;
 };
 
 } // namespace tesk
