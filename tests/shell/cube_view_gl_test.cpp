@@ -7,7 +7,9 @@
 #include "shell/prompts/prompter.h"
 #include "shell/volume/cube_canvas.h"
 #include "shell/volume/cube_view.h"
+#include "shell/volume/volume_host.h"
 #include "shell/volume/volume_screens.h"
+#include "shell/widgets/image_widgets.h"
 #include "shell/window/tform1.h"
 #include "volume/cube_camera.h"
 
@@ -226,6 +228,69 @@ TEST_F(CubeGl, CarpetAndProfilesDrawTheirPictures) {
     EXPECT_FALSE(w.find<QWidget>("Panel_3D")->isVisible());
     EXPECT_TRUE(w.find<QWidget>("ScrollBox1")->isVisible());
     EXPECT_TRUE(w.form.cubePicture().bgra.empty());
+}
+
+// The 3D panel in its modes: the reset clicks on the captions take the
+// mode's values and push the other windows, the section bars move the
+// chosen section (B and C follow A, each kept within 0 .. 511), "ADD CUT"
+// adds a section and with left Ctrl deletes the chosen one, and a cursor bar
+// shows its distance at the demo volume's grid step of 5 cm.
+TEST_F(CubeGl, PanelControlsActInTheirModes) {
+    Window& w = window();
+    auto click = [&](int label) {
+        w.find<ClickLabel>("Label" + QString::number(label))->onClick();
+    };
+    auto text = [&](const char* name) { return w.find<QLabel>(name)->text().toStdString(); };
+    w.click("SpeedButton8");
+    ASSERT_EQ(w.store.stateFlags & state::ViewMask, 0x10);
+    EXPECT_EQ(w.bar(18)->value(), 256) << "K is set on entering";
+    EXPECT_TRUE(w.bar(18)->isVisible());
+    EXPECT_FALSE(w.bar(5)->isVisible());
+    EXPECT_TRUE(w.find<QWidget>("CheckListBox1")->isVisible());
+    EXPECT_FALSE(w.find<QWidget>("CheckListBox2")->isVisible());
+    w.bar(12)->setValue(150);
+    click(113); // A3 to 210: A2 pushed to 211, A1 to at least 212
+    EXPECT_EQ(w.bar(13)->value(), 210);
+    EXPECT_EQ(w.bar(12)->value(), 211);
+    EXPECT_GE(w.bar(11)->value(), 212);
+    click(120);
+    click(121);
+    EXPECT_EQ(w.bar(20)->value(), 100);
+    EXPECT_EQ(w.bar(21)->value(), 200);
+    w.bar(15)->setValue(300);
+    EXPECT_EQ(text("StaticText1"), "300");
+    EXPECT_EQ(text("StaticText2"), "1500");
+    EXPECT_EQ(w.find<QToolButton>("SpeedButton21")->text().toStdString(), "+Lcm");
+    w.bar(15)->setValue(0);
+
+    w.click("SpeedButton9");
+    ASSERT_EQ(w.store.stateFlags & state::ViewMask, 0x40);
+    EXPECT_TRUE(w.bar(5)->isVisible());
+    EXPECT_FALSE(w.bar(18)->isVisible());
+    for (int label : {111, 112, 113, 114, 120, 121}) click(label);
+    const int windows[][2] = {{11, 255}, {12, 128}, {13, 127}, {14, 1}, {20, 0}, {21, 511}};
+    for (const auto& [bar, pos] : windows) EXPECT_EQ(w.bar(bar)->value(), pos) << bar;
+    auto* list = w.find<QListWidget>("CheckListBox2");
+    list->setCurrentRow(0);
+    w.bar(5)->setValue(100);
+    EXPECT_EQ(w.bar(6)->value(), 100);
+    EXPECT_EQ(w.bar(7)->value(), 100);
+    w.bar(6)->setValue(500);
+    w.bar(5)->setValue(150); // B to 550, kept at 511; C with it to 150
+    EXPECT_EQ(w.bar(6)->value(), 511);
+    EXPECT_EQ(w.bar(7)->value(), 150);
+    const SectionEntry& e = w.form.volumeScreens().host().sections.table[0];
+    EXPECT_EQ(e.A, 150);
+    EXPECT_EQ(e.B, 511);
+    EXPECT_EQ(e.C, 150);
+    ASSERT_EQ(list->count(), 3);
+    w.click("SpeedButton_ADD_CUT");
+    EXPECT_EQ(list->count(), 4);
+    EXPECT_EQ(list->currentRow(), 3);
+    w.prompter.held.leftCtrl = true;
+    w.click("SpeedButton_ADD_CUT");
+    w.prompter.held = {};
+    EXPECT_EQ(list->count(), 3);
 }
 
 } // namespace

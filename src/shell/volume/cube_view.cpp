@@ -123,6 +123,7 @@ void CubeView::SpeedButton8Click() {
     }
     services_.applyLanguage();
     GP3_PROF(store(), panel_.profilesChecked());
+    services_.workBytesOverwritten();
     showEntryReadouts();
     draw();
 }
