@@ -151,8 +151,10 @@ TEST_F(VolumeWindow, EscapeDuringTheBuildLeavesTheStoreUntouched) {
         const std::vector<uint8_t> before = storeBytes();
         const uint16_t flags = store->stateFlags;
         int passes = 0;
+        bool busyMeanwhile = false; // other commands stay out while the build runs
         QTimer escape;
         QObject::connect(&escape, &QTimer::timeout, [&] {
+            busyMeanwhile = store->stateFlags & state::Busy;
             if (++passes != c.atPass) return;
             escape.stop();
             if (c.keyHeld)
@@ -166,6 +168,7 @@ TEST_F(VolumeWindow, EscapeDuringTheBuildLeavesTheStoreUntouched) {
         escape.stop();
         prompter.held = {};
         EXPECT_GE(passes, c.atPass);
+        EXPECT_TRUE(busyMeanwhile);
         EXPECT_EQ(store->stateFlags, flags);
         EXPECT_TRUE(storeBytes() == before);
         EXPECT_FALSE(host().grid.info.built);

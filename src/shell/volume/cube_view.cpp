@@ -172,6 +172,7 @@ void CubeView::prepareProfiles() {
     relief.Hmax = store().Hmax;
     const SliceProcessing proc = host_.processing();
     EscapeWatch escape(services_.prompter());
+    const BusyPass busy(store());
     GP3_FLTR(store(), host_.radargram().raster, proc, relief, services_.interaction(),
              escape.check());
     services_.workBytesOverwritten();

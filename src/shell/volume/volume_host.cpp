@@ -43,6 +43,7 @@ bool VolumeHost::build(int view) {
     // the view being entered.
     v.maskedVector = view == cube_view::Profiles;
     EscapeWatch escape(services_.prompter());
+    const BusyPass busy(s);
     return GP_Volume(s, grid, v, services_.interaction(), escape.check()) == BuildResult::Built;
 }
 

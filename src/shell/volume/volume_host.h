@@ -42,6 +42,25 @@ class EscapeWatch final : public QObject {
     bool pressed_ = false;
 };
 
+// The busy bit of stateFlags for the lifetime of a long pass: the window
+// serves its events meanwhile, and every command and change handler that
+// could touch the store or start another pass stays out.
+class BusyPass {
+  public:
+    explicit BusyPass(ProfileStore& s) : s_(s), was_(s.stateFlags & state::Busy) {
+        s_.stateFlags = uint16_t(s_.stateFlags | state::Busy);
+    }
+    ~BusyPass() {
+        if (!was_) s_.stateFlags = uint16_t(s_.stateFlags & ~state::Busy);
+    }
+    BusyPass(const BusyPass&) = delete;
+    BusyPass& operator=(const BusyPass&) = delete;
+
+  private:
+    ProfileStore& s_;
+    bool was_;
+};
+
 class VolumeHost {
   public:
     VolumeHost(ShellServices& services, QWidget& window, CommandBar& bar,
