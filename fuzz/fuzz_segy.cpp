@@ -2,13 +2,15 @@
 //
 // The input is the content of a .sgy file. It goes the way the open command
 // takes one: the layout pre-check, then clearForOpen, readSegyFile and
-// finishLoad on one store that lives for the whole run. Bit 0 of byte 0 (in
+// finishLoad on one store that lives for the whole run; the messages the
+// open command words from the report are checked too. Bit 0 of byte 0 (in
 // the textual header, which the reader never interprets) appends the file
 // once more after the plain load.
 //
 // Any broken expectation prints what it saw and aborts, so that libFuzzer
 // (or the replay runner) reports it as a crash.
 
+#include "commands/load_messages.h"
 #include "commands/segy.h"
 #include "store/byte_source.h"
 #include "store/interaction.h"
@@ -29,20 +31,22 @@ using namespace tesk;
     std::abort();
 }
 
-// Every message must carry both wordings; the reader asks no question.
+// The reader shows nothing and asks nothing; it only reports progress.
 class Checks final : public Interaction {
   public:
-    Answer show(const Message& m) override {
-        if (m.ru.empty() || m.en.empty()) fail("a message without one of its wordings");
-        if (m.buttons != Buttons::Ok) fail("the reader asked a question");
-        ++shown;
-        return Answer::Ok;
-    }
+    Answer show(const Message&) override { fail("the reader showed a message"); }
     void progress(int64_t done, int64_t total) override {
         if (done < 0 || done > total) fail("progress outside 0..total", long(done), long(total));
     }
-    int shown = 0;
 };
+
+// Every message carries both wordings and asks nothing.
+void checkMessages(const std::vector<Message>& ms) {
+    for (const Message& m : ms) {
+        if (m.ru.empty() || m.en.empty()) fail("a message without one of its wordings");
+        if (m.buttons != Buttons::Ok) fail("a load message asks a question");
+    }
+}
 
 ProfileStore& theStore() {
     // About 80 MB: made once and refilled by every input, as the program does.
@@ -64,21 +68,30 @@ void clearLikeOpen(ProfileStore& s, bool append) {
 }
 
 void load(ProfileStore& s, ByteSource& src, bool append) {
-    Checks pre;
-    const bool refused = segyPrecheck(src, "fuzz.sgy").has_value();
+    const SegyLoad pre = segyPrecheck(src);
+    const bool refused = pre.segyFault != SegyFault::None;
+    if (refused != (pre.fault == LoadFault::Refused)) fail("pre-check fault", int(pre.fault));
     clearLikeOpen(s, append);
     const int first = append ? s.frameCount : 0;
     Checks ui;
-    const SegyLoad l = readSegyFile(src, s, SegyReadOptions{append}, ui, "fuzz.sgy");
+    const SegyLoad l = readSegyFile(src, s, SegyReadOptions{append}, ui);
     top = std::max(top, s.frameCount);
     if (l.firstSlot != first) fail("first slot", l.firstSlot, first);
     if (refused != (l.segyFault != SegyFault::None && l.segyFault != SegyFault::TraceCut))
         fail("pre-check and reader disagree", int(l.segyFault));
     if (refused && l.framesRead != 0) fail("refused file loaded frames", l.framesRead);
-    if ((l.segyFault != SegyFault::None) !=
-        (ui.shown > ((l.fault == LoadFault::SlotLimit) ? 1 : 0)))
+    // A refusal or a cut has its SEG-Y message; a read fault has the open
+    // command's; the slot limit its "E034".
+    const std::vector<Message> own = segyMessages(l, "fuzz.sgy");
+    const std::vector<Message> common = loadMessages(l, kind::Segy);
+    checkMessages(own);
+    checkMessages(common);
+    const bool worded = l.segyFault != SegyFault::None && l.segyFault != SegyFault::ReadFault;
+    if (worded != (own.size() == 1) || own.size() > 1)
         fail("a fault without its message, or a message without a fault", int(l.segyFault),
-             ui.shown);
+             long(own.size()));
+    if ((l.fault == LoadFault::SlotLimit) != (common.size() == 1) || common.size() > 1)
+        fail("the slot limit without E034, or E034 without it", int(l.fault), long(common.size()));
     // Every trace takes at least its 240-byte header.
     const uint64_t traces = src.size() > 3600 ? (src.size() - 3600) / 240 : 0;
     if (uint64_t(l.framesRead) > traces) fail("more frames than the file can hold", l.framesRead);

@@ -1,20 +1,17 @@
+// The batch front end: the command line read, checked and dispatched to the
+// commands library, one survey per run.
+
 #include "cli/cli.h"
 
+#include "cli/cli_internal.h"
+#include "commands/export_commands.h"
 #include "commands/file_commands.h"
-#include "display/radargram.h"
-#include "store/settings_catalog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFont>
-#include <QGuiApplication>
-#include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
-#include <iomanip>
+#include <map>
+#include <optional>
 #include <ostream>
-#include <sstream>
-#include <unistd.h>
+#include <set>
 
 namespace tesk {
 
@@ -28,22 +25,40 @@ const char* HELP =
     "                          profiles, recording date and main settings of a survey\n"
     "  convert IN OUT.gem      open IN (no append) and write OUT as a work file;\n"
     "                          IN may be a work file (.gem), a device recording\n"
-    "                          (.geo) or a device-family file (.mr3, .gpr, .geb)\n"
-    "      --force             overwrite OUT if it exists\n"
-    "  render IN OUT.png       draw the radargram as the window shows it with the\n"
-    "                          survey's stored display and processing settings\n"
+    "                          (.geo), a device-family file (.mr3, .gpr, .geb) or a\n"
+    "                          SEG-Y file (.sgy, .segy)\n"
+    "  render IN OUT           draw the radargram as the window shows it with the\n"
+    "                          survey's stored display and processing settings; OUT\n"
+    "                          ends in .png, .jpg, .jpeg or .bmp\n"
     "      --start FRAME       first frame in view (default 0)\n"
     "      --no-overlay        only the 1024 x 512 picture, without frame, scales\n"
     "                          and captions\n"
+    "      --whole             instead, one overview picture of the whole survey:\n"
+    "                          per sample the strongest amplitude of the frames a\n"
+    "                          column covers\n"
+    "      --width N           columns of the overview (default 2048, at most one\n"
+    "                          per frame)\n"
+    "  export IN OUT           write OUT as the save command writes its exports,\n"
+    "                          with the survey's stored settings:\n"
+    "                          .txt a text table (--shift: positions and heights,\n"
+    "                          --ctrl: layer boundaries), .bmp the radargram picture\n"
+    "                          of the first profile at or after --start FRAME\n"
+    "                          (--whole: the whole survey in one picture), .sgy or\n"
+    "                          .segy SEG-Y revision 1 (--int16: 16-bit samples)\n"
     "  script RECIPE [-- FILE ...]\n"
     "                          run a recipe against the real window (no display\n"
     "                          needed), once, or once per FILE with $FILE, $DIR and\n"
     "                          $STEM replaced; see README.md for the commands\n"
     "  --help                  this text\n"
     "\n"
+    "Options of every command that writes a file:\n"
+    "      --force             replace OUT if it exists\n"
+    "      --replace-implausible\n"
+    "                          replace a device recording's implausible frames\n"
+    "\n"
     "Messages are printed to standard error in English. No command ever waits for\n"
     "input: every question gets its non-destructive answer. An existing output\n"
-    "file is not overwritten (answer No) unless --force is given; the question to\n"
+    "file is never overwritten (answer No) unless --force is given; the question to\n"
     "raise the relief maximum is answered No, keeping the current maximum; a\n"
     "device recording's frame of implausible amplitude is kept as recorded (No)\n"
     "unless --replace-implausible is given (Yes: replaced by its neighbour).\n"
@@ -51,164 +66,144 @@ const char* HELP =
     "shown (for a recipe: a command failed), 2 wrong usage (for a recipe: an\n"
     "unknown command or control, a bad line, or a question with no queued answer).\n";
 
-// Prints every message in English and answers questions without harm.
-class BatchInteraction final : public Interaction {
-  public:
-    BatchInteraction(std::ostream& err, bool force, bool replace)
-        : err_(err), force_(force), replace_(replace) {}
-    Answer show(const Message& m) override {
-        std::string t = m.en;
-        for (auto& c : t)
-            if (c == '\r') c = '\n';
-        err_ << t << '\n';
-        if (m.buttons == Buttons::Ok) {
-            ++problems;
-            return Answer::Ok;
-        }
-        // The overwrite question is the only one a batch run may answer Yes.
-        const bool overwrite = m.en.find("already exists. Overwrite?") != std::string::npos;
-        if (overwrite && force_) return Answer::Yes;
-        // An implausible frame of a device recording is kept as recorded
-        // unless the operator asked for its replacement.
-        if (replace_ && m.en.rfind("Measurement amplitude error.", 0) == 0) {
-            err_ << "(answered Yes)\n";
-            return Answer::Yes;
-        }
-        err_ << "(answered No)\n";
-        if (overwrite) ++problems;
-        return Answer::No;
-    }
-    int problems = 0;
-
-  private:
-    std::ostream& err_;
-    bool force_;
-    bool replace_;
+struct Command {
+    std::size_t files;             // file arguments
+    std::set<std::string> options; // options it takes
+    const char* usage;
 };
 
-std::string kindName(uint8_t k) {
-    switch (k) {
-    case kind::DeviceRecording:
-        return "device recording (.geo)";
-    case kind::BitPlane:
-        return "bit-plane file (.mr3)";
-    case kind::MirnGpr:
-        return "Mirn file (.gpr)";
-    case kind::MirnGeb:
-        return "Mirn file (.geb)";
-    case kind::None:
-        return "none";
-    default:
-        return "work file (.gem)";
+const std::map<std::string, Command>& commands() {
+    static const std::map<std::string, Command> table = {
+        {"info", {1, {"--replace-implausible"}, "usage: tesk-cli info FILE\n"}},
+        {"convert",
+         {2,
+          {"--force", "--replace-implausible"},
+          "usage: tesk-cli convert IN OUT.gem [--force] [--replace-implausible]\n"}},
+        {"render",
+         {2,
+          {"--force", "--replace-implausible", "--start", "--no-overlay", "--whole", "--width"},
+          "usage: tesk-cli render IN OUT.png|.jpg|.bmp [--start FRAME] [--no-overlay] [--force]\n"
+          "       tesk-cli render IN OUT.png|.jpg|.bmp --whole [--width N] [--force]\n"}},
+        {"export",
+         {2,
+          {"--force", "--replace-implausible", "--shift", "--ctrl", "--whole", "--start",
+           "--int16"},
+          "usage: tesk-cli export IN OUT.txt [--shift | --ctrl] [--force]\n"
+          "       tesk-cli export IN OUT.bmp [--start FRAME | --whole] [--force]\n"
+          "       tesk-cli export IN OUT.sgy|.segy [--int16] [--force]\n"}},
+    };
+    return table;
+}
+
+struct Arguments {
+    std::vector<std::string> files;
+    std::set<std::string> given;
+    int start = 0;
+    int width = DEFAULT_OVERVIEW_WIDTH;
+    bool has(const char* option) const { return given.count(option) != 0; }
+};
+
+// Reads the words after the command; an error names what is wrong.
+std::optional<std::string> parse(const std::vector<std::string>& args, Arguments& a) {
+    static const std::set<std::string> flags = {
+        "--force", "--replace-implausible", "--no-overlay", "--whole", "--shift", "--ctrl",
+        "--int16"};
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& w = args[i];
+        if (w == "--start" || w == "--width") {
+            const bool frame = w == "--start";
+            const std::string need = frame ? " needs a frame number" : " needs a number of columns";
+            if (i + 1 >= args.size()) return w + need;
+            std::size_t used = 0;
+            int v = 0;
+            try {
+                v = std::stoi(args[i + 1], &used);
+            } catch (...) {
+                return w + need;
+            }
+            if (used != args[i + 1].size() || v < (frame ? 0 : 1)) return w + need;
+            (frame ? a.start : a.width) = v;
+            a.given.insert(w);
+            ++i;
+        } else if (flags.count(w)) {
+            a.given.insert(w);
+        } else if (w.size() > 1 && w[0] == '-') {
+            return "unknown option " + w;
+        } else {
+            a.files.push_back(w);
+        }
     }
+    return std::nullopt;
 }
 
-int countProfiles(const ProfileStore& s) {
-    int n = 0;
-    bool inside = false;
-    for (int i = 0; i <= s.frameCount; ++i) {
-        const bool p = s.frame(i).inProfile();
-        if (p && !inside) ++n;
-        inside = p;
-    }
-    return n;
+int usageError(std::ostream& err, const std::string& problem, const Command& c) {
+    err << "tesk-cli: " << problem << '\n' << c.usage;
+    return 2;
 }
 
-int lastInProfile(const ProfileStore& s) {
-    for (int i = s.frameCount; i >= 0; --i)
-        if (s.frame(i).inProfile()) return i;
-    return -1;
+// The options a kind of export takes besides --force and --replace-implausible.
+std::optional<std::string> exportOptionsFit(const Arguments& a, ExportKind kind) {
+    const std::map<std::string, ExportKind> only = {{"--shift", ExportKind::Text},
+                                                    {"--ctrl", ExportKind::Text},
+                                                    {"--whole", ExportKind::Bitmap},
+                                                    {"--start", ExportKind::Bitmap},
+                                                    {"--int16", ExportKind::Segy}};
+    for (const auto& [option, k] : only)
+        if (a.has(option.c_str()) && k != kind) return option + " does not apply to this export";
+    if (a.has("--shift") && a.has("--ctrl")) return "--shift and --ctrl select different tables";
+    if (a.has("--whole") && a.has("--start")) return "--whole pictures every frame; no --start";
+    return std::nullopt;
 }
 
-template <typename T, std::size_t N> std::string tableValue(const std::array<T, N>& t, int i) {
-    if (i < 0 || i >= int(N)) return "?";
-    std::ostringstream o;
-    o << t[std::size_t(i)];
-    return o.str();
+std::optional<std::string> renderOptionsFit(const Arguments& a, const std::string& out) {
+    if (cli::pictureFormatFor(out).empty())
+        return "unknown picture format: " + out + " (use .png, .jpg, .jpeg or .bmp)";
+    if (a.has("--whole") && (a.has("--start") || a.has("--no-overlay")))
+        return "--whole draws every frame without the overlay; no --start or --no-overlay";
+    if (a.has("--width") && !a.has("--whole")) return "--width is the width of a --whole picture";
+    return std::nullopt;
 }
 
-void printInfo(const ProfileStore& s, const std::string& path, std::ostream& out) {
-    const auto& h = s.header.value;
-    const int gen = (s.fileKind >= 7 && s.fileKind <= 16) ? s.fileKind : 0;
-    out << "file:           " << path << '\n';
-    out << "kind:           " << kindName(s.fileKind) << '\n';
-    if (gen) out << "generation:     " << gen << '\n';
-    out << "frames:         " << (lastInProfile(s) + 1) << " (frame count " << s.frameCount
-        << ")\n";
-    out << "profiles:       " << countProfiles(s) << '\n';
-    out << "recorded:       " << std::setfill('0') << std::setw(2) << int(h[hdr::Day]) << '.'
-        << std::setw(2) << int(h[hdr::Month]) << '.' << std::setw(2) << int(h[hdr::Year]) << ' '
-        << std::setw(2) << int(h[hdr::Hour]) << ':' << std::setw(2) << int(h[hdr::Minute])
-        << std::setfill(' ') << '\n';
-    out << "device type:    " << int(s.deviceType) << '\n';
-    out << "time range:     " << tableValue(items::TIME_RANGE_NS, h[hdr::TimeRange]) << " ns\n";
-    out << "profile step:   " << tableValue(items::STEP_CM, h[hdr::Step]) << " cm\n";
-    out << "velocity:       " << std::fixed << std::setprecision(2) << s.velocityCode / 100.0
-        << " cm/ns (permittivity " << s.permittivity << ")\n";
-    out << "antenna gap:    " << tableValue(items::ANTENNA_CM, h[hdr::Antenna]) << " cm\n";
-    out << "depth step:     " << tableValue(items::DEPTH_STEP_CM, h[hdr::DepthStep]) << " cm\n";
-    out << "relief maximum: " << s.Hmax << " cm\n";
-    out << "language:       " << ((h[hdr::ViewFlags] & hdr::English) ? "English" : "Russian")
-        << '\n';
-}
-
-// Text on images needs the toolkit's font machinery; no display is used.
-void ensureGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qgetenv("XDG_RUNTIME_DIR").isEmpty()) {
-        // The toolkit wants a private runtime directory; batch runs often have none.
-        const QByteArray dir =
-            QDir::tempPath().toUtf8() + "/tesk-runtime-" + QByteArray::number(getuid());
-        QDir().mkpath(QString::fromUtf8(dir));
-        QFile::setPermissions(QString::fromUtf8(dir), QFileDevice::ReadOwner |
-                                                          QFileDevice::WriteOwner |
-                                                          QFileDevice::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", dir);
-    }
-    static int argc = 1;
-    static char name[] = "tesk-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-}
-
-int render(ProfileStore& store, const ViewState& view, const std::string& out, int start,
-           bool overlay, std::ostream& err) {
-    ensureGuiApplication();
-    store.viewStart = std::clamp(start, 0, std::min<int>(store.frameCount, MAX_VIEW_START));
-    static Radargram r; // large raster: one for the run
-    r.loadSettings(store);
-    GRAF(r, store, processingFromHeader(store.header), view.ViewOrigin);
-    QImage image;
-    if (overlay) {
-        DrawView(r.overlay, store, view, overlaySettingsFromHeader(store));
-        image = r.picture.copy();
-        QPainter p(&image);
-        p.drawImage(0, 0, r.overlay);
-    } else {
-        image = r.picture.copy(view.ViewOrigin.x, view.ViewOrigin.y, 2 * VIEW_FRAMES, 512);
-    }
-    QSaveFile file(QString::fromStdString(out));
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        err << "ERROR of creation of a file!\n";
+int convert(ProfileStore& store, const Arguments& a, cli::BatchInteraction& ui, std::ostream& out,
+            std::ostream& err) {
+    const SaveResult s = saveSurveyFile(store, a.files[1], SaveKind::WorkFile, ui);
+    if (!s.written) {
+        if (s.createFailed)
+            err << "tesk-cli: cannot create " << s.path << ": " << s.failure << '\n';
         return 1;
     }
-    return 0;
+    out << "written " << s.path << '\n';
+    return ui.problems ? 1 : 0;
 }
 
-// Opens a survey without append and takes the steps after the open, as the
-// window does, into view. A file that holds no frames (an options file,
-// which only changes the settings of a survey already on screen) is said to
-// be no survey rather than failing without a word.
-bool openForBatch(ProfileStore& store, ViewState& view, const std::string& path,
-                  BatchInteraction& ui, std::ostream& err) {
-    const OpenResult r = openSurveyFile(store, path, false, ui);
-    if (afterOpen(store, r, path, view).framesLoaded) return true;
-    if (r.outcome != OpenOutcome::Refused)
-        err << "tesk-cli: " << path << " holds no survey; an options file (.opt) only applies "
-            << "to a survey already open\n";
-    return false;
+int exportFile(ProfileStore& store, const Arguments& a, ExportKind kind, cli::BatchInteraction& ui,
+               std::ostream& out, std::ostream& err) {
+    const std::string& target = a.files[1];
+    if (kind == ExportKind::Bitmap && a.has("--start")) {
+        const int last = cli::lastFrameWithData(store);
+        if (a.start > last) {
+            err << "tesk-cli: --start " << a.start
+                << " lies beyond the survey: its last frame with data is " << last << '\n';
+            return 2;
+        }
+        store.viewStart = a.start;
+    }
+    if (kind == ExportKind::Bitmap) cli::ensureGuiApplication();
+    BatchExport b;
+    b.variant = a.has("--shift")  ? SaveVariant::LeftShift
+                : a.has("--ctrl") ? SaveVariant::LeftCtrl
+                                  : SaveVariant::Plain;
+    b.wholeSurvey = a.has("--whole");
+    b.segyFormat = a.has("--int16") ? SegySampleFormat::Int16 : SegySampleFormat::Ieee32;
+    std::string failure;
+    const ExportResult r = exportSurveyFile(store, target, b, ui, &failure);
+    if (!r.written()) {
+        if (r.outcome == ExportOutcome::CreateFailed)
+            err << "tesk-cli: cannot create " << target << ": " << failure << '\n';
+        return 1;
+    }
+    out << "written " << target << '\n';
+    return ui.problems ? 1 : 0;
 }
 
 } // namespace
@@ -218,53 +213,61 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         (args.empty() ? err : out) << HELP;
         return args.empty() ? 2 : 0;
     }
-    const std::string& cmd = args[0];
-    std::vector<std::string> rest;
-    bool force = false;
-    bool replace = false;
-    bool overlay = true;
-    int start = 0;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--force") {
-            force = true;
-        } else if (args[i] == "--replace-implausible") {
-            replace = true;
-        } else if (args[i] == "--no-overlay") {
-            overlay = false;
-        } else if (args[i] == "--start" && i + 1 < args.size()) {
-            try {
-                start = std::stoi(args[++i]);
-            } catch (...) {
-                err << "tesk-cli: --start needs a frame number\n";
-                return 2;
-            }
-        } else {
-            rest.push_back(args[i]);
-        }
+    const auto found = commands().find(args[0]);
+    if (found == commands().end()) {
+        err << "tesk-cli: unknown command: " << args[0] << "\n\n" << HELP;
+        return 2;
     }
+    const std::string& cmd = found->first;
+    const Command& c = found->second;
+    Arguments a;
+    if (const auto problem = parse(args, a)) return usageError(err, *problem, c);
+    for (const std::string& option : a.given)
+        if (!c.options.count(option)) return usageError(err, cmd + " does not take " + option, c);
+    if (a.files.size() != c.files)
+        return usageError(err, a.files.size() < c.files ? "missing argument" : "too many arguments",
+                          c);
+
+    // Everything that can be checked without the survey is checked first.
+    const ExportKind kind = cmd == "export" ? exportKindFor(a.files[1]) : ExportKind::None;
+    // The save command would write another name than the one given.
+    const std::string& target = a.files.back();
+    if (cmd == "convert" &&
+        (!endsWithExtension(target, ".gem") || target.compare(target.size() - 4, 4, ".gem") != 0))
+        return usageError(err, "convert writes a work file; its name must end in .gem: " + target,
+                          c);
+    if (cmd == "render")
+        if (const auto problem = renderOptionsFit(a, a.files[1]))
+            return usageError(err, *problem, c);
+    if (cmd == "export") {
+        if (kind == ExportKind::None)
+            return usageError(
+                err, "unknown export: " + a.files[1] + " (use .txt, .bmp, .sgy or .segy)", c);
+        if (const auto problem = exportOptionsFit(a, kind)) return usageError(err, *problem, c);
+    }
+
     // One store for the whole run, as in the window.
     static ProfileStore store;
     ViewState view;
-    BatchInteraction ui(err, force, replace);
-    if (cmd == "info" && rest.size() == 1) {
-        if (!openForBatch(store, view, rest[0], ui, err)) return 1;
-        printInfo(store, rest[0], out);
+    cli::BatchInteraction ui(err, a.has("--force"), a.has("--replace-implausible"));
+    // An existing output is kept unless --force says otherwise; asked before
+    // a long open.
+    if (cmd != "info" && !cli::mayWrite(a.files[1], ui)) return 1;
+    if (!cli::openForBatch(store, view, a.files[0], ui, err)) return 1;
+    if (cmd == "info") {
+        cli::printInfo(store, a.files[0], out);
         return ui.problems ? 1 : 0;
     }
-    if (cmd == "convert" && rest.size() == 2) {
-        if (!openForBatch(store, view, rest[0], ui, err)) return 1;
-        const SaveResult s = saveSurveyFile(store, rest[1], SaveKind::WorkFile, ui);
-        if (!s.written) return 1;
-        out << "written " << s.path << '\n';
-        return ui.problems ? 1 : 0;
-    }
-    if (cmd == "render" && rest.size() == 2) {
-        if (!openForBatch(store, view, rest[0], ui, err)) return 1;
-        const int status = render(store, view, rest[1], start, overlay, err);
-        return status ? status : (ui.problems ? 1 : 0);
-    }
-    err << "tesk-cli: unknown command or wrong arguments: " << cmd << "\n\n" << HELP;
-    return 2;
+    if (cmd == "convert") return convert(store, a, ui, out, err);
+    if (cmd == "export") return exportFile(store, a, kind, ui, out, err);
+    cli::RenderRequest r;
+    r.out = a.files[1];
+    r.start = a.start;
+    r.overlay = !a.has("--no-overlay");
+    r.whole = a.has("--whole");
+    r.width = a.width;
+    const int status = cli::render(store, view, r, err);
+    return status ? status : (ui.problems ? 1 : 0);
 }
 
 } // namespace tesk

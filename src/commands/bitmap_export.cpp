@@ -144,14 +144,17 @@ class RadargramRenderer {
   public:
     RadargramRenderer(ProfileStore& s, const BitmapSettings& b) : s_(s), b_(b) {
         r_.settings = b.display;
-        r_.recolour();
+        if (b.palettes)
+            r_.palettes = *b.palettes;
+        else
+            r_.recolour();
     }
     PictureSources draw(int32_t viewStart, const ViewState& v) {
         s_.viewStart = viewStart;
         GRAF(r_, s_, b_.processing, v.ViewOrigin);
         OverlaySettings o = b_.overlay;
         if (b_.processing.relief.on) o.windowHmax = int(r_.reliefWindowMaximum);
-        DrawView(r_.overlay, s_, v, o);
+        DrawView(r_.overlay, s_, v, o, b_.painters);
         PictureSources src;
         src.picture = &r_.picture;
         src.overlay = &r_.overlay;

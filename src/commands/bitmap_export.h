@@ -58,6 +58,11 @@ struct BitmapSettings {
     std::optional<bool> singleFile;
     InterpretationLayers* layers = nullptr; // borehole and depth-section images
     const ViewPixels* viewPixels = nullptr; // views 0x20 and 0x40
+    // What the window draws with besides the settings: its working palettes
+    // (null: built from `display`) and the overlay layers of its tools
+    // (markers, layers, boreholes, relief, coordinates) in their order.
+    const Palettes* palettes = nullptr;
+    std::vector<OverlayPainter> painters;
 };
 
 // The settings the survey header and stateFlags keep, for batch exports.

@@ -1,7 +1,6 @@
 #include "commands/export_commands.h"
 
-#include "commands/bitmap_export.h"
-#include "commands/text_export.h"
+#include "commands/file_kinds.h"
 #include "store/atomic_file.h"
 
 #include <QBuffer>
@@ -27,47 +26,22 @@ ExportKind exportKindFor(const std::string& path) {
 }
 
 ExportResult exportSurveyFile(ProfileStore& s, const std::string& path, const BatchExport& b,
-                              Interaction& ui) {
-    const ExportKind kind = exportKindFor(path);
-    if (kind == ExportKind::None) {
+                              Interaction& ui, std::string* failure) {
+    const FileKind* row = exportKindFor(path) == ExportKind::None ? nullptr : writeKindFor(path);
+    if (!row) {
         ui.show(msg::notYetSupported(path, "?"));
         return {};
     }
-    std::string error;
-    auto sink = AtomicFileSink::create(path, error);
-    if (!sink) {
-        ui.show(msg::createFailedExport());
-        ExportResult failed;
-        failed.outcome = ExportOutcome::CreateFailed;
-        return failed;
-    }
-    ui.passStarted(Interaction::Pass::Save, path);
-    ExportResult r;
-    switch (kind) {
-    case ExportKind::Text:
-        r = writeTextTable(*sink, s, exportSettingsFromStore(s, b.variant, b.decimalSeparator), ui);
-        break;
-    case ExportKind::Bitmap: {
-        BitmapSettings settings = bitmapSettingsFromStore(s);
-        settings.singleFile = b.wholeSurvey;
-        r = writeBitmap(*sink, s, settings, ui);
-        break;
-    }
-    case ExportKind::Segy: {
-        SegyWriteOptions o = segyOptionsFromStore(s);
-        o.format = b.segyFormat;
-        r = writeSegyFile(*sink, s, o, ui);
-        break;
-    }
-    case ExportKind::None:
-        break;
-    }
-    if (r.outcome == ExportOutcome::Written && !sink->commit(error))
-        r.outcome = ExportOutcome::WriteFailed;
-    ui.passFinished();
-    if (r.outcome == ExportOutcome::WriteFailed)
-        ui.show(msg::writeFailed(path, error.empty() ? sink->lastError() : error));
-    return r;
+    // The write step of the save command, with the survey's stored settings.
+    SaveSettings settings;
+    settings.variant = b.variant;
+    settings.singleFile = b.wholeSurvey;
+    settings.segyInt16 = b.segyFormat == SegySampleFormat::Int16;
+    settings.decimalSeparator = b.decimalSeparator;
+    SaveRequest q{s, path, ui, settings};
+    row->write(q);
+    if (failure) *failure = q.failure;
+    return q.exported;
 }
 
 bool writeOverviewFile(const ProfileStore& s, const std::string& path, int width,

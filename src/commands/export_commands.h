@@ -1,7 +1,8 @@
 #pragma once
 // The exports as batch commands (`export IN OUT.txt|.bmp|.sgy`, `render
-// --whole`): the writer chosen by the extension, the survey's stored
-// settings, and the file replaced only once everything was written.
+// --whole`): the save command's write step of the kind the extension names
+// (file_kinds.h), the survey's stored settings, and the file replaced only
+// once everything was written.
 
 #include "commands/export_common.h"
 #include "commands/overview.h"
@@ -18,14 +19,6 @@ enum class ExportKind { None, Text, Bitmap, Segy };
 // By the extension, lower-cased: .txt, .bmp, .sgy or .segy.
 ExportKind exportKindFor(const std::string& path);
 
-// Save-dialog filter entries of the exports, in the order they follow
-// "Gem Files|*.gem|" and "Option Files|*.opt|".
-inline constexpr const char* BITMAP_FILTER = "Bmp Files|*.bmp|";
-inline constexpr const char* TEXT_FILTER = "Text Files|*.txt|";
-inline constexpr const char* SEGY_FILTER = "SEG-Y Files|*.sgy;*.segy|";
-// Open-dialog entry of the SEG-Y reader.
-inline constexpr const char* SEGY_OPEN_FILTER = "Sgy. SEG-Y file|*.sgy;*.segy|";
-
 struct BatchExport {
     SaveVariant variant = SaveVariant::Plain; // text tables: --shift, --ctrl
     bool wholeSurvey = false;                 // bitmap: Yes to "Write as a single file?"
@@ -33,11 +26,14 @@ struct BatchExport {
     char decimalSeparator = systemDecimalSeparator();
 };
 
-// Writes the export the extension names. Messages (nothing to write, the
-// file cannot be created, a write error) go through ui; the file on disk is
-// unchanged unless the result is Written.
+// Writes the export the extension names, without asking before replacing a
+// file (the caller decides). Messages (nothing to write, the file cannot be
+// created, a write error) go through ui; the file on disk is unchanged
+// unless the result is Written.
+// failure, when given, receives the system's reason when the file could not
+// be created or written.
 ExportResult exportSurveyFile(ProfileStore& s, const std::string& path, const BatchExport& b,
-                              Interaction& ui);
+                              Interaction& ui, std::string* failure = nullptr);
 
 // `render --whole`: the overview of the whole survey as a PNG file, written
 // the same safe way. False with a reason.

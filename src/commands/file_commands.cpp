@@ -18,6 +18,15 @@ std::string openExtension(const std::string& path) {
     return ext;
 }
 
+bool endsWithExtension(const std::string& path, const std::string& extension) {
+    if (path.size() <= extension.size()) return false;
+    return std::equal(extension.begin(), extension.end(),
+                      path.end() - std::ptrdiff_t(extension.size()), [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
 namespace {
 
 // A date or time field as the title shows it: a leading "0" below 10, the
@@ -110,6 +119,8 @@ bool writeAtomically(SaveRequest& q, const Message& createFailed, const FileWrit
     std::string error;
     auto sink = AtomicFileSink::create(q.path, error);
     if (!sink) {
+        q.createFailed = true;
+        q.failure = error;
         q.ui.show(createFailed);
         return false;
     }
@@ -122,9 +133,37 @@ bool writeAtomically(SaveRequest& q, const Message& createFailed, const FileWrit
     }
     if (!ok) {
         if (error.empty()) error = sink->lastError();
+        q.failure = error;
         q.ui.show(msg::writeFailed(q.path, error));
     }
     return ok;
+}
+
+const ExportResult& writeExportAtomically(SaveRequest& q, const ExportWriter& write) {
+    std::string error;
+    auto sink = AtomicFileSink::create(q.path, error);
+    if (!sink) {
+        q.createFailed = true;
+        q.failure = error;
+        q.ui.show(msg::createFailedExport());
+        q.exported = ExportResult{};
+        q.exported.outcome = ExportOutcome::CreateFailed;
+        return q.exported;
+    }
+    {
+        BusyGuard busy(q.store, false);
+        q.ui.passStarted(Interaction::Pass::Save, q.path);
+        q.exported = write(*sink);
+        if (q.exported.written() && !sink->commit(error))
+            q.exported.outcome = ExportOutcome::WriteFailed;
+        q.ui.passFinished();
+    }
+    if (q.exported.outcome == ExportOutcome::WriteFailed) {
+        if (error.empty()) error = sink->lastError();
+        q.failure = error;
+        q.ui.show(msg::writeFailed(q.path, error));
+    }
+    return q.exported;
 }
 
 void buildCaptions(ProfileStore& s) {
@@ -196,6 +235,13 @@ SaveKind saveKindForFilterIndex(int filterIndex) {
 }
 
 std::string savePathFor(const std::string& chosen, SaveKind kind) {
+    const FileKind& row = saveKindAt(int(kind));
+    // A name that already ends in a second extension of the format keeps it.
+    for (const FileKind& k : fileKinds()) {
+        if (&k == &row || k.saveLabel || !k.write || std::string(k.formatName) != row.formatName)
+            continue;
+        if (endsWithExtension(chosen, k.extension)) return chosen;
+    }
     // The dialog's name carries its extension in its last four characters;
     // a name typed without one is kept whole rather than cut.
     std::string base = chosen;
@@ -203,7 +249,7 @@ std::string savePathFor(const std::string& chosen, SaveKind kind) {
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (chosen.size() >= nameStart + 4 && chosen[chosen.size() - 4] == '.')
         base = chosen.substr(0, chosen.size() - 4);
-    return base + saveKindAt(int(kind)).extension;
+    return base + row.extension;
 }
 
 SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKind kind,
@@ -211,6 +257,7 @@ SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKi
     SaveResult r;
     const FileKind& row = saveKindAt(int(kind));
     const std::string path = savePathFor(chosenPath, kind);
+    r.path = path;
     // A kind without a writer says so before asking about a file that would
     // not be touched anyway.
     if (!row.write) {
@@ -219,7 +266,11 @@ SaveResult saveSurveyFile(ProfileStore& s, const std::string& chosenPath, SaveKi
     }
     if (fileExists(path) && ui.show(msg::overwrite(path)) != Answer::Yes) return r;
     SaveRequest q{s, path, ui, settings};
-    return row.write(q);
+    r = row.write(q);
+    r.path = path;
+    r.createFailed = q.createFailed;
+    r.failure = q.failure;
+    return r;
 }
 
 } // namespace tesk

@@ -4,6 +4,7 @@
 // kinds (file_kinds.h), or write the chosen file. The window and the batch
 // front end both drive these.
 
+#include "commands/export_common.h"
 #include "display/view_state.h"
 #include "store/device_family.h"
 #include "store/interaction.h"
@@ -24,6 +25,10 @@ std::string saveDialogFilter();
 
 // The extension as the open command sees it: the last four characters, lower-cased.
 std::string openExtension(const std::string& path);
+
+// path ends in extension (".segy"), letter case ignored, after at least one
+// character of name.
+bool endsWithExtension(const std::string& path, const std::string& extension);
 
 enum class OpenOutcome {
     FramesLoaded,   // a survey was loaded or appended
@@ -82,7 +87,7 @@ std::string windowTitle(const ProfileStore& store, const std::string& addedFile 
 void buildCaptions(ProfileStore& store);
 
 // The save dialog's entries: the filter index selects the kind.
-enum class SaveKind { WorkFile = 1, Bitmap = 2, Options = 3, Text = 4 };
+enum class SaveKind { WorkFile = 1, Bitmap = 2, Options = 3, Text = 4, Segy = 5 };
 
 // The entry a save dialog's filter index (1-based) selects, brought into the
 // range of the entries.
@@ -90,13 +95,28 @@ SaveKind saveKindForFilterIndex(int filterIndex);
 
 struct SaveResult {
     bool written = false;
-    std::string path; // the file written
+    std::string path;          // the file written, or the one that could not be
+    bool createFailed = false; // the file could not be created
+    std::string failure;       // why it could not be created or written (the system's reason)
 };
+
+struct ExportSettings;
+struct BitmapSettings;
 
 // What the window adds to the store for the files it writes.
 struct SaveSettings {
     // The options file's values (the window fills what the header does not keep).
     std::optional<OptionsFileSettings> options;
+    // The text table and the picture as the window shows the survey at the
+    // click (the window's display, processing, overlay and view); null: the
+    // survey's stored settings with the variant below (batch use).
+    const ExportSettings* text = nullptr;
+    const BitmapSettings* bitmap = nullptr;
+    SaveVariant variant = SaveVariant::Plain;
+    // The answer to "Write as a single file?" when it is known beforehand.
+    std::optional<bool> singleFile;
+    bool segyInt16 = false;    // SEG-Y samples as 16-bit integers instead of IEEE floats
+    char decimalSeparator = 0; // of the stored-settings text table; 0: the locale's
 };
 
 // The save command after the dialog: path is the name the operator chose,

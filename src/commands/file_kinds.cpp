@@ -1,6 +1,9 @@
 #include "commands/file_kinds.h"
 
+#include "commands/bitmap_export.h"
 #include "commands/load_messages.h"
+#include "commands/segy.h"
+#include "commands/text_export.h"
 #include "store/device_recording.h"
 #include "store/options_file.h"
 
@@ -71,6 +74,25 @@ OpenResult openOptionsFile(OpenRequest& q) {
     return r;
 }
 
+OpenResult openSegy(OpenRequest& q) {
+    // A layout the reader cannot take is refused before anything is cleared.
+    const SegyLoad refusal = segyPrecheck(q.file);
+    if (refusal.fault == LoadFault::Refused) {
+        for (const Message& m : segyMessages(refusal, q.path)) q.ui.show(m);
+        OpenResult r;
+        r.report = refusal;
+        return r;
+    }
+    SegyLoad load;
+    OpenResult r = frameLoad(q, kind::Segy, [&](Interaction& ui) -> LoadReport {
+        load = readSegyFile(q.file, q.store, SegyReadOptions{q.append}, ui);
+        return load;
+    });
+    // A file cut inside a trace: which trace, and how many were loaded.
+    for (const Message& m : segyMessages(load, q.path)) q.ui.show(m);
+    return r;
+}
+
 // --- write steps ---------------------------------------------------------------------
 
 SaveResult saveWorkFile(SaveRequest& q) {
@@ -98,6 +120,39 @@ SaveResult saveOptionsFile(SaveRequest& q) {
     return r;
 }
 
+SaveResult exportSaved(const SaveRequest& q) {
+    SaveResult r;
+    r.written = q.exported.written();
+    r.path = q.path;
+    return r;
+}
+
+SaveResult saveTextTable(SaveRequest& q) {
+    const SaveSettings& o = q.settings;
+    const ExportSettings e =
+        o.text ? *o.text
+               : exportSettingsFromStore(q.store, o.variant,
+                                         o.decimalSeparator ? o.decimalSeparator
+                                                            : systemDecimalSeparator());
+    writeExportAtomically(q,
+                          [&](ByteSink& sink) { return writeTextTable(sink, q.store, e, q.ui); });
+    return exportSaved(q);
+}
+
+SaveResult saveBitmap(SaveRequest& q) {
+    BitmapSettings b = q.settings.bitmap ? *q.settings.bitmap : bitmapSettingsFromStore(q.store);
+    if (q.settings.singleFile) b.singleFile = q.settings.singleFile;
+    writeExportAtomically(q, [&](ByteSink& sink) { return writeBitmap(sink, q.store, b, q.ui); });
+    return exportSaved(q);
+}
+
+SaveResult saveSegy(SaveRequest& q) {
+    SegyWriteOptions o = segyOptionsFromStore(q.store);
+    if (q.settings.segyInt16) o.format = SegySampleFormat::Int16;
+    writeExportAtomically(q, [&](ByteSink& sink) { return writeSegyFile(sink, q.store, o, q.ui); });
+    return exportSaved(q);
+}
+
 constexpr Identify coordinates{Opened::CoordinateFile, "E025", 0, nullptr, false};
 
 } // namespace
@@ -114,18 +169,25 @@ const std::vector<FileKind>& fileKinds() {
         {".mr3", "Mr3. Binary file", nullptr, "MR3",
          {Opened::ByteFile, "E022", 0, nullptr, false},
          openDeviceFamilyFile<kind::BitPlane, readMr3File>, nullptr},
-        {".bmp", nullptr, "Bmp Files", "BMP", {}, nullptr, nullptr},
+        {".bmp", nullptr, "Bmp Files", "BMP", {}, nullptr, saveBitmap},
         {".opt", "Opt. Options file", "Option Files", "OPT",
          {Opened::ByteFile, "E025", TESK_MAGIC_SUM, msg::optMagic, true},
          openOptionsFile, saveOptionsFile},
         {".gpx", "Gpx. GPS file", nullptr, "GPX", coordinates, nullptr, nullptr},
-        {".txt", "Txt. Coordinates file", "Text Files", "TXT", coordinates, nullptr, nullptr},
+        {".txt", "Txt. Coordinates file", "Text Files", "TXT", coordinates, nullptr,
+         saveTextTable},
         {".gpr", "Gpr. Mirn file", nullptr, "GPR",
          {Opened::ByteFile, "E023", 0, nullptr, false},
          openDeviceFamilyFile<kind::MirnGpr, readGprFile>, nullptr},
         {".geb", "Geb. Mirn file", nullptr, "GEB",
          {Opened::ByteFile, "E002", MIRN_MAGIC_SUM, msg::gebMagic, false},
          openDeviceFamilyFile<kind::MirnGeb, readGebFile>, nullptr},
+        {".sgy", "Sgy. SEG-Y file", "SEG-Y Files", "SEG-Y",
+         {Opened::ByteFile, "E025", 0, nullptr, false},
+         openSegy, saveSegy},
+        {".segy", nullptr, nullptr, "SEG-Y",
+         {Opened::ByteFile, "E025", 0, nullptr, false},
+         openSegy, saveSegy},
     };
     // clang-format on
     return rows;
@@ -156,12 +218,26 @@ const FileKind& saveKindAt(int filterIndex) {
     return *last;
 }
 
+const FileKind* writeKindFor(const std::string& path) {
+    for (const FileKind& k : fileKinds())
+        if (k.write && endsWithExtension(path, k.extension)) return &k;
+    return nullptr;
+}
+
 namespace {
 
+// "Label|*.ext|" per labelled row; the second extensions of its format
+// follow its own ("*.sgy;*.segy").
 std::string dialogFilter(const char* FileKind::*label) {
     std::string f;
-    for (const FileKind& k : fileKinds())
-        if (k.*label) f += std::string(k.*label) + "|*" + k.extension + "|";
+    for (const FileKind& k : fileKinds()) {
+        if (!(k.*label)) continue;
+        f += std::string(k.*label) + "|*" + k.extension;
+        for (const FileKind& other : fileKinds())
+            if (!(other.*label) && std::string(other.formatName) == k.formatName)
+                f += std::string(";*") + other.extension;
+        f += "|";
+    }
     return f;
 }
 

@@ -25,7 +25,13 @@
 //     only (the .cor companion of a .geb survey) goes into its read step
 //     after frameLoad. A coordinate import or another file that adds to the
 //     survey returns an OpenResult with `added` set.
-//   - A write step usually calls writeAtomically with its writer.
+//   - A write step usually calls writeAtomically with its writer, an export's
+//     writeExportAtomically.
+//   - A second extension of a format (".segy" beside ".sgy") is a row
+//     without labels and with the same formatName, after the labelled one:
+//     the dialogs' entry of the format lists it ("*.sgy;*.segy"), the open
+//     command and the batch exports take it, and a name chosen in the save
+//     dialog that already ends in it keeps it.
 //   - Steps run after the identify step: the file exists, is not empty and
 //     has the row's magic.
 
@@ -53,12 +59,16 @@ struct OpenRequest {
 
 // What a write step gets: the path of the file to write (the chosen name
 // with the row's extension; the overwrite question is answered), the store,
-// the interaction and the window's settings.
+// the interaction and the window's settings. The step leaves what an export
+// wrote, and why a file could not be created or written, in the request.
 struct SaveRequest {
     ProfileStore& store;
     const std::string& path;
     Interaction& ui;
     const SaveSettings& settings;
+    ExportResult exported{};
+    bool createFailed = false;
+    std::string failure{};
 };
 
 enum class Opened {
@@ -96,6 +106,10 @@ const FileKind* openKindFor(const std::string& path);
 // range of the entries.
 const FileKind& saveKindAt(int filterIndex);
 
+// The row that writes files whose path ends in its extension, letter case
+// ignored (nullptr: none).
+const FileKind* writeKindFor(const std::string& path);
+
 // The frame-load frame-work around a reader: sets fileKind, clears the
 // store for the open, shows the progress panel, runs the reader with an
 // interaction that shows the report's messages before each question, shows
@@ -111,5 +125,12 @@ OpenResult frameLoad(OpenRequest& q, uint8_t fileKind, const FrameReader& read);
 // sink refused bytes.
 using FileWriter = std::function<bool(ByteSink& sink)>;
 bool writeAtomically(SaveRequest& q, const Message& createFailed, const FileWriter& write);
+
+// The same for an export, whose writer may find nothing to write (it says
+// so itself; the file on disk stays as it was): "ERROR of creation of a
+// file!" when the file cannot be created, the write-failure message when
+// writing fails. Leaves the writer's result in q.exported and returns it.
+using ExportWriter = std::function<ExportResult(ByteSink& sink)>;
+const ExportResult& writeExportAtomically(SaveRequest& q, const ExportWriter& write);
 
 } // namespace tesk

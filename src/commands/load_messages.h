@@ -7,9 +7,13 @@
 #include "store/messages.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tesk {
+
+enum class SegyFault;
+struct SegyLoad;
 
 // The messages a report of a file of the given kind (fileKind) calls for:
 // its warnings with the fault's message among them where it arose, the
@@ -24,6 +28,20 @@ std::vector<Message> loadMessages(const LoadReport& r, uint8_t fileKind, std::si
 
 // The findings of a report that loadMessages counts: its warnings and its fault.
 std::size_t findingCount(const LoadReport& r);
+
+// What a SEG-Y report adds to loadMessages (name: the file's path): the
+// refusal of a layout the reader cannot take, or the trace a cut file ends
+// in with the number of traces loaded. A read fault has the open command's
+// read-fault message and the slot limit the "E034" of loadMessages; neither
+// adds one here.
+std::vector<Message> segyMessages(const SegyLoad& r, const std::string& name);
+
+namespace msg {
+// A SEG-Y file refused (trace -1: in its headers) or cut short in a trace;
+// `traces` is the number loaded.
+Message segyFault(const std::string& name, SegyFault fault, int64_t trace, uint64_t offset,
+                  int64_t traces);
+} // namespace msg
 
 // The interaction a reader gets from the open command: everything goes to
 // the operator's interaction; before a question the messages of the report

@@ -28,7 +28,7 @@ namespace tesk {
 
 // fileKind of a survey opened from SEG-Y: below 16, so the open command
 // resets the zero level and gains as for the other files without them.
-inline constexpr uint8_t SEGY_FILE_KIND = 2;
+inline constexpr uint8_t SEGY_FILE_KIND = kind::Segy;
 
 // --- writing ---------------------------------------------------------------------
 
@@ -71,7 +71,8 @@ struct SegyReadOptions {
 // file's layout.
 struct SegyLoad : LoadReport {
     SegyFault segyFault = SegyFault::None;
-    int64_t faultTrace = -1; // 0-based trace where the fault was met
+    int64_t faultTrace = -1;      // 0-based trace where the fault was met
+    uint64_t segyFaultOffset = 0; // byte offset of that trace or header field
     bool littleEndian = false;
     int formatCode = 0;
     int samplesInFile = 0; // samples per trace the file gives
@@ -86,17 +87,19 @@ struct SegyLoad : LoadReport {
     int profiles = 0;           // profiles (runs of one field record number) loaded
 };
 
-// The layout checks of the reader, made before anything is cleared: null
-// when the file can be read, else the message that refuses it.
-std::optional<Message> segyPrecheck(ByteSource& src, const std::string& name);
+// The layout checks of the reader, made before anything is cleared: a
+// report with segyFault None when the file can be read, else the refusal
+// (fault Refused, segyFault and the byte offset of the field that refuses it).
+SegyLoad segyPrecheck(ByteSource& src);
 
 // Loads the traces into the store from slot 0 or, when appending, from
 // frameCount; never past slot MAX_LOADED_FRAME. The caller has run
 // clearForOpen and runs finishLoad. Without append the time range, the
 // recording date and time and the hemisphere of geographic coordinates come
-// from the file. Faults are shown through ui (and returned); the traces read
-// before a fault stay loaded.
+// from the file. Faults are returned, never shown (the open command words
+// them: segyMessages and loadMessages in load_messages.h); only progress goes
+// through ui. The traces read before a fault stay loaded.
 SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& options,
-                      Interaction& ui, const std::string& name = {});
+                      Interaction& ui);
 
 } // namespace tesk

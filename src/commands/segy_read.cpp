@@ -39,7 +39,6 @@
 // profiles, not traces), each new number starts a new profile after 10
 // blank frames.
 
-#include "commands/export_messages.h"
 #include "commands/segy.h"
 #include "commands/segy_layout.h"
 #include "store/settings_catalog.h"
@@ -492,6 +491,7 @@ void putDate(ProfileStore& s, int year, int dayOfYear, int hour, int minute) {
 SegyLoad faultReport(SegyLoad out, SegyFault f, int64_t trace, uint64_t offset) {
     out.segyFault = f;
     out.faultTrace = trace;
+    out.segyFaultOffset = offset;
     const LoadFault kind = f == SegyFault::TraceCut    ? LoadFault::CutShort
                            : f == SegyFault::ReadFault ? LoadFault::ReadFault
                                                        : LoadFault::Refused;
@@ -501,22 +501,21 @@ SegyLoad faultReport(SegyLoad out, SegyFault f, int64_t trace, uint64_t offset) 
 
 } // namespace
 
-std::optional<Message> segyPrecheck(ByteSource& src, const std::string& name) {
+SegyLoad segyPrecheck(ByteSource& src) {
     const Layout l = parseLayout(src);
-    if (l.fault == SegyFault::None) return std::nullopt;
-    return msg::segyFault(name, l.fault, -1, l.faultOffset, 0);
+    SegyLoad out;
+    if (l.fault != SegyFault::None) out = faultReport(out, l.fault, -1, l.faultOffset);
+    return out;
 }
 
 SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& options,
-                      Interaction& ui, const std::string& name) {
+                      Interaction& ui) {
     SegyLoad out;
     const bool append = options.append;
     out.firstSlot = append ? s.frameCount : 0;
     const Layout l = parseLayout(src);
     if (l.fault != SegyFault::None) {
-        out = faultReport(out, l.fault, -1, l.faultOffset);
-        ui.show(msg::segyFault(name, l.fault, -1, l.faultOffset, 0));
-        return out;
+        return faultReport(out, l.fault, -1, l.faultOffset);
     }
     out.littleEndian = l.e.little;
     out.formatCode = l.format;
@@ -566,7 +565,7 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
     // Pass 2: the frames.
     int slot = out.firstSlot;
     int lastFilled = slot - 1;
-    bool geographicSeen = false, rectangularSeen = false, tooManyShown = false;
+    bool geographicSeen = false, rectangularSeen = false;
     {
         TraceWalker walk(src, l);
         const uint8_t *h, *d;
@@ -581,8 +580,6 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
             record = r;
             if (slot > MAX_LOADED_FRAME) {
                 out.stop(LoadFault::SlotLimit, int(k), walk.offset());
-                if (!tooManyShown) ui.show(msg::tooManyFramesE034());
-                tooManyShown = true;
                 break;
             }
             if (plan.n != n) planSamples(plan, n, l.dtNs, range.p);
@@ -612,9 +609,6 @@ SegyLoad readSegyFile(ByteSource& src, ProfileStore& s, const SegyReadOptions& o
         if (geographicSeen || rectangularSeen)
             setBit(h[hdr::CoordFlags], hdr::Geographic, geographicSeen);
     }
-    if (out.segyFault != SegyFault::None)
-        ui.show(
-            msg::segyFault(name, out.segyFault, out.faultTrace, out.faultOffset, out.framesRead));
     return out;
 }
 

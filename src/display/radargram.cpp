@@ -69,11 +69,13 @@ bool processRaster(Radargram& r, const ProfileStore& s, const ProcessingSettings
         shiftRasterForRelief(r.raster, s, s.viewStart, reference, s.velocityCode, p.relief.nsPerRow,
                              p.relief.stretch);
     }
+    if (p.interpretation.beforeFilters) p.interpretation.beforeFilters(r.raster);
     filterRadargram(r.raster, p.filter1, p.filter2, r.settings.LevelTable);
     r.raster.activePlane = 0;
     const bool zeroGain =
         textExport ? zeroGainNeededForTextExport(r.settings) : zeroGainNeeded(r.settings);
     if (zeroGain) ZeroGain(r.raster, r.settings);
+    if (p.interpretation.afterProcessing) p.interpretation.afterProcessing(r.raster);
     return true;
 }
 

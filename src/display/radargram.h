@@ -12,6 +12,7 @@
 #include "store/profile_store.h"
 
 #include <QImage>
+#include <functional>
 
 namespace tesk {
 
@@ -25,6 +26,17 @@ struct ReliefDisplay {
     double nsPerRow = 1.0; // ComboBox11: nanoseconds per sample row
 };
 
+// Stages that the interpretation tools put into the chain; an empty stage
+// does nothing, so the chain runs as before without them.
+struct InterpretationStages {
+    // After the fill and the relief shift, before the filters: the depth
+    // section re-samples every trace of plane 0 layer by layer.
+    std::function<void(DisplayRaster&)> beforeFilters;
+    // After the zero/gain stage, plane 0 as it is painted: the boundary
+    // overlay snaps to it and the layer pictures are repainted.
+    std::function<void(const DisplayRaster&)> afterProcessing;
+};
+
 // Processing chosen in the option panel besides the amplitude settings.
 struct ProcessingSettings {
     ReliefDisplay relief;
@@ -33,6 +45,7 @@ struct ProcessingSettings {
     int additionItem = 0;   // ComboBox40: 0 none, 1..3 for 2..4 profiles
     int additionMethod = 0; // ComboBox41: addition, multiply, subtract
     int thresholdItem = 0;  // ComboBox42: threshold 32 - 4 * item
+    InterpretationStages interpretation;
 };
 
 // Filter settings as the survey header keeps them.
@@ -63,7 +76,9 @@ struct Radargram {
 
 // The processing half of the chain on plane 0: fill (or profile addition),
 // in the relief display the stretched fill and the shift from the reference
-// height, filter 1, filter 2, then the zero/gain stage when its settings call for it.
+// height, the interpretation stage before the filters, filter 1, filter 2,
+// then the zero/gain stage when its settings call for it, and the
+// interpretation stage after processing.
 // The text-table export runs the same steps with its stricter zero/gain
 // condition (textExport): in the gain modes every gain setting must differ
 // from its default. Returns false, with the raster untouched, when profile

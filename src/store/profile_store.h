@@ -76,6 +76,7 @@ inline constexpr uint16_t CoordFileOpen = 0x4000;
 namespace kind {
 inline constexpr uint8_t None = 255;
 inline constexpr uint8_t DeviceRecording = 1; // .geo
+inline constexpr uint8_t Segy = 2;            // .sgy, .segy (below 16: zero level and gains reset)
 inline constexpr uint8_t BitPlane = 3;        // .mr3
 inline constexpr uint8_t MirnGpr = 215;       // .gpr
 inline constexpr uint8_t MirnGeb = 216;       // .geb

@@ -4,7 +4,11 @@
 
 #include "support/store_test_support.h"
 
+#include "support/segy_files.h"
+
 #include "commands/file_commands.h"
+#include "commands/segy.h"
+#include "commands/text_export.h"
 #include "store/atomic_file.h"
 #include "store/byte_source.h"
 
@@ -391,13 +395,14 @@ TEST(FileKinds, DialogFiltersListTheRowsInOrder) {
         openDialogFilter(),
         "Gem. Work file|*.gem|Geo. Original file|*.geo|Mr3. Binary file|*.mr3|Opt. Options "
         "file|*.opt|Gpx. GPS file|*.gpx|Txt. Coordinates file|*.txt|Gpr. Mirn file|*.gpr|Geb. "
-        "Mirn file|*.geb|");
-    EXPECT_EQ(saveDialogFilter(),
-              "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|Text Files|*.txt|");
+        "Mirn file|*.geb|Sgy. SEG-Y file|*.sgy;*.segy|");
+    EXPECT_EQ(saveDialogFilter(), "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|Text "
+                                  "Files|*.txt|SEG-Y Files|*.sgy;*.segy|");
     // The filter index selects the entry; indices outside the list take the nearest one.
     EXPECT_EQ(saveKindForFilterIndex(0), SaveKind::WorkFile);
     EXPECT_EQ(saveKindForFilterIndex(3), SaveKind::Options);
-    EXPECT_EQ(saveKindForFilterIndex(9), SaveKind::Text);
+    EXPECT_EQ(saveKindForFilterIndex(5), SaveKind::Segy);
+    EXPECT_EQ(saveKindForFilterIndex(9), SaveKind::Segy);
 }
 
 TEST_F(Commands, AfterAFrameLoadTheViewStartsOverAndTheTitleNamesTheSurvey) {
@@ -489,6 +494,11 @@ INSTANTIATE_TEST_SUITE_P(
                       SavePathCase{"/d/survey.gem", SaveKind::Options, "/d/survey.opt"},
                       SavePathCase{"/d/survey.gem", SaveKind::Text, "/d/survey.txt"},
                       SavePathCase{"/d/survey.txt", SaveKind::WorkFile, "/d/survey.gem"},
+                      SavePathCase{"/d/survey.gem", SaveKind::Segy, "/d/survey.sgy"},
+                      // The second extension of SEG-Y stays; it is not cut to "survey.s".
+                      SavePathCase{"/d/survey.segy", SaveKind::Segy, "/d/survey.segy"},
+                      SavePathCase{"/d/survey.SEGY", SaveKind::Segy, "/d/survey.SEGY"},
+                      SavePathCase{"/d/survey.segy", SaveKind::Text, "/d/survey.segy.txt"},
                       SavePathCase{"/d/a.b.c.GEM", SaveKind::WorkFile, "/d/a.b.c.gem"}));
 
 // --- saving -----------------------------------------------------------------------
@@ -568,31 +578,118 @@ TEST_F(Save, MissingDirectoryGivesE030) {
     EXPECT_EQ(s->currentFileName, "/before/survey.gem");
 }
 
-// The bitmap and text exports have no writer yet: the operator is told so at
-// once, is not asked to overwrite a file that would not be written, and an
-// existing file of that name is left alone.
-TEST_F(Save, ExportWithoutAWriterSaysSoBeforeAskingToOverwrite) {
+// Every export entry writes through its row: the bytes of its writer with
+// the survey's stored settings, replacing a file only after Yes. (The
+// picture, which needs the toolkit's fonts, is checked through the window.)
+TEST_F(Save, ExportsWriteTheirWritersBytesAndReplaceAFileOnlyAfterYes) {
     struct Row {
         SaveKind kind;
         const char* file;
-        const char* format;
     };
-    for (const Row& row :
-         {Row{SaveKind::Bitmap, "pic.bmp", "BMP"}, Row{SaveKind::Text, "pic.txt", "TXT"}}) {
-        SCOPED_TRACE(row.format);
+    for (const Row& row : {Row{SaveKind::Text, "pic.txt"}, Row{SaveKind::Segy, "pic.sgy"}}) {
+        SCOPED_TRACE(row.file);
         ui.shown.clear();
-        const std::string existing = put(row.file, oldContents());
-        const SaveResult r = saveSurveyFile(*s, dir.file("pic.gem"), row.kind, ui);
-        EXPECT_FALSE(r.written);
-        ASSERT_EQ(ui.shown.size(), 1u) << "no overwrite question";
-        EXPECT_EQ(ui.shown[0].en, "File = " + existing + "\rThe <" + row.format +
-                                      "> format is not supported by this version yet.");
-        EXPECT_EQ(ui.shown[0].ru, "Файл = " + existing + "\rФормат <" + row.format +
-                                      "> пока не поддерживается этой версией.");
-        EXPECT_EQ(ui.shown[0].buttons, Buttons::Ok);
-        EXPECT_EQ(readBytes(existing), oldContents());
-        EXPECT_EQ(s->currentFileName, "/before/survey.gem");
+        const std::string path = put(row.file, oldContents());
+        ui.answers = {Answer::No};
+        EXPECT_FALSE(saveSurveyFile(*s, dir.file("pic.gem"), row.kind, ui).written);
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].en, path + "\ralready exists. Overwrite?");
+        EXPECT_EQ(readBytes(path), oldContents());
+
+        VectorSink expected;
+        RecordingInteraction quiet;
+        if (row.kind == SaveKind::Text)
+            writeTextTable(expected, *s, exportSettingsFromStore(*s, SaveVariant::Plain, ','),
+                           quiet);
+        else
+            writeSegyFile(expected, *s, segyOptionsFromStore(*s), quiet);
+        ASSERT_FALSE(expected.bytes.empty());
+        ui.answers = {Answer::Yes};
+        SaveSettings settings;
+        settings.decimalSeparator = ',';
+        const SaveResult r = saveSurveyFile(*s, dir.file("pic.gem"), row.kind, ui, settings);
+        EXPECT_TRUE(r.written);
+        EXPECT_EQ(r.path, path);
+        EXPECT_EQ(readBytes(path), expected.bytes);
+        EXPECT_EQ(s->currentFileName, "/before/survey.gem") << "an export does not rename";
+        EXPECT_EQ(s->stateFlags & state::Busy, 0);
     }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"pic.sgy", "pic.txt"}));
+}
+
+// Nothing to write, a file that cannot be created: the export's own message
+// and nothing else; a file of that name stays as it was.
+TEST_F(Save, ExportsThatWriteNothingKeepTheFileAndSayWhy) {
+    auto empty = newStore();
+    empty->frameCount = 40;
+    const std::string path = put("old.txt", oldContents());
+    ui.answers.push_back(Answer::Yes);
+    const SaveResult r = saveSurveyFile(*empty, path, SaveKind::Text, ui);
+    EXPECT_FALSE(r.written);
+    ASSERT_EQ(ui.shown.size(), 2u) << "the overwrite question, then the reason";
+    EXPECT_EQ(ui.shown[1].en, "ERROR! There is no Structure for record ");
+    EXPECT_EQ(ui.shown[1].ru, "Ошибка! Нет данных для записи.");
+    EXPECT_EQ(ui.shown[1].icon, Icon::Error);
+    EXPECT_EQ(readBytes(path), oldContents());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"old.txt"});
+
+    ui.shown.clear();
+    const std::string missing = dir.file("no-such-dir") + "/x.txt";
+    const SaveResult c = saveSurveyFile(*s, missing, SaveKind::Text, ui);
+    EXPECT_FALSE(c.written);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].en, "ERROR of creation of a file!");
+    EXPECT_EQ(ui.shown[0].ru, "ERROR of creation of a file!");
+    EXPECT_EQ(c.path, missing);
+    EXPECT_EQ(c.failure, "No such file or directory");
+}
+
+// --- SEG-Y through the open command ------------------------------------------------
+
+TEST_F(Commands, SegyFilesOpenUnderBothExtensions) {
+    SegyImage f(3, 4, 1000); // 16-bit integers, 1 ns
+    for (int i = 0; i < 5; ++i) f.addTrace({1, 2, 3, double(i)});
+    for (const char* name : {"line.sgy", "LINE.SEGY"}) {
+        SCOPED_TRACE(name);
+        const std::string path = put(name, f.bytes);
+        const OpenResult r = open(path);
+        EXPECT_EQ(r.outcome, OpenOutcome::FramesLoaded);
+        EXPECT_EQ(r.report.framesRead, 5);
+        EXPECT_TRUE(ui.shown.empty());
+        EXPECT_EQ(s->fileKind, kind::Segy);
+        EXPECT_EQ(s->currentFileName, path);
+        EXPECT_EQ(s->frame(4).value[3], 132); // 128 + sample 4
+        // Opened like the other files without zero level and gains.
+        EXPECT_EQ(s->header.value[hdr::ZeroLevel], 128);
+    }
+}
+
+TEST_F(Commands, SegyRefusalAndCutAreWordedByTheOpenCommand) {
+    ASSERT_EQ(open(put("a.gem", gem16(30).bytes)).outcome, OpenOutcome::FramesLoaded);
+    const std::string refused = put("short.sgy", std::vector<uint8_t>(2000, 0x40));
+    EXPECT_EQ(open(refused).outcome, OpenOutcome::Refused);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].en, "ERROR. File = " + refused +
+                                  "\rincompatible format <SEG-Y>: the file is shorter than its "
+                                  "headers (3600 bytes)");
+    EXPECT_EQ(ui.shown[0].ru, "Ошибка! Файл = " + refused +
+                                  "\rне соответствует формату <SEG-Y>: файл короче заголовков "
+                                  "(3600 байт)");
+    EXPECT_EQ(s->frame(3).value[0], 103) << "the survey on screen stays";
+
+    ui.shown.clear();
+    SegyImage f(5, 4, 1000);
+    for (int i = 0; i < 3; ++i) f.addTrace({1, 2, 3, 4});
+    f.bytes.resize(f.bytes.size() - 9);
+    const std::string cut = put("cut.sgy", f.bytes);
+    EXPECT_EQ(open(cut).outcome, OpenOutcome::FramesLoaded);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].en,
+              "File = " + cut + "\rcut short in trace 3 (byte 4112).\rTraces loaded: 2.");
+    EXPECT_EQ(ui.shown[0].ru,
+              "Файл = " + cut + "\rобрезан в трассе 3 (байт 4112).\rЗагружено трасс: 2.");
+    EXPECT_EQ(ui.shown[0].icon, Icon::Warning);
+    EXPECT_EQ(s->frame(1).value[3], 132);
 }
 
 // Lowers the file size limit for the duration of a test, so that a write

@@ -6,6 +6,7 @@
 
 #include "commands/export_common.h"
 #include "commands/export_messages.h"
+#include "commands/grid_section.h"
 #include "commands/text_export.h"
 
 #include <gtest/gtest.h>
@@ -368,6 +369,28 @@ TEST_F(TextTables, SliceTableWritesEveryNodeOfTheSectionAtTheCursorRow) {
     // Row 3, column 5 with a step of 5 cm: code 1 + 13.
     EXPECT_EQ(lines[1 + 3 * 512 + 5], "15;25;14");
     EXPECT_EQ(lines.back(), "2555;2555;" + std::to_string(1 + (511 + 1022) % 255));
+}
+
+// The volume's own section: node (gx, gy) of the time plane, gx the line.
+TEST(GridSectionOfTheVolume, GivesPlaneCOfEveryNodeLineByLineOnceBuilt) {
+    static VolumeGrid grid; // about 164 MB, once
+    grid.allocate();
+    GridSection section(grid);
+    std::vector<uint8_t> codes(std::size_t(SECTION_NODES) * SECTION_NODES, 0);
+    grid.info.built = false;
+    EXPECT_FALSE(section.horizontalSection(100, codes.data())) << "no complete build";
+    grid.info.built = true;
+    grid.at(3, 100, 7) = 200;
+    grid.at(7, 100, 3) = 50;
+    grid.at(3, 101, 7) = 9;
+    grid.at(511, 100, 511) = 77;
+    ASSERT_TRUE(section.horizontalSection(100, codes.data()));
+    EXPECT_EQ(codes[3 * 512 + 7], 200);
+    EXPECT_EQ(codes[7 * 512 + 3], 50);
+    EXPECT_EQ(codes[511 * 512 + 511], 77);
+    ASSERT_TRUE(section.horizontalSection(101, codes.data()));
+    EXPECT_EQ(codes[3 * 512 + 7], 9);
+    EXPECT_FALSE(section.horizontalSection(512, codes.data())) << "planes 0..511 only";
 }
 
 // --- refusals --------------------------------------------------------------------------------

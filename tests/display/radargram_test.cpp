@@ -375,6 +375,37 @@ TEST_F(RadargramChain, ReliefDisplayHangsEachTraceFromTheHighestFrameInView) {
     EXPECT_EQ(pixel(*r, 7, 0), colour);
 }
 
+TEST_F(RadargramChain, InterpretationStagesRunAfterTheReliefShiftAndAroundTheFilters) {
+    // Frames of 100, heights as in the relief test: frame 7 has none and
+    // hangs 200 rows down. The stage before the filters sees the shifted
+    // fill and raises frame 10 to 200; LF 1 with L = 1 along the frames then
+    // gives frame 10 (2 * 200 + 100 + 100) / 4 = 150, which the stage after
+    // processing and the picture both show.
+    for (int f = 0; f < 600; ++f) putConstantFrame(s, f, 100);
+    s.frame(5).set24(cell::ReliefHeight, 1000);
+    s.velocityCode = 500;
+    set(form::Amplitude, 0);
+    processing.relief.on = true;
+    processing.relief.absolute = true;
+    processing.filter1 = FilterRow{filter_kind::LowPass1, 1, 0, 0};
+    constexpr int ROW7 = DisplayRaster::FIRST_VIEW_ROW + 7;
+    constexpr int ROW10 = DisplayRaster::FIRST_VIEW_ROW + 10;
+    int before7 = -1, before10 = -1, after10 = -1;
+    processing.interpretation.beforeFilters = [&](DisplayRaster& raster) {
+        before7 = raster.row(0, ROW7)[199];
+        before10 = raster.row(0, ROW10)[300];
+        for (int k = 0; k < SAMPLE_ROWS; ++k) raster.row(0, ROW10)[k] = 200;
+    };
+    processing.interpretation.afterProcessing = [&](const DisplayRaster& raster) {
+        after10 = raster.row(0, ROW10)[300];
+    };
+    ASSERT_TRUE(draw());
+    EXPECT_EQ(before7, 0); // the shift came first
+    EXPECT_EQ(before10, 100);
+    EXPECT_EQ(after10, 150);
+    EXPECT_EQ(pixel(*r, 10, 300), 0x05F7FFu); // MainPalette[150]
+}
+
 TEST_F(RadargramChain, AdditionWithoutAPartnerLeavesThePictureAsItWas) {
     // One profile, frames 0..49, and the survey ends at 90: the next profile
     // start is searched up to 91, in the same hundred as frame 0.

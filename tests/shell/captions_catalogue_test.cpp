@@ -57,6 +57,7 @@ const Expected CATALOGUE[] = {
     {"SpeedButton31", Kind::Hint, -1, "Изменить файл по оси X", "To change a file on X -axis"},
     {"SpeedButton32", Kind::Hint, -1, "Изменить файл по оси Y", "To change a file on Y -axis"},
     {"SpeedButton35", Kind::Hint, -1, "Лупа", "Magnifier"},
+    {"SpeedButton101", Kind::Hint, -1, "Карандаш", nullptr},
     {"MaskEdit1", Kind::Hint, -1, "Текущий кадр", "Current frame"},
     {"StaticText1", Kind::Hint, -1, "X без учета шага профиля", nullptr},
     {"StaticText2", Kind::Hint, -1, "X с учетом шага профиля", nullptr},
@@ -77,6 +78,9 @@ const Expected CATALOGUE[] = {
     {"CheckBox22", Kind::Caption, -1, "Инверсия", nullptr},
     {"CheckBox23", Kind::Caption, -1, "Выбрать значение амплитуды", nullptr},
     {"CheckBox59", Kind::Caption, -1, "Сложение", nullptr},
+    {"CheckBox32", Kind::Caption, -1, "Кратник", nullptr},
+    {"CheckBox33", Kind::Caption, -1, "Показать слои", nullptr},
+    {"CheckBox34", Kind::Caption, -1, "Показать скважины", nullptr},
     {"Label1", Kind::Caption, -1, "Пожалуйста подождите, идет загрузка и обработка файла", "Please wait; there is a loading and processing of a file"},
     // The "с" of the Russian velocity unit is Cyrillic.
     {"Label10", Kind::Caption, -1, "Vgr = \xd1\x81m/1ns", nullptr},
@@ -173,6 +177,17 @@ const Expected CATALOGUE[] = {
     {"ComboBox54", Kind::Item, 1, " C\xd0\xb5\xd1\x87\xd0\xb5\xd0\xbd\xd0\xb8\xd0\xb5 T  X ", nullptr},
     {"ComboBox54", Kind::Item, 2, " \xd0\xa1\xd0\xb5\xd1\x87\xd0\xb5\xd0\xbd\xd0\xb8\xd0\xb5 T  Y", nullptr},
     {"ComboBox54", Kind::Item, 3, " \xd0\xa1\xd0\xb5\xd1\x87\xd0\xb5\xd0\xbd\xd0\xb8\xd0\xb5 T  X  Y", nullptr},
+    // The velocity methods, the snapping phase and the layers.
+    {"ComboBox35", Kind::Item, 0, " 0 = Гипербола", nullptr},
+    {"ComboBox35", Kind::Item, 1, " 1 = Годограф Р", nullptr},
+    {"ComboBox35", Kind::Item, 2, " 2 = Годограф А", nullptr},
+    {"ComboBox35", Kind::Item, 3, " 3 = Годограф В ", nullptr},
+    {"ComboBox36", Kind::Item, 0, " Максимум", nullptr},
+    {"ComboBox36", Kind::Item, 1, " Ноль", nullptr},
+    {"ComboBox36", Kind::Item, 2, " Минимум", nullptr},
+    {"ComboBox31", Kind::Item, 0, "Нет границ", nullptr},
+    {"ComboBox31", Kind::Item, 1, " 1 слой", nullptr},
+    {"ComboBox31", Kind::Item, 8, " 8 слой", nullptr},
     {"ComboBox62", Kind::Item, 0, "  Выборка       64", nullptr},
     {"ComboBox62", Kind::Item, 1, "  Усреднение 42", nullptr},
     {"ComboBox62", Kind::Item, 2, "  Накопление 24", nullptr},
@@ -199,7 +214,8 @@ const char* const COLOURS_EN[2][8] = {
 const char* const REWRITTEN_LISTS[] = {"ComboBox10", "ComboBox16", "ComboBox17", "ComboBox18",
                                        "ComboBox19", "ComboBox20", "ComboBox21", "ComboBox28",
                                        "ComboBox29", "ComboBox40", "ComboBox41", "ComboBox51",
-                                       "ComboBox52", "ComboBox54", "ComboBox62", "ComboBox63"};
+                                       "ComboBox52", "ComboBox54", "ComboBox62", "ComboBox63",
+                                       "ComboBox31", "ComboBox35", "ComboBox36"};
 
 class Captions : public WindowTest {
   protected:
@@ -371,6 +387,8 @@ TEST_F(Captions, FrameLoadEndsWithTheCataloguesOfTheFilesLanguage) {
               "Пожалуйста подождите, идет загрузка и обработка файла");
     for (const Expected& e : CATALOGUE) {
         if (!e.ru) continue;
+        // With a survey shown, Panel51 reads the code under the cursor.
+        if (std::string(e.control) == "Panel51") continue;
         SCOPED_TRACE(where(e));
         EXPECT_EQ(shown(e).toStdString(), e.ru);
     }

@@ -19,7 +19,7 @@ TEST_F(OpenCommand, OpensWorkFileAndBuildsTitleFromRecordingDate) {
     EXPECT_EQ(prompter.filtersAsked[0],
               "Gem. Work file|*.gem|Geo. Original file|*.geo|Mr3. Binary file|*.mr3|Opt. Options "
               "file|*.opt|Gpx. GPS file|*.gpx|Txt. Coordinates file|*.txt|Gpr. Mirn "
-              "file|*.gpr|Geb. Mirn file|*.geb|");
+              "file|*.gpr|Geb. Mirn file|*.geb|Sgy. SEG-Y file|*.sgy;*.segy|");
     // Start-up date 01.01.18 00:00 travels with the file.
     EXPECT_EQ(title(), "Tesk  " + path + "     01.01.18   00:00:00");
     EXPECT_EQ(store->fileKind, 16);
@@ -258,8 +258,8 @@ TEST_F(SaveCommand, WritesWorkFileAndRetitlesTheWindow) {
     prompter.saveNames.push_back(SaveChoice{out, 1});
     ui.SpeedButton3->click();
     EXPECT_TRUE(prompter.shown.empty()) << lastText();
-    EXPECT_EQ(prompter.filtersAsked.back(),
-              "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|Text Files|*.txt|");
+    EXPECT_EQ(prompter.filtersAsked.back(), "Gem Files|*.gem|Bmp Files|*.bmp|Option Files|*.opt|"
+                                            "Text Files|*.txt|SEG-Y Files|*.sgy;*.segy|");
     EXPECT_EQ(std::filesystem::file_size(out), 512u + 320u * 624u);
     EXPECT_EQ(title(), "Tesk  " + out + "     01.01.18   00:00:00");
     EXPECT_EQ(store->stateFlags & state::Busy, 0);
@@ -296,19 +296,6 @@ TEST_F(SaveCommand, UncreatableTargetIsAnErrorAndNothingIsWritten) {
     EXPECT_EQ(lastText(), "ERROR of creation of a file! (E030)");
     EXPECT_EQ(prompter.shown.back().icon, Icon::Error);
     EXPECT_EQ(title(), before);
-}
-
-TEST_F(SaveCommand, ExportEntriesWithoutAWriterSaySoAndWriteNothing) {
-    clickOpen(writeSurvey(dir.file("a.gem"), 100));
-    for (int index : {2, 4}) {
-        prompter.saveNames.push_back(SaveChoice{dir.file("pic.gem"), index});
-        ui.SpeedButton3->click();
-    }
-    ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_NE(prompter.shown[0].text.find("<BMP>"), std::string::npos);
-    EXPECT_NE(prompter.shown[1].text.find("<TXT>"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir.file("pic.bmp")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("pic.txt")));
 }
 
 TEST_F(SaveCommand, OptionsFileCarriesTheDisplaySettingsToAnotherSurvey) {

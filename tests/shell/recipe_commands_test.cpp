@@ -118,5 +118,19 @@ TEST_F(RecipeCommands, CellTypesIntoAnOpenCellAndRunsTheGridsHandler) {
     EXPECT_EQ(status("cell StringGrid4 9 3 7"), 2); // no such column
 }
 
+TEST_F(RecipeCommands, SelectClicksACellOfATable) {
+    auto* grid = run.window().findChild<StringGrid*>("StringGrid1");
+    std::vector<std::pair<int, int>> clicked;
+    QObject::connect(grid, &QTableWidget::cellClicked,
+                     [&](int row, int column) { clicked.emplace_back(column, row); });
+    ASSERT_EQ(status("select StringGrid1 5 7"), 0);
+    EXPECT_EQ(clicked, (std::vector<std::pair<int, int>>{{5, 7}}));
+    EXPECT_EQ(grid->currentColumn(), 5);
+    EXPECT_EQ(grid->currentRow(), 7);
+    EXPECT_EQ(status("select StringGrid1 65 7"), 2); // no such column
+    EXPECT_EQ(status("select Image6 1 1"), 2);       // not a table
+    EXPECT_EQ(clicked.size(), 1u);
+}
+
 } // namespace
 } // namespace tesk::testing

@@ -1,6 +1,8 @@
 // Recipes drive the real window: the recipes under tests/recipes run here
 // over temporary surveys, and the runner's own errors are checked.
 
+#include "commands/file_commands.h"
+#include "interpretation_fixture.h"
 #include "shell/recipe/recipe.h"
 #include "support/survey_files.h"
 
@@ -8,7 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <sstream>
+#include <vector>
 
 namespace tesk::testing {
 namespace {
@@ -40,6 +44,30 @@ TEST(Recipes, ProcessSaveAndReopen) {
     const QImage png(QString::fromStdString(dir.file("line1.png")));
     EXPECT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), QSize(1160, 600));
+}
+
+TEST(Recipes, MeasureAVelocityAndTraceABoundary) {
+    TempDir dir;
+    std::string error;
+    const std::string survey = dir.file("stone.gem");
+    ASSERT_TRUE(demo::writeDemoSurvey(survey, stoneSurvey(), error)) << error;
+    const RecipeResult r = runFile("velocity_and_boundary.recipe", {survey});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("StaticText4: caption=\"200\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("message: [warning, Yes/No] You want to delete ALL stratums? -> No"),
+              std::string::npos)
+        << r.out;
+    // The point at frame 20: Vgr 5.00 down to 100 ns is 500 cm.
+    EXPECT_NE(r.out.find("\n1.  Depth stratum\t0\t500\t"), std::string::npos) << r.out;
+    // The saved survey keeps the measured velocity and the traced boundary.
+    auto store = std::make_unique<ProfileStore>();
+    SilentInteraction quiet;
+    const OpenResult opened = openSurveyFile(*store, dir.file("stone-traced.gem"), false, quiet);
+    ASSERT_EQ(opened.outcome, OpenOutcome::FramesLoaded);
+    EXPECT_EQ(store->velocityCode, 500);
+    EXPECT_EQ(store->header.value[hdr::VelocityIndex], 0);
+    for (const auto& [frame, row] : {std::pair{9, 0}, {10, 100}, {20, 100}, {30, 100}, {31, 0}})
+        EXPECT_EQ(store->frame(frame).get16(cell::Boundary1), row) << frame;
 }
 
 TEST(Recipes, RefusedFileMessagesInBothLanguages) {
@@ -82,6 +110,32 @@ TEST(Recipes, AnsweredOverwriteQuestionKeepsTheFileAndFailsTheCommand) {
     EXPECT_NE(r.err.find("overwrite_question.recipe:4: nothing was written"), std::string::npos)
         << r.err;
     EXPECT_EQ(readBytes(survey), before);
+}
+
+// The operator's recipe for the trace, the markers and the magnifier: the
+// zero level set by a click, a marker set by a Shift-click and raised with
+// the others, shown in blue and kept in the saved file.
+TEST(Recipes, TraceMarkersAndMagnifier) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("line.gem"), 600);
+    const RecipeResult r = runFile("trace_markers_magnifier.recipe", {survey});
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("message: [warning, Yes/No] Status of marks will be advanced!\n"
+                         "Want to continue? -> Yes"),
+              std::string::npos)
+        << r.out;
+    // The flag of frame 50 above the picture (origin 50, 50): blue.
+    const QImage png(QString::fromStdString(dir.file("line-marked.png")));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.pixel(50 + 2 * 50, 50 - 5), qRgb(0, 0x66, 0xFF));
+    // Frame 50 as saved and reopened, printed last: cell 528 begins row 33
+    // of the dump; the in-profile flag 0x10 with marker status 2.
+    std::istringstream lines(r.out);
+    std::vector<std::string> dump;
+    for (std::string line; std::getline(lines, line);) dump.push_back(line);
+    ASSERT_GE(dump.size(), 39u);
+    const std::string row33 = dump[dump.size() - 39 + 33];
+    EXPECT_EQ(row33.substr(0, 2), "12") << r.out;
 }
 
 // The README's batch example, over a work file and a device recording: each
@@ -160,6 +214,60 @@ TEST(Recipes, EveryFileOfABatchStartsFromAFreshWindow) {
     ASSERT_NE(z, std::string::npos);
     EXPECT_NE(r.out.find("== " + b), std::string::npos);
     EXPECT_NE(r.out.find(blank, r.out.find("== " + b)), std::string::npos);
+}
+
+// The frame dumps of `print frame N` in a transcript, in order: 39 lines of
+// 16 cells each.
+std::vector<std::string> frameDumps(const std::string& out) {
+    static const std::regex row("([0-9A-F]{2} ){15}[0-9A-F]{2}");
+    std::vector<std::string> dumps;
+    std::istringstream in(out);
+    std::string line, dump;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (!std::regex_match(line, row)) {
+            rows = 0;
+            dump.clear();
+            continue;
+        }
+        dump += line + "\n";
+        if (++rows == 39) {
+            dumps.push_back(dump);
+            rows = 0;
+            dump.clear();
+        }
+    }
+    return dumps;
+}
+
+// A delete, its undo and redo, then save and reopen: frame 10 holds the old
+// frame 110 (samples 1 + (7 i + j) mod 255 start at 06), then its own samples
+// again (from 0x47), and the saved file keeps the edited frames.
+TEST(Recipes, EditUndoRedoSaveAndReopen) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("cut.gem"), 600);
+    const RecipeResult r = runFile("edit_and_reopen.recipe", {survey});
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("\nundone\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\nredone\n"), std::string::npos) << r.out;
+    const std::vector<std::string> dumps = frameDumps(r.out);
+    ASSERT_EQ(dumps.size(), 4u) << r.out;
+    EXPECT_EQ(dumps[0].substr(0, 11), "06 07 08 09");
+    EXPECT_EQ(dumps[1].substr(0, 11), "47 48 49 4A");
+    EXPECT_EQ(dumps[2], dumps[0]);
+    EXPECT_EQ(dumps[3], dumps[0]);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("cut-edited.gem")));
+}
+
+TEST(RecipeRunner, UndoOrRedoWithNothingToTakeFails) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("s.gem"), 100);
+    RecipeResult r = runText("open $FILE\nundo\n", {survey});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("test.recipe:2: nothing to undo"), std::string::npos) << r.err;
+    r = runText("open $FILE\nredo\n", {survey});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("test.recipe:2: nothing to redo"), std::string::npos) << r.err;
 }
 
 TEST(RecipeRunner, FileVariablesWithoutFilesAreARecipeError) {

@@ -174,6 +174,23 @@ struct WindowControls {
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    ImageWidget* Image10 = nullptr;
+    QFrame* Panel9 = nullptr;
+    ImageWidget* Image19 = nullptr;
+    QComboBox* ComboBox31 = nullptr;
+    QComboBox* ComboBox35 = nullptr;
+    QComboBox* ComboBox36 = nullptr;
+    QCheckBox* CheckBox32 = nullptr;
+    QCheckBox* CheckBox33 = nullptr;
+    QCheckBox* CheckBox34 = nullptr;
+    QCheckBox* CheckBox35 = nullptr;
+    QCheckBox* CheckBox36 = nullptr;
+    QCheckBox* CheckBox38 = nullptr;
+    QToolButton* SpeedButton101 = nullptr;
+    ClickLabel* Label29 = nullptr;
+    ImageWidget* Image5 = nullptr;
+    ImageWidget* Image8 = nullptr;
+    ImageWidget* Image9 = nullptr;
 
     // Looks every control up by its object name; a missing one fails the test.
     void find(QWidget& window) {
@@ -331,6 +348,23 @@ struct WindowControls {
         lookUp(window, Label1, "Label1");
         lookUp(window, Label2, "Label2");
         lookUp(window, ProgressBar1, "ProgressBar1");
+        lookUp(window, Image10, "Image10");
+        lookUp(window, Panel9, "Panel9");
+        lookUp(window, Image19, "Image19");
+        lookUp(window, ComboBox31, "ComboBox31");
+        lookUp(window, ComboBox35, "ComboBox35");
+        lookUp(window, ComboBox36, "ComboBox36");
+        lookUp(window, CheckBox32, "CheckBox32");
+        lookUp(window, CheckBox33, "CheckBox33");
+        lookUp(window, CheckBox34, "CheckBox34");
+        lookUp(window, CheckBox35, "CheckBox35");
+        lookUp(window, CheckBox36, "CheckBox36");
+        lookUp(window, CheckBox38, "CheckBox38");
+        lookUp(window, SpeedButton101, "SpeedButton101");
+        lookUp(window, Label29, "Label29");
+        lookUp(window, Image5, "Image5");
+        lookUp(window, Image8, "Image8");
+        lookUp(window, Image9, "Image9");
     }
 
   private:

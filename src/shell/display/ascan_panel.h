@@ -1,10 +1,15 @@
 #pragma once
-// The A-scan panel Panel50: the trace under the cursor with its readouts
-// Panel51 and Panel52, the chosen-amplitude step buttons and the zero / gain
-// buttons that step, reset and raise the zero level or the gain.
+// The A-scan panel Panel50: the trace under the cursor (Image10) with its
+// readouts Panel51 and Panel52, the chosen-amplitude step buttons and the
+// zero / gain buttons that step, reset and raise the zero level or the gain.
+// Clicks into the trace set the zero level and the gain. The panel follows
+// the shown view: it is drawn after every redraw and cursor move while
+// "Функция" is checked, and it stays hidden while the view has no trace.
 
 #include "display/amplitude.h"
 #include "shell/window/panel.h"
+
+#include <QImage>
 
 class QCheckBox;
 class QComboBox;
@@ -14,6 +19,8 @@ class QToolButton;
 
 namespace tesk {
 
+class ImageWidget;
+
 class AScanPanel final : public ShellPanel {
   public:
     // The panel follows "Функция" (functionBox), the zero/gain mode box and
@@ -22,6 +29,7 @@ class AScanPanel final : public ShellPanel {
                QComboBox* zeroGainBox, QCheckBox* chosenBox);
 
     QFrame *Panel50 = nullptr, *Panel51 = nullptr, *Panel52 = nullptr;
+    ImageWidget* Image10 = nullptr; // the trace, 256 x 533
     // Step down, reset and step up of the zero level / gain.
     QToolButton *SpeedButton53 = nullptr, *SpeedButton54 = nullptr, *SpeedButton55 = nullptr;
     // The chosen amplitude one code lower / higher.
@@ -30,6 +38,12 @@ class AScanPanel final : public ShellPanel {
     void connectHandlers() override;
     std::span<const CaptionRow> captions() const override;
     void restored() override;
+    void viewRedrawn() override { DrawAScan(); }
+
+    // The trace of the shown view's cursor with its readouts; hides the
+    // panel while "Функция" is unchecked or the view has no trace.
+    void DrawAScan();
+    void Image10MouseDown(Qt::MouseButton button, QPoint at);
 
     // Captions of the zero / gain buttons for the current settings.
     void showZeroGainCaptions();
@@ -46,7 +60,11 @@ class AScanPanel final : public ShellPanel {
     void zeroGainStep(void (*step)(DisplaySettings&, bool));
     void chosenStep(void (*step)(DisplaySettings&));
     void followChosenBox();
+    void placeBesideThePicture();
 
+    QWidget& window_;
+    QImage picture_;
+    bool movedByOperator_ = false;
     QCheckBox* functionBox_;
     QComboBox* zeroGainBox_;
     QCheckBox* chosenBox_;

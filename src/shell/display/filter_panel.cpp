@@ -3,6 +3,7 @@
 #include "shell/display/radargram_engine.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/image_widgets.h"
+#include "shell/window/header_bindings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -139,9 +140,8 @@ void FilterPanel::showFormColour(uint32_t colour) {
 
 void FilterPanel::uncheckChosenAmplitudeKeepingBit() {
     const Restoring quiet(services_);
-    const bool highlight = store().header.value[hdr::AmplitudeFlags] & hdr::Highlight;
+    const KeepHeaderCell keep(CheckBox23);
     CheckBox23->setChecked(false);
-    setBit(store().header.value[hdr::AmplitudeFlags], hdr::Highlight, highlight);
 }
 
 void FilterPanel::showChosenAmplitudeMode() {

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <algorithm>
 
 namespace tesk {
 
@@ -14,10 +15,6 @@ namespace {
 const CaptionRow CAPTIONS[] = {
     {"Panel241Caption", CaptionKind::Caption, -1, "Source Color", "Исходный Цвет"},
 };
-
-// The boxes edit the colour of the current layer entry; entry 0 while no
-// layer is chosen.
-constexpr int CURRENT_ENTRY = 0;
 
 } // namespace
 
@@ -64,7 +61,13 @@ std::span<const CaptionRow> LayerColourBoxes::captions() const {
 }
 
 void LayerColourBoxes::restored() {
-    setBoxes(store().header.layerColour(CURRENT_ENTRY));
+    setBoxes(store().header.layerColour(layer_));
+    showLayerColour();
+}
+
+void LayerColourBoxes::setCurrentLayer(int layer) {
+    layer_ = std::clamp(layer, 0, LAYER_COLOUR_ENTRIES - 1);
+    setBoxes(store().header.layerColour(layer_));
     showLayerColour();
 }
 
@@ -105,16 +108,16 @@ void LayerColourBoxes::showLayerColour() {
 }
 
 void LayerColourBoxes::ColourBoxChange() {
-    store().header.setLayerColour(CURRENT_ENTRY, LayerColour{uint8_t(ComboBox32->currentIndex()),
-                                                             uint8_t(ComboBox33->currentIndex()),
-                                                             uint8_t(ComboBox34->currentIndex())});
+    store().header.setLayerColour(layer_, LayerColour{uint8_t(ComboBox32->currentIndex()),
+                                                      uint8_t(ComboBox33->currentIndex()),
+                                                      uint8_t(ComboBox34->currentIndex())});
     showLayerColour();
     services_.focusOptionPanel();
 }
 
 void LayerColourBoxes::Panel241Click() {
     store().header.resetLayerColours();
-    setBoxes(store().header.layerColour(CURRENT_ENTRY));
+    setBoxes(store().header.layerColour(layer_));
     showLayerColour();
     services_.focusOptionPanel();
 }

@@ -24,6 +24,10 @@ class LayerColourBoxes final : public ShellPanel {
     std::array<uint8_t, 3> components() const;
     void setComponents(const std::array<uint8_t, 3>& rgb);
 
+    // The layer whose colour the boxes show and edit (ComboBox31): entry 0
+    // while no layer is chosen, 1..8 for the layers.
+    void setCurrentLayer(int layer);
+
     void connectHandlers() override;
     std::span<const CaptionRow> captions() const override;
     void restored() override;
@@ -35,6 +39,7 @@ class LayerColourBoxes final : public ShellPanel {
   private:
     void showLayerColour();
     void setBoxes(LayerColour c);
+    int layer_ = 0;
 };
 
 } // namespace tesk

@@ -162,6 +162,16 @@ void ParameterPanel::ComboBox14Change() {
 
 void ParameterPanel::ComboBox10Change() {
     if (busy()) return;
+    if (velocityModeOn && velocityModeOn()) {
+        // While the velocity is measured the box stays on the measured one.
+        if (ComboBox10->currentIndex() != 0) {
+            const Restoring quiet(services_);
+            ComboBox10->setCurrentIndex(0);
+        }
+        showVelocityColour();
+        store().setVelocity(store().hodographVelocity);
+        return;
+    }
     showVelocityColour();
     const int item = ComboBox10->currentIndex();
     const uint16_t code = item == 0 ? store().hodographVelocity : VELOCITY_TABLE[std::size_t(item)];

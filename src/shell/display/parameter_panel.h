@@ -5,6 +5,8 @@
 
 #include "shell/window/panel.h"
 
+#include <functional>
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -26,6 +28,10 @@ class ParameterPanel final : public ShellPanel {
     double timeStretch() const;
     // The relief display shows the time stretch in place of the time range.
     void showTimeStretch(bool on);
+
+    // The velocity mode holds ComboBox10 on its first item, the measured
+    // velocity; set by the window once the velocity tool exists.
+    std::function<bool()> velocityModeOn;
 
     void connectHandlers() override;
     std::span<const CaptionRow> captions() const override;

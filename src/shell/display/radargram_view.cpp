@@ -1,9 +1,12 @@
 #include "shell/display/radargram_view.h"
 
+#include "display/markers.h"
+#include "shell/display/mouse.h"
 #include "shell/prompts/prompter.h"
 #include "shell/widgets/image_widgets.h"
 #include "shell/window/command_bar.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QScrollArea>
 #include <QToolButton>
@@ -65,6 +68,21 @@ void RadargramView::DrawView() {
         ScrollBox1->window()->setWindowTitle(QString::fromStdString(r.caption));
 }
 
+std::optional<AScanTrace> RadargramView::aScanTrace() {
+    if (store().fileKind == kind::None) return std::nullopt; // nothing loaded
+    const ReliefDisplay relief = services_.processingSettings().relief;
+    const uint32_t reference = relief.absolute ? engine_.reliefWindowMaximum : store().Hmax;
+    return radargramAScanTrace(store(), engine_.raster, services_.view(), relief, reference);
+}
+
+void RadargramView::followMarkerBox(QComboBox* box) {
+    markerBox_ = box;
+    addOverlayPainter(10, [this](QImage& overlay, const ProfileStore& s, const ViewState& v,
+                                 const OverlaySettings&) {
+        paintMarkerFlags(overlay, s, v, MarkerSettings{markerBox_->currentIndex()});
+    });
+}
+
 void RadargramView::recolour() {
     GRAF();
     DrawView();
@@ -101,7 +119,12 @@ void RadargramView::Image1MouseDown(Qt::MouseButton button, QPoint at) {
             view.secondRow = 0;
         }
     }
-    DrawView();
+    // With the marker box on "Change Mark", left Shift edits single markers.
+    if (markerBox_)
+        markerShiftClick(store(), view, MarkerSettings{markerBox_->currentIndex()},
+                         mouseButton(button), navKeys(m), Point{at.x(), at.y()});
+    // The trace under the cursor and the magnifier follow the overlay.
+    services_.redraw(Redraw::Overlay);
 }
 
 } // namespace tesk

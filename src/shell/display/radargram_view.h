@@ -8,9 +8,11 @@
 #include "shell/window/main_view.h"
 #include "shell/window/panel.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
+class QComboBox;
 class QScrollArea;
 
 namespace tesk {
@@ -34,18 +36,27 @@ class RadargramView final : public ShellPanel, public MainView {
     // their `order` values (markers 10, layers 20, boreholes 30, relief 40,
     // coordinates 50).
     void addOverlayPainter(int order, OverlayPainter painter);
+    // The painters in their order (the bitmap export draws with them too).
+    std::span<const OverlayPainter> painters() const { return ordered_; }
 
     void GRAF();
     void DrawView();
     void recolour() override;
     void reprocess() override;
     void drawOverlay() override { DrawView(); }
+    // The cursor frame as stored and as processed in the raster.
+    std::optional<AScanTrace> aScanTrace() override;
+
+    // The marker flags follow the marker box of the option panel (ComboBox17),
+    // and so do the Shift-clicks that edit single markers.
+    void followMarkerBox(QComboBox* box);
 
     void connectHandlers() override;
     void Image1MouseDown(Qt::MouseButton button, QPoint at);
 
   private:
     CommandBar& bar_;
+    QComboBox* markerBox_ = nullptr;
     RadargramEngine engine_;
     std::vector<std::pair<int, OverlayPainter>> painters_;
     std::vector<OverlayPainter> ordered_;

@@ -11,8 +11,9 @@
 
 namespace tesk {
 
-FileCommands::FileCommands(ShellServices& services, CommandBar& bar, OpenSaveHost& host)
-    : ShellPanel(services), bar_(bar), host_(host) {}
+FileCommands::FileCommands(ShellServices& services, CommandBar& bar, OpenSaveHost& host,
+                           const ExportPanels& panels)
+    : ShellPanel(services), bar_(bar), host_(host), panels_(panels) {}
 
 void FileCommands::connectHandlers() {
     QObject* owner = bar_.Panel_1;
@@ -56,16 +57,34 @@ OpenResult FileCommands::openChosenFile(const std::string& path, bool append) {
 
 void FileCommands::SpeedButton3Click() {
     lastSave_ = {};
+    // The key held at the click selects the text table: none, left Shift, left Ctrl.
+    const Modifiers keys = services_.prompter().modifiers();
+    const SaveVariant variant = keys.leftShift  ? SaveVariant::LeftShift
+                                : keys.leftCtrl ? SaveVariant::LeftCtrl
+                                                : SaveVariant::Plain;
     const auto choice = services_.prompter().saveFileName(saveDialogFilter(), "gem");
     if (!choice) return;
     const SaveKind kind = saveKindForFilterIndex(choice->filterIndex);
     SaveSettings settings;
+    settings.variant = variant;
+    ExportSettings text;
+    BitmapSettings bitmap;
+    ViewPixels pixels;
     if (kind == SaveKind::Options) settings.options = host_.optionsForSave();
+    if (kind == SaveKind::Text) {
+        text = textExportSettings(variant);
+        settings.text = &text;
+    }
+    if (kind == SaveKind::Bitmap) {
+        bitmap = bitmapExportSettings(pixels);
+        settings.bitmap = &bitmap;
+    }
     const SaveResult r =
         saveSurveyFile(store(), choice->path, kind, services_.interaction(), settings);
     lastSave_ = r;
     if (r.written && kind == SaveKind::WorkFile)
         bar_.Panel_1->window()->setWindowTitle(QString::fromStdString(tesk::windowTitle(store())));
+    if (kind == SaveKind::Bitmap) afterBitmap();
 }
 
 bool FileCommands::askToClose() {

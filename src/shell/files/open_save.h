@@ -4,14 +4,47 @@
 // library does the work; what the rest of the window does with a loaded
 // survey goes through OpenSaveHost.
 
+#include "commands/bitmap_export.h"
 #include "commands/file_commands.h"
+#include "commands/text_export.h"
 #include "shell/window/panel.h"
+
+#include <functional>
 
 class QToolButton;
 
 namespace tesk {
 
 class CommandBar;
+class LayerColourBoxes;
+class Navigation;
+class CubePanel;
+class RadargramView;
+
+// The panels the exports read or refresh: the radargram they picture, the
+// colour boxes of the bitmap's background, the frame field that follows a
+// one-profile picture and the 3D panel shown again after a 3D picture.
+struct ExportPanels {
+    RadargramView& radargram;
+    LayerColourBoxes& colours;
+    Navigation& navigation;
+    CubePanel& panel3d;
+};
+
+// What the exports read from tools that other panels drive. Each hook is
+// empty until its tool provides it; an empty hook gives nothing (no 3D
+// picture, no volume, no interpretation layers).
+struct ExportSources {
+    // The 3D drawing area read back from GL in the carpet and 3D-section
+    // views (0x20, 0x40): BGRA rows, the bottom row first.
+    std::function<ViewPixels()> viewPixels;
+    // The volume the slice table cuts its horizontal section from (the
+    // section lies at the cursor row); null while none is built.
+    std::function<const VolumeSection*()> volume;
+    // The depth section of "Показать слои" (CheckBox33) and the borehole
+    // display (CheckBox34); null, or stages that do nothing, when both are off.
+    std::function<InterpretationLayers*()> layers;
+};
 
 // What the open and save commands need from the window around them.
 class OpenSaveHost {
@@ -34,7 +67,8 @@ class OpenSaveHost {
 
 class FileCommands final : public ShellPanel {
   public:
-    FileCommands(ShellServices& services, CommandBar& bar, OpenSaveHost& host);
+    FileCommands(ShellServices& services, CommandBar& bar, OpenSaveHost& host,
+                 const ExportPanels& panels);
 
     void connectHandlers() override;
 
@@ -49,14 +83,24 @@ class FileCommands final : public ShellPanel {
     // Whatever a pass or an import still holds is released with the window.
     void FormClose();
 
+    // The text table and the picture as the window shows the survey now.
+    ExportSettings textExportSettings(SaveVariant variant);
+    BitmapSettings bitmapExportSettings(ViewPixels& pixels);
+
+    ExportSources exportSources;
+
     const OpenResult& lastOpen() const { return lastOpen_; }
     const SaveResult& lastSave() const { return lastSave_; }
     bool closeAccepted() const { return closeAccepted_; }
     bool closing() const { return closing_; }
 
   private:
+    ProcessingSettings exportProcessing();
+    void afterBitmap();
+
     CommandBar& bar_;
     OpenSaveHost& host_;
+    ExportPanels panels_;
     OpenResult lastOpen_;
     SaveResult lastSave_;
     bool closeAccepted_ = false;

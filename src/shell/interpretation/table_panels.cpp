@@ -1,11 +1,15 @@
 #include "shell/interpretation/table_panels.h"
 
+#include "interpretation/velocity_fit.h"
+
+#include "shell/widgets/controls.h"
 #include "shell/widgets/floating_panel.h"
 #include "shell/widgets/string_grid.h"
 
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <string_view>
 
 namespace tesk {
 
@@ -115,6 +119,11 @@ TablePanels::TablePanels(ShellServices& services, QWidget& window) : ShellPanel(
     Label_TVSL = panelTitle(Panel_TVSL, "Label_TVSL");
     StringGrid1 = velocityDepthTable(Panel_TVSL);
     Panel_TVSL->resize(StringGrid1->width() + 8, StringGrid1->y() + StringGrid1->height() + 8);
+    Label_TVSL_G = label(Panel_TVSL, "Label_TVSL_G", 0, 4, 12);
+    Label_TVSL_G->setText("G");
+    Label_TVSL_V = label(Panel_TVSL, "Label_TVSL_V", 0, 4, 12);
+    Label_TVSL_V->setText("V");
+    placeSizeLabels();
     Panel_TGod = floatingPanel(&window, "Panel_TGod", QRect(612, 50, 0, 0));
     Label_GDRF = panelTitle(Panel_TGod, "Label_GDRF");
     StringGrid4 = hodographTable(Panel_TGod);
@@ -125,13 +134,24 @@ TablePanels::TablePanels(ShellServices& services, QWidget& window) : ShellPanel(
     Panel_Kratnik->resize(StringGrid5->width() + 2, StringGrid5->height() + 54);
 }
 
+void TablePanels::showHodographTitle(int hodograph, bool en) {
+    if (hodograph > 0) {
+        Label_GDRF->setText(QString::fromStdString(hodographCaption(hodograph, en)));
+    } else {
+        for (const CaptionRow& title : CAPTIONS)
+            if (std::string_view(title.control) == "Label_GDRF")
+                Label_GDRF->setText(QString::fromUtf8(en ? title.en : title.ru));
+    }
+    Label_GDRF->adjustSize();
+}
+
 void TablePanels::hideAll() {
     for (QFrame* p : {Panel_TVSL, Panel_TGod, Panel_Kratnik}) p->hide();
 }
 
 void TablePanels::connectHandlers() {
     auto press = [this](QWidget* source, Qt::MouseButton b) { TitleMouseDown(source, b); };
-    dragWith(Panel_TVSL, Panel_TVSL, {Panel_TVSL, Label_TVSL}, press);
+    dragWith(Panel_TVSL, Panel_TVSL, {Panel_TVSL, Label_TVSL, Label_TVSL_G, Label_TVSL_V}, press);
     dragWith(Panel_TGod, Panel_TGod, {Panel_TGod, Label_GDRF}, press);
     dragWith(Panel_Kratnik, Panel_Kratnik, {Panel_Kratnik, Label_KRT}, press);
 }
@@ -150,7 +170,31 @@ void TablePanels::applyLanguage(bool en) {
     for (QLabel* l : {Label_TVSL, Label_GDRF, Label_KRT}) l->adjustSize();
 }
 
+void TablePanels::resizeVelocityTable(bool widthOf, Qt::MouseButton button) {
+    // "G" makes the table a column wider (left) or narrower (right), "V" a
+    // row taller or lower, within their limits; the panel follows.
+    QSize size = StringGrid1->size();
+    const bool left = button == Qt::LeftButton;
+    if (widthOf && left && size.width() < 800) size.rwidth() += 61;
+    if (widthOf && !left && size.width() > 450) size.rwidth() -= 61;
+    if (!widthOf && left && size.height() < 520) size.rheight() += 19;
+    if (!widthOf && !left && size.height() > 230) size.rheight() -= 19;
+    StringGrid1->resize(size);
+    Panel_TVSL->resize(size.width() + 8, StringGrid1->y() + size.height() + 8);
+    placeSizeLabels();
+}
+
+void TablePanels::placeSizeLabels() {
+    const int right = StringGrid1->x() + StringGrid1->width();
+    Label_TVSL_G->move(right - 30, 4);
+    Label_TVSL_V->move(right - 14, 4);
+}
+
 void TablePanels::TitleMouseDown(QWidget* source, Qt::MouseButton button) {
+    if (source == Label_TVSL_G || source == Label_TVSL_V) {
+        resizeVelocityTable(source == Label_TVSL_G, button);
+        return;
+    }
     if (button != Qt::RightButton) return;
     QFrame* panel = nullptr;
     if (source == Panel_TGod || source == Label_GDRF) panel = Panel_TGod;

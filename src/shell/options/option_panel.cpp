@@ -1,5 +1,6 @@
 #include "shell/options/option_panel.h"
 
+#include "display/markers.h"
 #include "shell/display/radargram_engine.h"
 #include "shell/prompts/prompter.h"
 #include "shell/widgets/controls.h"
@@ -16,9 +17,10 @@ namespace tesk {
 namespace {
 
 constexpr int W21 = 140; // width of the base sub-panel
-const QColor MARKS_SHOWN(0xCC, 0xDD, 0xCC);
-const QColor MARKS_EDIT(0xFF, 0xFF, 0x00);   // yellow
-const QColor MARKS_DELETE(0xFF, 0x88, 0x00); // orange, 0x0088FF as the system writes it
+
+QColor fromBgr(uint32_t bgr) {
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
 
 // clang-format off
 const CaptionRow CAPTIONS[] = {
@@ -68,11 +70,10 @@ OptionPanel::OptionPanel(ShellServices& services, QWidget& window, QToolButton* 
     CheckBox6 = checkBox(Panel_21, "CheckBox6", 6, 168);
     ComboBox17 = combo(Panel_21, "ComboBox17", 4, 188, W21 - 8, QStringList(7, QString()));
     ComboBox17->setCurrentIndex(1); // markers shown
-    setBoxColour(ComboBox17, MARKS_SHOWN);
+    setBoxColour(ComboBox17, fromBgr(markerBox::Shown));
     CheckBox11->setChecked(true);
     CheckBox12->setChecked(true);
     CheckBox13->setChecked(true);
-    Panel_25 = subPanel(Panel_2, "Panel_25", 150);
 
     Panel_2->setGeometry(50, 550 - (SUB_PANEL_HEIGHT + 28), W21 + 6, SUB_PANEL_HEIGHT + 28);
     for (QCheckBox* c : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox6, CheckBox11,
@@ -204,15 +205,24 @@ void OptionPanel::CheckBox6Click() {
 }
 
 void OptionPanel::ComboBox17Change() {
-    // The box colour tells the marker mode; the bulk operations and the
-    // single-frame edits belong to the marker tools.
+    // The box colour tells the marker mode; the bulk items ask, change every
+    // marker of the survey and return the box to "Show Marks".
+    if (busy()) return;
     const int item = ComboBox17->currentIndex();
-    if (item == 0)
+    const MarkerBoxChange c = markerBoxChange(store(), item, services_.interaction());
+    int shown = c.item;
+    // Outside the radargram the bulk items do nothing; the box goes back to
+    // the mode it was in rather than name an operation that did not run.
+    if (item > markerItem::Change && shown == item) shown = markerItem_;
+    if (shown != item) {
+        const Restoring quiet(services_);
+        ComboBox17->setCurrentIndex(shown);
+    }
+    markerItem_ = shown;
+    if (c.boxColour == markerBox::SystemColour)
         resetBoxColour(ComboBox17);
-    else if (item == 1)
-        setBoxColour(ComboBox17, MARKS_SHOWN);
-    else if ((store().stateFlags & state::ViewMask) < 8)
-        setBoxColour(ComboBox17, item == 6 ? MARKS_DELETE : MARKS_EDIT);
+    else if (c.boxColour)
+        setBoxColour(ComboBox17, fromBgr(*c.boxColour));
     services_.redraw(Redraw::Overlay);
     focus();
 }

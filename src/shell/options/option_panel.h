@@ -23,7 +23,6 @@ class OptionPanel final : public ShellPanel {
     QFrame* Panel_2 = nullptr;
     QLabel* Label_OPTION = nullptr;
     QFrame* Panel_21 = nullptr;
-    QFrame* Panel_25 = nullptr; // layer boundary tools
     QCheckBox *CheckBox1 = nullptr, *CheckBox2 = nullptr, *CheckBox3 = nullptr;
     QCheckBox *CheckBox4 = nullptr, *CheckBox6 = nullptr;
     QCheckBox *CheckBox11 = nullptr, *CheckBox12 = nullptr, *CheckBox13 = nullptr;
@@ -57,6 +56,7 @@ class OptionPanel final : public ShellPanel {
 
   private:
     std::vector<std::pair<QCheckBox*, QFrame*>> subPanels_;
+    int markerItem_ = 1; // the marker mode the box settled on last ("Show Marks")
 };
 
 } // namespace tesk

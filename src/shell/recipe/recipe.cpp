@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QInputDevice>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -71,10 +72,17 @@ void ensureApplication() {
     if (QApplication::instance()) return;
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     quietRuntimeDirectory();
+    // The toolkit's list of input devices is made before the application,
+    // so that it is destroyed after it at exit: the first key event of a
+    // recipe creates the core keyboard, which the application's destructor
+    // takes off that list.
+    (void)QInputDevice::devices();
     static int argc = 1;
     static char name[] = "tesk-cli";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: a static application would be torn down after Qt's
+    // own globals (the keyboard device of the key events), which crashes at exit.
+    new QApplication(argc, argv);
     QApplication::setApplicationName("Tesk");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QApplication::setFont(QFont("MS Sans Serif", 8));

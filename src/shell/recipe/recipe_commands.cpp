@@ -7,6 +7,7 @@
 #include "shell/recipe/recipe.h"
 
 #include "display/overlay.h"
+#include "shell/editing/editing_commands.h"
 #include "shell/widgets/image_widgets.h"
 #include "shell/widgets/string_grid.h"
 #include "shell/window/tform1.h"
@@ -63,7 +64,7 @@ std::vector<QPoint> lineAfter(QPoint a, QPoint b) {
 // clang-format off
 const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"open", 2, "open PATH [--append] [--refused]", &RecipeRun::open},
-    {"save", 2, "save PATH [--as gem|bmp|opt|txt] [--shift|--ctrl]", &RecipeRun::save},
+    {"save", 2, "save PATH [--as gem|bmp|opt|txt|sgy] [--shift|--ctrl]", &RecipeRun::save},
     {"set", 3, "set CONTROL VALUE | set LIST ITEM [on|off]", &RecipeRun::set},
     {"click", 2, "click CONTROL [--left-shift] [--left-ctrl] [--right-ctrl] [--right-button]", &RecipeRun::click},
     {"mouse", 4, "mouse CONTROL X Y [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::mouse},
@@ -72,12 +73,15 @@ const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"drag", 6, "drag CONTROL X1 Y1 X2 Y2 [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::drag},
     {"dblclick", 4, "dblclick CONTROL X Y [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::dblclick},
     {"cell", 5, "cell GRID COL ROW TEXT", &RecipeRun::cell},
+    {"select", 4, "select GRID COL ROW", &RecipeRun::select},
     {"key", 2, "key KEY [CONTROL]", &RecipeRun::key},
     {"answer", 2, "answer yes|no|cancel|ok ...", &RecipeRun::answer},
     {"render", 2, "render PATH.png [--no-overlay]", &RecipeRun::render},
     {"grab", 2, "grab PATH.png [CONTROL]", &RecipeRun::grab},
     {"print", 2, "print CONTROL | print header | print frame N | print title | print volume | print node GX GY", &RecipeRun::print},
     {"expect", 2, "expect TEXT", &RecipeRun::expect},
+    {"undo", 1, "undo", &RecipeRun::undo},
+    {"redo", 1, "redo", &RecipeRun::redo},
 };
 // clang-format on
 
@@ -159,7 +163,12 @@ void RecipeRun::save(const Words& w) {
     for (std::size_t i = 2; i + 1 < w.size(); ++i) {
         if (w[i] != "--as") continue;
         const std::string& t = w[i + 1];
-        index = t == "gem" ? 1 : t == "bmp" ? 2 : t == "opt" ? 3 : t == "txt" ? 4 : 0;
+        index = t == "gem"   ? 1
+                : t == "bmp" ? 2
+                : t == "opt" ? 3
+                : t == "txt" ? 4
+                : t == "sgy" ? 5
+                             : 0;
         if (!index) throw RecipeError{2, "unknown file type: " + t};
     }
     prompter_.saveNames.push_back(SaveChoice{w[1], index});
@@ -292,6 +301,18 @@ void RecipeRun::cell(const Words& w) {
         throw RecipeError{1, "cell " + w[2] + " " + w[3] + " of " + w[1] + " cannot be typed into"};
 }
 
+// A click on a cell of a table, as the mouse gives it.
+void RecipeRun::select(const Words& w) {
+    auto* grid = dynamic_cast<StringGrid*>(control(w[1]));
+    if (!grid) throw RecipeError{2, w[1] + " is not a table"};
+    const int column = number(w[2], "COL", 0, grid->columnCount() - 1);
+    const int row = number(w[3], "ROW", 0, grid->rowCount() - 1);
+    withKeys({}, [&] {
+        grid->setCurrentCell(row, column);
+        emit grid->cellClicked(row, column);
+    });
+}
+
 void RecipeRun::key(const Words& w) {
     static const std::pair<const char*, int> KEYS[] = {
         {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}, {"Escape", Qt::Key_Escape},
@@ -390,6 +411,30 @@ void RecipeRun::expect(const Words& w) {
     for (std::size_t i = 1; i < w.size(); ++i) want += (i > 1 ? " " : "") + w[i];
     if (lastText_.find(want) == std::string::npos)
         throw RecipeError{1, "expected \"" + want + "\" in \"" + lastText_ + "\""};
+}
+
+// Undo and redo as the operator gives them: Ctrl+Z and Ctrl+Y on the
+// command bar, which has the focus after every edit.
+void RecipeRun::undo(const Words&) {
+    historyKey(Qt::Key_Z, "undone", "nothing to undo");
+}
+
+void RecipeRun::redo(const Words&) {
+    historyKey(Qt::Key_Y, "redone", "nothing to redo");
+}
+
+void RecipeRun::historyKey(int key, const char* done, const char* nothing) {
+    const editing::EditHistory& h = form_->editingCommands().tools().history;
+    const int before = h.undoSteps();
+    QWidget* bar = control("Panel_1");
+    withKeys({}, [&] {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+        QApplication::sendEvent(bar, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::ControlModifier);
+        QApplication::sendEvent(bar, &release);
+    });
+    if (h.undoSteps() == before) throw RecipeError{1, nothing};
+    say(done);
 }
 
 } // namespace tesk

@@ -53,12 +53,18 @@ class RecipeRun {
     void drag(const Words& w);
     void dblclick(const Words& w);
     void cell(const Words& w);
+    void select(const Words& w);
     void key(const Words& w);
     void answer(const Words& w);
     void render(const Words& w);
     void grab(const Words& w);
     void print(const Words& w);
     void expect(const Words& w);
+    void undo(const Words& w);
+    void redo(const Words& w);
+    // Ctrl+key through the window's key handling; fails when the history
+    // took no step.
+    void historyKey(int key, const char* done, const char* nothing);
 
     QWidget* control(const std::string& name);
     // The modifier keys and mouse button named by the flags of a command.

@@ -123,7 +123,7 @@ void CubeView::SpeedButton8Click() {
     }
     services_.applyLanguage();
     GP3_PROF(store(), panel_.profilesChecked());
-    services_.workBytesOverwritten();
+    services_.setEditingAvailable(false);
     showEntryReadouts();
     draw();
 }
@@ -175,7 +175,7 @@ void CubeView::prepareProfiles() {
     const BusyPass busy(store());
     GP3_FLTR(store(), host_.radargram().raster, proc, relief, services_.interaction(),
              escape.check());
-    services_.workBytesOverwritten();
+    services_.setEditingAvailable(false);
 }
 
 void CubeView::prepareCarpet() {

@@ -152,7 +152,7 @@ void CubeView::CheckBoxClick() {
 void CubeView::CheckListBox1Click() {
     if (view() != cube_view::Profiles) return;
     GP3_PROF(store(), panel_.profilesChecked());
-    services_.workBytesOverwritten();
+    services_.setEditingAvailable(false);
     draw();
 }
 

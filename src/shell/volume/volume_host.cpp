@@ -63,19 +63,31 @@ void VolumeHost::enterScreen() {
     shown_ = true;
     disabled_.clear();
     settings_.cancelDivisionSetup();
-    // Frame editing, the velocity tools, the magnifier, navigation, the
+    // The radargram's modes end; frame editing goes (the volume views build
+    // in the work bytes, where the frame clipboard lives) and comes back
+    // with the radargram.
+    if (onEnter) onEnter();
+    services_.setEditingAvailable(false);
+    // The velocity and boundary tools, the magnifier, navigation, the
     // profile addition, the fill settings and the division into profiles
     // work on the radargram; the section steps and the layout stay.
-    std::vector<QWidget*> off = {
-        bar_.SpeedButton13,         bar_.SpeedButton14,         bar_.SpeedButton15,
-        bar_.SpeedButton16,         bar_.SpeedButton26,         bar_.SpeedButton27,
-        bar_.SpeedButton28,         bar_.SpeedButton29,         bar_.SpeedButton30,
-        bar_.SpeedButton31,         bar_.SpeedButton32,         bar_.SpeedButton35,
-        bar_.SpeedButton17,         bar_.SpeedButton18,         bar_.MaskEdit1,
-        settings_.ComboBox40,       settings_.ComboBox41,       settings_.ComboBox42,
-        settings_.ComboBox51,       settings_.ComboBox52,       settings_.SpeedButton_GProf,
-        settings_.CheckBox_GProf_1, settings_.CheckBox_GProf_2, settings_.CheckBox_GProf_3,
-        settings_.CheckBox_GProf_4};
+    std::vector<QWidget*> off = {bar_.SpeedButton15,
+                                 bar_.SpeedButton16,
+                                 bar_.SpeedButton29,
+                                 bar_.SpeedButton35,
+                                 bar_.SpeedButton17,
+                                 bar_.SpeedButton18,
+                                 bar_.MaskEdit1,
+                                 settings_.ComboBox40,
+                                 settings_.ComboBox41,
+                                 settings_.ComboBox42,
+                                 settings_.ComboBox51,
+                                 settings_.ComboBox52,
+                                 settings_.SpeedButton_GProf,
+                                 settings_.CheckBox_GProf_1,
+                                 settings_.CheckBox_GProf_2,
+                                 settings_.CheckBox_GProf_3,
+                                 settings_.CheckBox_GProf_4};
     for (QWidget* w : off) {
         disabled_.emplace_back(w, w->isEnabled());
         w->setEnabled(false);

@@ -14,6 +14,7 @@
 #include "volume/volume_build.h"
 
 #include <QObject>
+#include <functional>
 #include <vector>
 
 class QWidget;
@@ -92,6 +93,9 @@ class VolumeHost {
     // that move frames are off until the radargram comes back (their
     // previous states are kept and given back by leaveScreen).
     void enterScreen();
+    // The window's tools that work on the radargram (the velocity and
+    // boundary modes, their tables) leave their modes.
+    std::function<void()> onEnter;
     void leaveScreen();
     bool screenShown() const { return shown_; }
 

@@ -1,5 +1,8 @@
 #include "shell/volume/volume_screens.h"
 
+#include "commands/grid_section.h"
+#include "shell/files/open_save.h"
+
 #include "shell/volume/cube_panel.h"
 #include "shell/volume/cube_view.h"
 #include "shell/volume/slice_view.h"
@@ -17,7 +20,8 @@ VolumeScreens::VolumeScreens(ShellServices& services, QWidget& window, CommandBa
     : host_(std::make_unique<VolumeHost>(services, window, bar, settings)),
       slices_(std::make_unique<SliceView>(services, *host_, radargram, bar, options, settings)),
       panel_(std::make_unique<CubePanel>(services, window)),
-      cube_(std::make_unique<CubeView>(services, *host_, *panel_, bar, options, window)) {
+      cube_(std::make_unique<CubeView>(services, *host_, *panel_, bar, options, window)),
+      section_(std::make_unique<GridSection>(host_->grid)) {
     SliceView* slices = slices_.get();
     CubeView* cube = cube_.get();
     slices->hideOtherView = [cube] { cube->hide(); };
@@ -26,7 +30,7 @@ VolumeScreens::VolumeScreens(ShellServices& services, QWidget& window, CommandBa
     settings.onShapeClicked = [slices] { slices->CheckBox_ShapeClick(); };
     settings.onFramesDivided = [&services, &bar] {
         bar.SpeedButton18->setText(QString::number(services.store().frameCount));
-        services.framesMoved();
+        services.framesRewrittenOutsideEditing();
     };
 }
 
@@ -56,6 +60,22 @@ const VolumeGrid* VolumeScreens::grid() const {
 
 ViewPixels VolumeScreens::cubePicture() {
     return cube_->picture();
+}
+
+} // namespace tesk
+
+namespace tesk {
+
+void VolumeScreens::wireExports(ExportSources& sources) {
+    sources.viewPixels = [this] { return cube_->picture(); };
+    // The slice table cuts the volume only when a complete build is there.
+    sources.volume = [this]() -> const VolumeSection* {
+        return host_->grid.allocated() && host_->grid.info.built ? section_.get() : nullptr;
+    };
+}
+
+void VolumeScreens::setOnEnter(std::function<void()> leaveRadargramModes) {
+    host_->onEnter = std::move(leaveRadargramModes);
 }
 
 } // namespace tesk

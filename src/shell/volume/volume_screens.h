@@ -6,6 +6,7 @@
 
 #include "commands/bitmap_export.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace tesk {
 class CommandBar;
 class CubePanel;
 class CubeView;
+class GridSection;
+struct ExportSources;
 class MainView;
 class OptionPanel;
 class RadargramView;
@@ -41,6 +44,12 @@ class VolumeScreens {
     void leave();
     const VolumeGrid* grid() const;
     ViewPixels cubePicture();
+    // The exports read the 3D picture and the volume's horizontal section
+    // through these hooks.
+    void wireExports(ExportSources& sources);
+    // Runs as a volume view is entered: the radargram's modes end.
+    void setOnEnter(std::function<void()> leaveRadargramModes);
+    CubePanel& panel3d() { return *panel_; }
 
     VolumeHost& host() { return *host_; }
     SliceView& slices() { return *slices_; }
@@ -51,6 +60,7 @@ class VolumeScreens {
     std::unique_ptr<SliceView> slices_;
     std::unique_ptr<CubePanel> panel_;
     std::unique_ptr<CubeView> cube_;
+    std::unique_ptr<GridSection> section_;
 };
 
 } // namespace tesk

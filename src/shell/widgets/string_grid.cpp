@@ -194,8 +194,11 @@ bool StringGrid::typeIntoCell(int column, int row, const QString& text) {
     editor->setText(text);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(editor, &press);
-    // The item delegate commits and closes its editor from the event queue.
+    // The item delegate commits and closes its editor from the event queue;
+    // the closed editor is deleted at once, so that the next cell typed into
+    // finds its own editor and not this one.
     QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return true;
 }
 

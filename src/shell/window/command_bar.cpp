@@ -70,6 +70,7 @@ enum class Glyph {
     Magnifier,
     Velocity,
     Mirror,
+    MoveUp,
     MoveRight,
     MoveLeft,
     Copy,
@@ -155,6 +156,12 @@ QIcon glyph(Glyph g) {
         p.drawLine(4, 12, 9, 17);
         p.drawLine(20, 12, 15, 7);
         p.drawLine(20, 12, 15, 17);
+        break;
+    case Glyph::MoveUp:
+        p.drawLine(12, 20, 12, 4);
+        p.drawLine(12, 4, 6, 10);
+        p.drawLine(12, 4, 18, 10);
+        p.drawLine(5, 21, 19, 21);
         break;
     case Glyph::MoveRight:
     case Glyph::MoveLeft: {
@@ -249,7 +256,7 @@ CommandBar::CommandBar(ShellServices& services, QWidget& window) : ShellPanel(se
     SpeedButton15 = glyphButton(b, "SpeedButton15", Glyph::Velocity, x += 37);
     SpeedButton16 = glyphButton(b, "SpeedButton16", Glyph::Velocity, x += 30);
     SpeedButton13 = glyphButton(b, "SpeedButton13", Glyph::Mirror, x += 37);
-    SpeedButton14 = glyphButton(b, "SpeedButton14", Glyph::Mirror, x += 30);
+    SpeedButton14 = glyphButton(b, "SpeedButton14", Glyph::MoveUp, x += 30);
     SpeedButton26 = glyphButton(b, "SpeedButton26", Glyph::MoveRight, x += 30);
     SpeedButton27 = glyphButton(b, "SpeedButton27", Glyph::MoveLeft, x += 30);
     SpeedButton28 = glyphButton(b, "SpeedButton28", Glyph::Copy, x += 30);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QVariant>
 #include <algorithm>
 
 namespace tesk {
@@ -57,8 +58,11 @@ int storedItem(const HeaderBinding& b, const SurveyHeader& h) {
     return b.kind == K::LowBits ? (v & b.mask) : v;
 }
 
+constexpr const char* KEEP_PROPERTY = "teskKeepHeaderCell";
+
 void write(const HeaderBinding& b, QWidget* w, ProfileStore& s) {
     if (b.ignoredWhileBusy && (s.stateFlags & state::Busy)) return;
+    if (w->property(KEEP_PROPERTY).toBool()) return;
     uint8_t& v = s.header.value[std::size_t(b.cell)];
     if (b.kind == K::Bit) {
         setBit(v, b.mask, static_cast<QCheckBox*>(w)->isChecked());
@@ -73,6 +77,14 @@ void write(const HeaderBinding& b, QWidget* w, ProfileStore& s) {
 }
 
 } // namespace
+
+KeepHeaderCell::KeepHeaderCell(QWidget* control) : control_(control) {
+    control_->setProperty(KEEP_PROPERTY, true);
+}
+
+KeepHeaderCell::~KeepHeaderCell() {
+    control_->setProperty(KEEP_PROPERTY, false);
+}
 
 std::span<const HeaderBinding> headerBindings() {
     return BINDINGS;

@@ -31,6 +31,21 @@ struct HeaderBinding {
 
 std::span<const HeaderBinding> headerBindings();
 
+// While it lives, changes of one bound control leave its cell as it is: the
+// program shows a state on the screen that the header does not take over
+// (an options file's chosen-amplitude bit stays set while its box is
+// unchecked until the operator checks it).
+class KeepHeaderCell {
+  public:
+    explicit KeepHeaderCell(QWidget* control);
+    ~KeepHeaderCell();
+    KeepHeaderCell(const KeepHeaderCell&) = delete;
+    KeepHeaderCell& operator=(const KeepHeaderCell&) = delete;
+
+  private:
+    QWidget* control_;
+};
+
 class HeaderBindings {
   public:
     // Finds the bound controls under root; a missing control is a fault of

@@ -30,6 +30,9 @@ class ShellPanel {
     // The bound controls were just set from the survey header without their
     // handlers: the panel brings what it derives from them up to date.
     virtual void restored() {}
+    // The shown view was just redrawn or its cursor moved: panels that follow
+    // the view (the trace under the cursor, the magnifier) redraw themselves.
+    virtual void viewRedrawn() {}
 
   protected:
     ShellServices& services_;

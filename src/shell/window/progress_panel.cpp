@@ -15,6 +15,9 @@
 namespace tesk {
 
 namespace {
+// The velocity scan reports the sample row it examines, of 511.
+constexpr int SCAN_ROWS = 511;
+
 // clang-format off
 const CaptionRow CAPTIONS[] = {
     {"Label1", CaptionKind::Caption, -1, "Please wait; there is a loading and processing of a file", "Пожалуйста подождите, идет загрузка и обработка файла"},
@@ -62,17 +65,22 @@ void ProgressPanel::passStarted(Pass pass, const std::string& path) {
         scrollArea_->verticalScrollBar()->setValue(0);
     }
     const bool en = services_.english();
+    pass_ = pass;
     if (pass == Pass::Volume)
         Label1->setText(QString::fromStdString(msg::volumePassCaption().text(en)));
+    else if (pass == Pass::Save)
+        Label1->setText(en ? "Please wait for the process to save the file."
+                           : "Пожалуйста подождите, идет процесс сохранения файла");
+    else if (pass == Pass::Scan)
+        Label1->setText(en ? "Please wait; the velocity scan is running"
+                           : "Пожалуйста подождите, идет расчёт скорости");
     else
-        Label1->setText(pass == Pass::Save
-                            ? (en ? "Please wait for the process to save the file."
-                                  : "Пожалуйста подождите, идет процесс сохранения файла")
-                            : (en ? "Please wait; there is a loading and processing of a file"
-                                  : "Пожалуйста подождите, идет загрузка и обработка файла"));
+        Label1->setText(en ? "Please wait; there is a loading and processing of a file"
+                           : "Пожалуйста подождите, идет загрузка и обработка файла");
     label1Caption_ = Label1->text();
-    Label2->setText(QString::fromStdString(path));
-    ProgressBar1->setRange(0, 1);
+    // The scan names no file: Label2 shows the row it examines.
+    Label2->setText(pass == Pass::Scan ? QString() : QString::fromStdString(path));
+    ProgressBar1->setRange(0, pass == Pass::Scan ? SCAN_ROWS : 1);
     ProgressBar1->setValue(0);
     Panel3->setEnabled(true);
     Panel3->show();
@@ -86,6 +94,7 @@ void ProgressPanel::passTag(const std::string& tag) {
 }
 
 void ProgressPanel::progress(int64_t done, int64_t total) {
+    if (pass_ == Pass::Scan) Label2->setText(QString::number(done));
     // Repainting costs far more than reading a block of frames: the panel
     // and pending events are served at most every 50 ms.
     if (sinceUpdate_.isValid() && sinceUpdate_.elapsed() < 50 && done < total) return;

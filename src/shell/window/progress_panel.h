@@ -39,6 +39,7 @@ class ProgressPanel final : public ShellPanel, public Interaction {
     QScrollArea* scrollArea_ = nullptr;
     QElapsedTimer sinceUpdate_;
     QString label1Caption_;
+    Pass pass_ = Pass::Load;
 };
 
 } // namespace tesk

@@ -12,6 +12,7 @@
 
 namespace tesk {
 
+class MainView;
 class Prompter;
 class VolumeGrid;
 struct RadargramEngine;
@@ -54,14 +55,17 @@ class ShellServices {
     virtual void applyLanguage() = 0;
     // The option panel takes the focus back after its handlers when it is shown.
     virtual void focusOptionPanel() = 0;
+    // The main view the view byte selects, or null while that view is not built.
+    virtual MainView* shownView() = 0;
+    // The frame editing buttons: a view or mode that draws over the
+    // radargram takes them away (and the frame clipboard with the paste
+    // button); the radargram view brings them back.
+    virtual void setEditingAvailable(bool on) { (void)on; }
+    // A command other than the frame editing moved frames, changed
+    // frameCount, rewrote frame bytes or built in the work bytes: the frame
+    // clipboard and the undo history of the edits no longer fit the survey.
+    virtual void framesRewrittenOutsideEditing() {}
 
-    // A command outside the editing tools built its result in the frames'
-    // work bytes, where the internal frame clipboard lives: the clipboard is
-    // empty now (the paste button follows).
-    virtual void workBytesOverwritten() {}
-    // A command outside the editing tools moved frames between slots (the
-    // division into profiles): the undo history no longer applies to them.
-    virtual void framesMoved() { workBytesOverwritten(); }
     // The volume of the slice and 3D views; none before the first build.
     virtual const VolumeGrid* volumeGrid() { return nullptr; }
     // The picture of the 3D drawing area as glReadPixels returns it (blue,

@@ -8,8 +8,11 @@
 #include "shell/display/navigation.h"
 #include "shell/display/parameter_panel.h"
 #include "shell/display/radargram_view.h"
+#include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/layer_tools.h"
+#include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
 #include "shell/volume/volume_screens.h"
 #include "shell/volume/volume_settings_panel.h"
@@ -38,6 +41,7 @@ void TForm1::displaySettingsChanged() {
 ProcessingSettings TForm1::processingSettings() {
     ProcessingSettings p = processingFromHeader(store_.header);
     volumeSettings_->addition(p);
+    layers_->addStages(p);
     return p;
 }
 
@@ -56,6 +60,8 @@ DeviceOptions TForm1::deviceOptions() {
 void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
     // The open command showed the radargram again.
     volume_->leave();
+    // New frames: the clipboard and the undo history start over.
+    editing_->surveyOpened();
     if (!appended)
         restoreControlsFromHeader();
     else
@@ -63,7 +69,9 @@ void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
     // The view starts over: frame field, frame count, cursors.
     bar_->SpeedButton18->setText(QString::number(store_.frameCount));
     navigation_->showViewStart();
+    velocity_->surveyLoaded();
     setCommandsEnabled(true);
+    layers_->surveyLoaded();
     // The device options matter once a 12-bit device file has been read.
     if (after.showDeviceOptions) options_->CheckBox15->show();
     GRAF();
@@ -79,6 +87,7 @@ OptionsFileSettings TForm1::optionsForSave() {
     o.grid = options_->CheckBox3->isChecked();
     o.addition = volumeSettings_->additionItems();
     o.colourComponents = colours_->components();
+    layers_->optionsForSave(o);
     const RadargramEngine& r = radargram_->engine();
     const Palettes& p = r.palettes;
     o.chosenCode = r.settings.chosenCode;

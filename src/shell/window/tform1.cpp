@@ -7,12 +7,16 @@
 #include "shell/display/ascan_panel.h"
 #include "shell/display/filter_panel.h"
 #include "shell/display/layer_colour_boxes.h"
+#include "shell/display/magnifier_panel.h"
 #include "shell/display/navigation.h"
 #include "shell/display/parameter_panel.h"
 #include "shell/display/radargram_view.h"
+#include "shell/editing/editing_commands.h"
 #include "shell/files/check_log_panel.h"
 #include "shell/files/device_panel.h"
+#include "shell/interpretation/layer_tools.h"
 #include "shell/interpretation/table_panels.h"
+#include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
 #include "shell/volume/volume_screens.h"
 #include "shell/volume/volume_settings_panel.h"
@@ -31,6 +35,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace tesk {
@@ -60,7 +65,8 @@ class KeyPreview final : public QObject {
             return false;
         pressed_ = e;
         receiver_ = w;
-        return form_.FormKeyPress(w, static_cast<QKeyEvent*>(e)->key());
+        const auto* key = static_cast<QKeyEvent*>(e);
+        return form_.FormKeyPress(w, key->key(), key->modifiers());
     }
 
   private:
@@ -93,30 +99,65 @@ void TForm1::buildPanels() {
     colours_ = std::make_unique<LayerColourBoxes>(*this, filters_->Panel_23);
     volumeSettings_ = std::make_unique<VolumeSettingsPanel>(*this, options_->body());
     device_ = std::make_unique<DevicePanel>(*this, options_->body());
+    tables_ = std::make_unique<TablePanels>(*this, *this);
+    layers_ =
+        std::make_unique<LayerTools>(*this, options_->body(), *radargram_, *colours_, *tables_);
     options_->addSubPanel(options_->CheckBox11, parameters_->Panel_22);
     options_->addSubPanel(options_->CheckBox12, filters_->Panel_23);
     options_->addSubPanel(options_->CheckBox13, volumeSettings_->Panel_24);
-    options_->addSubPanel(options_->CheckBox14, options_->Panel_25);
+    options_->addSubPanel(options_->CheckBox14, layers_->Panel_25);
     options_->addSubPanel(options_->CheckBox15, device_->Panel_26);
     options_->layoutOptionPanel();
     coordinates_ = std::make_unique<CoordinatesPanel>(*this, *this);
-    tables_ = std::make_unique<TablePanels>(*this, *this);
     ascan_ = std::make_unique<AScanPanel>(*this, *this, options_->CheckBox4, filters_->ComboBox19,
                                           filters_->CheckBox23);
+    magnifier_ =
+        std::make_unique<MagnifierPanel>(*this, *this, bar_->SpeedButton35, radargram_->Image1);
     volume_ = std::make_unique<VolumeScreens>(*this, *this, *bar_, *radargram_, *options_,
                                               *volumeSettings_);
     checkLog_ = std::make_unique<CheckLogPanel>(*this, *this);
     progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
     progress_->setScrollArea(radargram_->ScrollBox1);
-    files_ = std::make_unique<FileCommands>(*this, *bar_, *this);
+    files_ = std::make_unique<FileCommands>(
+        *this, *bar_, *this,
+        ExportPanels{*radargram_, *colours_, *navigation_, volume_->panel3d()});
+    // The exports' hooks into the 3D view (files_->exportSources.viewPixels),
+    // the volume (.volume) and the interpretation layers (.layers) are set
+    // where those tools are wired.
+    editing_ = std::make_unique<EditingCommands>(*this, *bar_);
     panels_ = {bar_.get(),        radargram_.get(),   navigation_.get(), options_.get(),
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
                checkLog_.get(),   progress_.get(),    files_.get()};
     for (ShellPanel* p : volume_->panels()) panels_.push_back(p);
-    registerView(0, radargram_.get());
     registerView(8, volume_->sliceView());
     for (int cube : {0x10, 0x20, 0x40}) registerView(cube, volume_->cubeView());
+    volume_->wireExports(files_->exportSources);
+    volume_->setOnEnter([this] {
+        velocity_->leaveMode();
+        layers_->leaveModes();
+        tables_->hideAll();
+    });
+    panels_.push_back(magnifier_.get());
+    panels_.push_back(editing_.get());
+    velocity_ = std::make_unique<VelocityTool>(*this, *bar_, *radargram_, *layers_, *tables_,
+                                               parameters_->ComboBox10);
+    panels_.push_back(layers_.get());
+    panels_.push_back(velocity_.get());
+    parameters_->velocityModeOn = [this] { return velocity_->modeOn(); };
+    registerView(0, radargram_.get());
+    radargram_->followMarkerBox(options_->ComboBox17);
+    // "cT" and undo write the time range into the header themselves: the box
+    // only shows it, and the time stretch items follow it.
+    editing_->onTimeRangeChanged = [this] {
+        QComboBox* range = parameters_->ComboBox11;
+        {
+            const QSignalBlocker quiet(range);
+            range->setCurrentIndex(
+                std::min(int(store_.header.value[hdr::TimeRange]), range->count() - 1));
+        }
+        parameters_->restored();
+    };
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
@@ -176,9 +217,11 @@ void TForm1::FormResize() {
                                         height() - CommandBar::HEIGHT);
 }
 
-bool TForm1::FormKeyPress(QWidget* target, int key) {
+bool TForm1::FormKeyPress(QWidget* target, int key, Qt::KeyboardModifiers modifiers) {
     // The frame field: Enter draws the frame typed into it.
     if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: undo and redo of the frame edits.
+    if (editing_->keyPressed(target, key, modifiers)) return true;
     return false;
 }
 
@@ -206,6 +249,14 @@ void TForm1::focusOptionPanel() {
     options_->focus();
 }
 
+void TForm1::setEditingAvailable(bool on) {
+    editing_->setAvailable(on);
+}
+
+void TForm1::framesRewrittenOutsideEditing() {
+    editing_->framesRewritten();
+}
+
 void TForm1::AARR() {
     const bool en = english();
     // Lists are rewritten item by item; their selections must survive.
@@ -230,6 +281,16 @@ void TForm1::GRAF() {
 
 void TForm1::DrawView() {
     radargram_->DrawView();
+    followView();
+}
+
+MainView* TForm1::shownView() {
+    const auto v = views_.find(store_.stateFlags & state::ViewMask);
+    return v == views_.end() ? nullptr : v->second;
+}
+
+void TForm1::followView() {
+    for (ShellPanel* p : panels_) p->viewRedrawn();
 }
 
 void TForm1::Resovka_1() {
@@ -270,19 +331,28 @@ void TForm1::redraw(Redraw what) {
         Resovka_2();
         break;
     }
+    followView();
 }
 
 void TForm1::SpeedButton5Click() {
     // Leaving the relief display marks the volume stale. An open coordinate
     // file stays open: it is an import in progress, not part of the view; a
-    // volume out of date stays out of date.
-    const uint16_t keep = store_.stateFlags & (state::CoordFileOpen | state::VolumeStale);
+    // volume out of date stays out of date. The magnifier is a tool, not a
+    // view: it stays on.
+    const uint16_t keep =
+        store_.stateFlags & (state::CoordFileOpen | state::VolumeStale | state::Magnifier);
     volume_->leave();
     store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
     parameters_->showTimeStretch(false);
     radargram_->ScrollBox1->show();
     radargram_->Image1->show();
+    velocity_->leaveMode();
+    layers_->leaveModes();
     tables_->hideAll();
+    // Showing the profile gives up the frame clipboard, as every view command
+    // does, and brings the editing buttons back on the radargram.
+    editing_->setAvailable(false);
+    editing_->setAvailable(true);
     AARR();
     GRAF();
     DrawView();
@@ -297,12 +367,9 @@ void TForm1::setCommandsEnabled(bool on) {
     // command waits for a survey.
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
     // Commands whose tools are not in this version stay off.
-    for (QToolButton* b :
-         {bar_->SpeedButton6, bar_->SpeedButton11, bar_->SpeedButton13, bar_->SpeedButton14,
-          bar_->SpeedButton15, bar_->SpeedButton16, bar_->SpeedButton26, bar_->SpeedButton27,
-          bar_->SpeedButton28, bar_->SpeedButton29, bar_->SpeedButton30, bar_->SpeedButton31,
-          bar_->SpeedButton32, bar_->SpeedButton35})
-        b->setEnabled(false);
+    for (QToolButton* b : {bar_->SpeedButton6, bar_->SpeedButton11}) b->setEnabled(false);
+    // The editing buttons follow the survey; paste follows the clipboard.
+    editing_->setAvailable(on);
     bar_->MaskEdit1->setEnabled(on);
 }
 

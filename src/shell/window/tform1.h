@@ -20,9 +20,12 @@ class CheckLogPanel;
 class CommandBar;
 class CoordinatesPanel;
 class DevicePanel;
+class EditingCommands;
 class FilterPanel;
 class HeaderBindings;
 class LayerColourBoxes;
+class MagnifierPanel;
+class LayerTools;
 class MainView;
 class Navigation;
 class OptionPanel;
@@ -31,6 +34,7 @@ class ProgressPanel;
 class RadargramView;
 class ShellPanel;
 class TablePanels;
+class VelocityTool;
 class VolumeScreens;
 class VolumeSettingsPanel;
 
@@ -51,13 +55,14 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     TablePanels& tablePanels() { return *tables_; }
     FileCommands& fileCommands() { return *files_; }
     VolumeScreens& volumeScreens() { return *volume_; }
+    EditingCommands& editingCommands() { return *editing_; }
     const HeaderBindings& bindings() const { return *bindings_; }
 
     // The window's own handlers and routines.
     void FormResize();
     // Key preview: every key pressed in the window comes here before the
     // control that has the focus sees it; true keeps it from that control.
-    bool FormKeyPress(QWidget* target, int key);
+    bool FormKeyPress(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void AARR();
     void GRAF();
     void DrawView();
@@ -94,6 +99,9 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void applyLanguage() override { AARR(); }
     void showBoreholes() override {}
     void focusOptionPanel() override;
+    MainView* shownView() override;
+    void setEditingAvailable(bool on) override;
+    void framesRewrittenOutsideEditing() override;
     const VolumeGrid* volumeGrid() override;
     ViewPixels cubePicture() override;
 
@@ -114,6 +122,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void buildPanels();
     void restoreControlsFromHeader();
     void setCommandsEnabled(bool on);
+    // Every panel that follows the shown view redraws after it.
+    void followView();
 
     ProfileStore& store_;
     Prompter& prompter_;
@@ -129,12 +139,16 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<VolumeSettingsPanel> volumeSettings_;
     std::unique_ptr<DevicePanel> device_;
     std::unique_ptr<AScanPanel> ascan_;
+    std::unique_ptr<MagnifierPanel> magnifier_;
     std::unique_ptr<TablePanels> tables_;
+    std::unique_ptr<LayerTools> layers_;
+    std::unique_ptr<VelocityTool> velocity_;
     std::unique_ptr<CoordinatesPanel> coordinates_;
     std::unique_ptr<VolumeScreens> volume_;
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<EditingCommands> editing_;
     std::unique_ptr<HeaderBindings> bindings_;
     std::vector<ShellPanel*> panels_; // every panel, in the order of the caption switch
     std::map<int, MainView*> views_;
