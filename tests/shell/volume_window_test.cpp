@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QSlider>
 #include <QTimer>
@@ -86,8 +87,16 @@ TEST_F(VolumeWindow, SlicesShowTheVolumeAtKnownPixels) {
     EXPECT_EQ(raster(3, row + 100, 0), 0) << "plane 0 is not blended";
     EXPECT_EQ(raster(3, row + 505, 7), 0) << "beyond the data";
 
-    // A click on the section at (200, 7): the X-Y plane at T = 7.
+    // A click on the section at (200, 7): the X-Y plane at T = 7. With
+    // "Function" on, the A-scan panel reads the T-X section's trace at
+    // X = 200 in row 7: node (200, 25), code 37.
+    ui.CheckBox4->setChecked(true);
     slices().Image3->onMouseDown(Qt::LeftButton, QPoint(200, 7));
+    auto ascanCode = [&] {
+        return ui.Panel52->findChild<QLabel*>("Panel52Caption")->text().toStdString();
+    };
+    EXPECT_FALSE(ui.Panel50->isHidden());
+    EXPECT_EQ(ascanCode(), " Am lg = " + std::to_string(37 - 128));
     EXPECT_EQ(host().params.T[0], 7);
     EXPECT_EQ(raster(2, row + 200, 0), 17);
     EXPECT_EQ(raster(2, row + 200, 10), 57 - 32);
@@ -115,6 +124,12 @@ TEST_F(VolumeWindow, SlicesShowTheVolumeAtKnownPixels) {
     ASSERT_TRUE(trace.has_value());
     EXPECT_EQ(trace->processed[7], 37);
     EXPECT_EQ(trace->row, 7);
+
+    // A click on the X-Y plane at node (100, 50), on line 1: the panel follows
+    // to the trace of node (100, 50), code 10 + 40 + 7.
+    slices().Image2->onMouseDown(Qt::LeftButton, QPoint(100, 511 - 50));
+    EXPECT_EQ(ascanCode(), " Am lg = " + std::to_string(57 - 128));
+    slices().Image3->onMouseDown(Qt::LeftButton, QPoint(200, 7));
 
     // The T marker dragged 10 pixels down moves the X-Y plane to T = 17.
     form->findChild<QCheckBox*>("CheckBox_Shape")->setChecked(true);

@@ -147,7 +147,7 @@ void SliceView::SpeedButton7Click() {
     runSteps(layoutSteps(layout(), options_.CheckBox4->isChecked()));
     placeShapes();
     services_.applyLanguage();
-    drawOverlay();
+    redrawScreen();
 }
 
 void SliceView::hide() {
@@ -192,7 +192,7 @@ void SliceView::ComboBox54Change() {
     showImages();
     runSteps(layoutSteps(layout(), options_.CheckBox4->isChecked()));
     placeShapes();
-    drawOverlay();
+    redrawScreen();
 }
 
 void SliceView::CheckBox_ShapeClick() {
@@ -202,7 +202,7 @@ void SliceView::CheckBox_ShapeClick() {
         runSteps(layoutSteps(layout(), options_.CheckBox4->isChecked()));
     }
     placeShapes();
-    drawOverlay();
+    redrawScreen();
 }
 
 void SliceView::ImageMouseDown(SliceImage image, Qt::MouseButton button, QPoint at) {
@@ -213,7 +213,7 @@ void SliceView::ImageMouseDown(SliceImage image, Qt::MouseButton button, QPoint 
                     SliceKeys{m.leftShift, m.leftCtrl}, options_.CheckBox4->isChecked());
     runSteps(steps);
     placeShapes();
-    drawOverlay();
+    redrawScreen();
 }
 
 void SliceView::ImageMouseMove(SliceImage image, QPoint at) {
@@ -255,7 +255,7 @@ void SliceView::ShapeMouseUp(int marker, QPoint at) {
     if (!shown()) return;
     ShapeMouseMove(marker, at);
     runSteps(layoutSteps(layout(), options_.CheckBox4->isChecked()));
-    drawOverlay();
+    redrawScreen();
 }
 
 void SliceView::NudgeClick(QToolButton* b) {
@@ -272,7 +272,7 @@ void SliceView::NudgeClick(QToolButton* b) {
     if (b == bar_.SpeedButton25) step(p.Y, +1);
     runSteps(layoutSteps(layout(), options_.CheckBox4->isChecked()));
     placeShapes();
-    drawOverlay();
+    redrawScreen();
 }
 
 void SliceView::recolour() {
@@ -283,6 +283,12 @@ void SliceView::reprocess() {
     if (!shown()) return;
     runSteps(layoutSteps(layout(), options_.CheckBox4->isChecked()));
     drawOverlay();
+}
+
+// The decoration and readouts of the screen, and what follows the sections
+// (the A-scan panel).
+void SliceView::redrawScreen() {
+    services_.redraw(Redraw::Overlay);
 }
 
 void SliceView::drawOverlay() {

@@ -69,6 +69,7 @@ class SliceView final : public ShellPanel, public MainView {
     void runSteps(unsigned steps);
     void showImages();
     void placeShapes();
+    void redrawScreen();
 
     VolumeHost& host_;
     RadargramView& radargram_;
