@@ -14,15 +14,18 @@
 #include "volume/cube_camera.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QLabel>
 #include <QListWidget>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace tesk::testing {
@@ -228,6 +231,47 @@ TEST_F(CubeGl, CarpetAndProfilesDrawTheirPictures) {
     EXPECT_FALSE(w.find<QWidget>("Panel_3D")->isVisible());
     EXPECT_TRUE(w.find<QWidget>("ScrollBox1")->isVisible());
     EXPECT_TRUE(w.form.cubePicture().bgra.empty());
+}
+
+// The save command's bitmap in the carpet view is the 3D drawing area as
+// read back: its size, and every pixel, the top row of the picture first
+// on screen. The 3D panel is shown again afterwards.
+TEST_F(CubeGl, BitmapOfA3DViewIsThePictureOnScreen) {
+    Window& w = window();
+    w.click("SpeedButton12");
+    ASSERT_EQ(w.store.stateFlags & state::ViewMask, 0x20);
+    const ViewPixels shown = w.form.cubePicture();
+    ASSERT_GT(litPixels(shown).lit, 2000);
+    QTemporaryDir dir;
+    const std::string out = dir.filePath("carpet.bmp").toStdString();
+    w.prompter.saveNames.push_back(SaveChoice{out, 2});
+    w.click("SpeedButton3");
+    QFile file(QString::fromStdString(out));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bmp = file.readAll();
+    ASSERT_GT(bmp.size(), 54);
+    auto i32 = [&](int at) {
+        return int32_t(uint32_t(uint8_t(bmp[at])) | uint32_t(uint8_t(bmp[at + 1])) << 8 |
+                       uint32_t(uint8_t(bmp[at + 2])) << 16 | uint32_t(uint8_t(bmp[at + 3])) << 24);
+    };
+    const int offset = i32(10), width = i32(18), height = i32(22);
+    const int bits = uint8_t(bmp[28]) | uint8_t(bmp[29]) << 8;
+    ASSERT_EQ(bits, 32);
+    ASSERT_EQ(width, shown.width);
+    ASSERT_EQ(std::abs(height), shown.height);
+    ASSERT_GE(bmp.size(), qsizetype(offset) + qsizetype(width) * std::abs(height) * 4);
+    int differing = 0;
+    for (int y = 0; y < shown.height; ++y) {
+        // Row y from the bottom: stored y-th in a bottom-up bitmap.
+        const int stored = height > 0 ? y : shown.height - 1 - y;
+        for (int x = 0; x < width; ++x) {
+            const char* f = bmp.constData() + offset + (std::size_t(stored) * width + x) * 4;
+            const uint8_t* g = &shown.bgra[(std::size_t(y) * width + x) * 4];
+            differing += uint8_t(f[0]) != g[0] || uint8_t(f[1]) != g[1] || uint8_t(f[2]) != g[2];
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(w.find<QWidget>("Panel_3D")->isVisible());
 }
 
 // The 3D panel in its modes: the reset clicks on the captions take the

@@ -3,6 +3,7 @@
 // surveys that give no volume, the 3D commands without OpenGL, the division
 // into profiles and the bars of the 3D panel that push each other.
 
+#include "commands/export_common.h"
 #include "shell/volume/cube_panel.h"
 #include "shell/volume/slice_view.h"
 #include "shell/volume/volume_host.h"
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QSlider>
 #include <QTimer>
+#include <sstream>
 
 namespace tesk::testing {
 namespace {
@@ -149,6 +151,39 @@ TEST_F(VolumeWindow, SlicesShowTheVolumeAtKnownPixels) {
     ui.SpeedButton5->click();
     expectRadargramShown();
     EXPECT_TRUE(t1->isHidden());
+}
+
+// The slice table (save as text with left Ctrl on the slice screen) cuts the
+// volume at the X-Y plane shown, T = 7: node (200, 25) halfway between lines
+// 0 and 1 holds 37, node (200, 100) on line 2 holds 10 + 80 + 7; X and Y
+// count the profile step per node.
+TEST_F(VolumeWindow, SliceTableHoldsTheXYPlaneOnScreen) {
+    openLines();
+    ui.ComboBox51->setCurrentIndex(1); // along Y
+    ui.ComboBox54->setCurrentIndex(1);
+    ui.SpeedButton7->click();
+    slices().Image3->onMouseDown(Qt::LeftButton, QPoint(200, 7));
+    ASSERT_EQ(host().params.T[0], 7);
+    const std::string out = dir.file("slice.txt");
+    prompter.saveNames.push_back(SaveChoice{out, 4});
+    prompter.held.leftCtrl = true;
+    ui.SpeedButton3->click();
+    prompter.held = {};
+    std::vector<std::string> lines;
+    {
+        std::istringstream text(readBytes(out));
+        for (std::string l; std::getline(text, l);) lines.push_back(l.substr(0, l.find('\r')));
+    }
+    ASSERT_EQ(lines.size(), 1u + 512u * 512u);
+    EXPECT_EQ(lines[0], "X;Y;A");
+    const int w = sampleScaleFromStore(*store).stepCm;
+    const auto& level = form->radargram().settings.LevelTable;
+    auto line = [&](int gx, int gy, int code) {
+        return std::to_string(gx * w) + ";" + std::to_string(gy * w) + ";" +
+               std::to_string(level[std::size_t(code)]);
+    };
+    EXPECT_EQ(lines[1 + 200 * 512 + 25], line(200, 25, 37));
+    EXPECT_EQ(lines[1 + 200 * 512 + 100], line(200, 100, 97));
 }
 
 TEST_F(VolumeWindow, EscapeDuringTheBuildLeavesTheStoreUntouched) {

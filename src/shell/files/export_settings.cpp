@@ -28,6 +28,8 @@ ExportSettings FileCommands::textExportSettings(SaveVariant variant) {
     e.display = r.settings;
     e.processing = exportProcessing();
     e.cursorRow = services_.view().cursorRow;
+    if (e.view == view::Slices && exportSources.sectionRow)
+        e.cursorRow = exportSources.sectionRow();
     if (exportSources.volume) e.volume = exportSources.volume();
     if (exportSources.layers) e.layers = exportSources.layers();
     return e;

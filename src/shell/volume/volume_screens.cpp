@@ -72,6 +72,7 @@ void VolumeScreens::wireExports(ExportSources& sources) {
     sources.volume = [this]() -> const VolumeSection* {
         return host_->grid.allocated() && host_->grid.info.built ? section_.get() : nullptr;
     };
+    sources.sectionRow = [this] { return int(host_->params.T[0]); };
 }
 
 void VolumeScreens::setOnEnter(std::function<void()> leaveRadargramModes) {
