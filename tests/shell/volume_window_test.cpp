@@ -8,6 +8,7 @@
 #include "shell/volume/slice_view.h"
 #include "shell/volume/volume_host.h"
 #include "shell/volume/volume_screens.h"
+#include "shell/widgets/image_widgets.h"
 #include "window_fixture.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QSlider>
 #include <QTimer>
 #include <sstream>
+#include <tuple>
 
 namespace tesk::testing {
 namespace {
@@ -368,6 +370,17 @@ TEST_F(VolumeWindow, ThreeDPanelBarsPushEachOther) {
             EXPECT_EQ(form->findChild<QLabel*>("Label" + QString::number(200 + bar))->text(),
                       QString::number(pos));
         }
+    }
+    // The panel's members are the controls of their names.
+    const CubePanel& p = form->volumeScreens().panel3d();
+    const std::tuple<int, QSlider*, QLabel*, QLabel*> members[] = {
+        {1, p.TrackBar1, p.Label101, p.Label201},   {9, p.TrackBar9, p.Label109, p.Label209},
+        {15, p.TrackBar15, p.Label115, p.Label215}, {18, p.TrackBar18, p.Label118, p.Label218},
+        {24, p.TrackBar24, p.Label124, p.Label224}, {25, p.TrackBar25, p.Label125, p.Label225}};
+    for (const auto& [n, bar, caption, value] : members) {
+        EXPECT_EQ(bar, form->findChild<QSlider*>("TrackBar" + QString::number(n)));
+        EXPECT_EQ(caption, form->findChild<QLabel*>("Label" + QString::number(100 + n)));
+        EXPECT_EQ(value, form->findChild<QLabel*>("Label" + QString::number(200 + n)));
     }
 }
 

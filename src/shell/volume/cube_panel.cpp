@@ -72,6 +72,39 @@ QGroupBox* radioGroup(QWidget* parent, const char* groupName, int items, QRadioB
 
 } // namespace
 
+// The named members of the bars and their labels.
+struct CubePanel::BarMembers {
+    int number; // N of TrackBarN
+    QSlider* CubePanel::*bar;
+    ClickLabel* CubePanel::*caption;
+    ClickLabel* CubePanel::*value;
+};
+// clang-format off
+const CubePanel::BarMembers CubePanel::BAR_MEMBERS[] = {
+    {1, &CubePanel::TrackBar1, &CubePanel::Label101, &CubePanel::Label201},
+    {2, &CubePanel::TrackBar2, &CubePanel::Label102, &CubePanel::Label202},
+    {3, &CubePanel::TrackBar3, &CubePanel::Label103, &CubePanel::Label203},
+    {4, &CubePanel::TrackBar4, &CubePanel::Label104, &CubePanel::Label204},
+    {5, &CubePanel::TrackBar5, &CubePanel::Label105, &CubePanel::Label205},
+    {6, &CubePanel::TrackBar6, &CubePanel::Label106, &CubePanel::Label206},
+    {7, &CubePanel::TrackBar7, &CubePanel::Label107, &CubePanel::Label207},
+    {9, &CubePanel::TrackBar9, &CubePanel::Label109, &CubePanel::Label209},
+    {10, &CubePanel::TrackBar10, &CubePanel::Label110, &CubePanel::Label210},
+    {11, &CubePanel::TrackBar11, &CubePanel::Label111, &CubePanel::Label211},
+    {12, &CubePanel::TrackBar12, &CubePanel::Label112, &CubePanel::Label212},
+    {13, &CubePanel::TrackBar13, &CubePanel::Label113, &CubePanel::Label213},
+    {14, &CubePanel::TrackBar14, &CubePanel::Label114, &CubePanel::Label214},
+    {15, &CubePanel::TrackBar15, &CubePanel::Label115, &CubePanel::Label215},
+    {16, &CubePanel::TrackBar16, &CubePanel::Label116, &CubePanel::Label216},
+    {17, &CubePanel::TrackBar17, &CubePanel::Label117, &CubePanel::Label217},
+    {18, &CubePanel::TrackBar18, &CubePanel::Label118, &CubePanel::Label218},
+    {20, &CubePanel::TrackBar20, &CubePanel::Label120, &CubePanel::Label220},
+    {21, &CubePanel::TrackBar21, &CubePanel::Label121, &CubePanel::Label221},
+    {24, &CubePanel::TrackBar24, &CubePanel::Label124, &CubePanel::Label224},
+    {25, &CubePanel::TrackBar25, &CubePanel::Label125, &CubePanel::Label225},
+};
+// clang-format on
+
 CubePanel::CubePanel(ShellServices& services, QWidget& window) : ShellPanel(services) {
     Panel_3D = floatingPanel(&window, "Panel_3D", QRect(1040, 40, PANEL_WIDTH, PANEL_HEIGHT));
     Label80 = panelTitle(Panel_3D, "Label80");
@@ -95,6 +128,13 @@ CubePanel::CubePanel(ShellServices& services, QWidget& window) : ShellPanel(serv
         bars_[std::size_t(n)] = bar;
         captions_[std::size_t(n)] = caption;
         values_[std::size_t(n)] = value;
+    }
+    static_assert(std::size(BAR_MEMBERS) == std::size(PANEL_BARS));
+    for (const BarMembers& m : BAR_MEMBERS) {
+        const std::size_t n = std::size_t(m.number);
+        this->*m.bar = bars_[n];
+        this->*m.caption = captions_[n];
+        this->*m.value = values_[n];
     }
     GroupBox1 = new QGroupBox(Panel_3D);
     GroupBox1->setObjectName("GroupBox1");

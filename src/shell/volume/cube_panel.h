@@ -47,6 +47,28 @@ class CubePanel final : public ShellPanel {
     std::array<QRadioButton*, 7> RadioGroup2Items{}; // RadioGroup2_0 .. RadioGroup2_6
     QToolButton* SpeedButton_ADD_CUT = nullptr;
 
+    // Every track bar TrackBarN with its caption Label(100 + N) and its
+    // value Label(200 + N).
+    QSlider *TrackBar1 = nullptr, *TrackBar2 = nullptr, *TrackBar3 = nullptr, *TrackBar4 = nullptr,
+            *TrackBar5 = nullptr, *TrackBar6 = nullptr, *TrackBar7 = nullptr, *TrackBar9 = nullptr,
+            *TrackBar10 = nullptr, *TrackBar11 = nullptr, *TrackBar12 = nullptr,
+            *TrackBar13 = nullptr, *TrackBar14 = nullptr, *TrackBar15 = nullptr,
+            *TrackBar16 = nullptr, *TrackBar17 = nullptr, *TrackBar18 = nullptr,
+            *TrackBar20 = nullptr, *TrackBar21 = nullptr, *TrackBar24 = nullptr,
+            *TrackBar25 = nullptr;
+    ClickLabel *Label101 = nullptr, *Label102 = nullptr, *Label103 = nullptr, *Label104 = nullptr,
+               *Label105 = nullptr, *Label106 = nullptr, *Label107 = nullptr, *Label109 = nullptr,
+               *Label110 = nullptr, *Label111 = nullptr, *Label112 = nullptr, *Label113 = nullptr,
+               *Label114 = nullptr, *Label115 = nullptr, *Label116 = nullptr, *Label117 = nullptr,
+               *Label118 = nullptr, *Label120 = nullptr, *Label121 = nullptr, *Label124 = nullptr,
+               *Label125 = nullptr;
+    ClickLabel *Label201 = nullptr, *Label202 = nullptr, *Label203 = nullptr, *Label204 = nullptr,
+               *Label205 = nullptr, *Label206 = nullptr, *Label207 = nullptr, *Label209 = nullptr,
+               *Label210 = nullptr, *Label211 = nullptr, *Label212 = nullptr, *Label213 = nullptr,
+               *Label214 = nullptr, *Label215 = nullptr, *Label216 = nullptr, *Label217 = nullptr,
+               *Label218 = nullptr, *Label220 = nullptr, *Label221 = nullptr, *Label224 = nullptr,
+               *Label225 = nullptr;
+
     // TrackBarN, Label(100 + N) and Label(200 + N) by the bar.
     QSlider* trackBar(Bar b) const { return bars_[std::size_t(b)]; }
     ClickLabel* captionLabel(Bar b) const { return captions_[std::size_t(b)]; }
@@ -69,6 +91,8 @@ class CubePanel final : public ShellPanel {
     void applyLanguage(bool english) override;
 
   private:
+    struct BarMembers;
+    static const BarMembers BAR_MEMBERS[];
     std::array<QSlider*, 26> bars_{};
     std::array<ClickLabel*, 26> captions_{}, values_{};
     bool mirroring_ = false;
