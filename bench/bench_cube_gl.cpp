@@ -7,6 +7,9 @@
 // Two volumes: the 30-profile demo survey of bench_volume (500 x 494 nodes
 // with data) and a grid whose every node holds data (15 x 512 x 512 points).
 //
+// The profiles in 3D over the whole time range, whole and as the quick
+// picture of a mouse turn.
+//
 // Needs an OpenGL context, so it runs on a (virtual) X display by hand,
 // not under ctest:
 //
@@ -245,6 +248,7 @@ void BM_CarpetSurvey(benchmark::State& state) {
     state.counters["vertices"] = double(scene.vertexCount());
 }
 
+// The profiles in 3D; the argument 1 draws the quick picture of a mouse turn.
 void BM_ProfilesSurvey(benchmark::State& state) {
     if (!gl().f) {
         state.SkipWithError("no OpenGL 1.1 context (run under xvfb-run)");
@@ -259,16 +263,19 @@ void BM_ProfilesSurvey(benchmark::State& state) {
     GP3_CORD(store, ui);
     GP3_FLTR(store, s.raster, proc, CubeRelief{}, ui);
     GP3_PROF(store, std::vector<bool>(30, true));
-    const ProfileSceneSettings o;
+    ProfileSceneSettings o;
+    if (state.range(0))
+        o.timeStride = profilePreviewStride(store, CubeWindows{}, PROFILE_PREVIEW_SEGMENTS);
     for (auto _ : state) {
         cubePrologue(f, CubeCamera{}, WIDTH);
         GLStreamSink sink(f);
         GP3_KUB(sink, store, grid(), CubeWindows{}, CubeDecorations{}, o, s.palettes);
         f.glFinish();
     }
+    state.counters["timeStride"] = o.timeStride;
 }
 BENCHMARK(BM_CarpetSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ProfilesSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ProfilesSurvey)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK(BM_Surfaces15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BuildAndSurfaces15SectionsSurvey)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -224,7 +224,17 @@ TEST_F(CubeGl, CarpetAndProfilesDrawTheirPictures) {
     w.click("SpeedButton8");
     ASSERT_EQ(w.store.stateFlags & state::ViewMask, 0x10);
     EXPECT_EQ(w.find<QListWidget>("CheckListBox1")->count(), 3) << "three demo profiles";
-    EXPECT_GT(litPixels(w.form.cubePicture()).lit, 2000);
+    const ViewPixels whole = w.form.cubePicture();
+    EXPECT_GT(litPixels(whole).lit, 2000);
+    // While the mouse holds the cube the curtains are drawn from fewer time
+    // samples; let go, the whole picture comes back at the same camera.
+    CubeView& cube = w.form.volumeScreens().cube();
+    cube.MouseDown(Qt::LeftButton, QPoint(300, 300));
+    const ViewPixels quick = w.form.cubePicture();
+    EXPECT_LT(litPixels(quick).lit, litPixels(whole).lit);
+    EXPECT_GT(litPixels(quick).lit, 0);
+    cube.MouseUp(QPoint(300, 300));
+    EXPECT_EQ(differingPixels(whole, w.form.cubePicture()), 0);
     // Back to the radargram: the drawing area and the panel go.
     w.click("SpeedButton5");
     EXPECT_FALSE(w.form.volumeScreens().cube().canvas->isVisible());

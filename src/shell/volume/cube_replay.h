@@ -10,11 +10,16 @@
 #include "volume/cube_camera.h"
 #include "volume/cube_scene.h"
 
+#include <cstdint>
 #include <vector>
 
 class QOpenGLFunctions_1_1;
 
 namespace tesk {
+
+// Segments of the quick picture of the profiles in 3D drawn while the mouse
+// turns the cube: a fifth of a second or so with Mesa's software renderer.
+inline constexpr int64_t PROFILE_PREVIEW_SEGMENTS = 250000;
 
 // glClear, the square viewport (0, 0, W, W) anchored at the bottom-left
 // corner, glOrtho(-1, 1, -1, 1, -800, 800) and the camera's translation,

@@ -233,6 +233,12 @@ void CubeView::paint(QOpenGLFunctions_1_1& f, int W) {
     o.boundary = host_.panel.boundaryItem + 1;
     o.K = host_.panel.position(Bar::K);
     o.M = host_.panel.position(Bar::M);
+    // The curtains can run to millions of segments, which a software
+    // renderer draws in seconds: while the mouse turns or shifts the cube
+    // every n-th time sample is drawn, the whole picture when it is let go.
+    if (host_.mouse.drag != CubeDrag::None)
+        o.timeStride =
+            profilePreviewStride(store(), host_.panel.windows(), PROFILE_PREVIEW_SEGMENTS);
     GLStreamSink sink(f);
     GP3_KUB(sink, store(), host_.grid, host_.panel.windows(), host_.panel.decorations(), o,
             r.palettes);
