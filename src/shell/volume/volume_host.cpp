@@ -88,6 +88,11 @@ void VolumeHost::enterScreen() {
                                  settings_.CheckBox_GProf_2,
                                  settings_.CheckBox_GProf_3,
                                  settings_.CheckBox_GProf_4};
+    // The relief line is not drawn over the volume.
+    if (auto* line = window_.findChild<QCheckBox*>("CheckBox73")) {
+        line->setChecked(false);
+        off.push_back(line);
+    }
     for (QWidget* w : off) {
         disabled_.emplace_back(w, w->isEnabled());
         w->setEnabled(false);
