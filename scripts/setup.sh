@@ -8,7 +8,7 @@ BUILD="${TESK_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-translations-l10n
   libgl1-mesa-dev libgl1-mesa-dri libglu1-mesa-dev
   googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format

@@ -43,7 +43,8 @@ void ensureGuiApplication() {
 namespace {
 
 QImage radargramPicture(ProfileStore& store, const ViewState& view, const RenderRequest& r) {
-    store.viewStart = std::min(r.start, MAX_VIEW_START);
+    // As far as the window could scroll: a long survey lets it reach its last screen.
+    store.viewStart = std::min(r.start, lastViewStart(store));
     static Radargram radargram; // large raster: one for the run
     radargram.loadSettings(store);
     GRAF(radargram, store, processingFromHeader(store.header), view.ViewOrigin);

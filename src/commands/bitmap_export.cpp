@@ -200,7 +200,7 @@ ExportResult writeProfilePicture(ByteSink& sink, ProfileStore& s, const BitmapSe
     const Picture24 pic = composeProfilePicture(src, span->frames);
     // The window goes on showing the profile pictured, within the range
     // the view can start at.
-    s.viewStart = std::min(span->start, MAX_VIEW_START);
+    s.viewStart = std::min(span->start, lastViewStart(s));
     ui.progress(1, 1);
     return finish(sink, pic);
 }

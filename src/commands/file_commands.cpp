@@ -110,6 +110,9 @@ OpenResult frameLoad(OpenRequest& q, uint8_t fileKind, const FrameReader& read) 
     s.header.value[hdr::CoordFlags] &= 0xF0;
     q.ui.passFinished();
     if (r.report.fault == LoadFault::ReadFault) q.ui.show(msg::readFault(s.openFileName));
+    // A file cut short keeps the frames it holds, and says so.
+    if (const auto partial = partialLoadMessage(r.report, fileKind, s.openFileName))
+        q.ui.show(*partial);
     r.outcome = OpenOutcome::FramesLoaded;
     r.added = q.append;
     return r;

@@ -41,6 +41,31 @@ std::optional<Message> warningMessage(LoadWarning w, uint8_t fileKind) {
 
 } // namespace
 
+std::optional<Message> partialLoadMessage(const LoadReport& r, uint8_t fileKind,
+                                          const std::string& name) {
+    if (fileKind == kind::DeviceRecording) return std::nullopt;
+    // Generations 7 and 8 count their frames in hundreds: the last hundred
+    // may be short.
+    const int64_t slack = (fileKind == 7 || fileKind == 8) ? 99 : 0;
+    if (r.framesDeclared < 0 || r.framesRead + slack >= r.framesDeclared) return std::nullopt;
+    if (r.has(LoadWarning::CountClamped)) return std::nullopt;
+    switch (r.fault) {
+    case LoadFault::None:
+    case LoadFault::CutShort:
+    case LoadFault::Malformed:
+        break;
+    default:
+        return std::nullopt;
+    }
+    const std::string read = std::to_string(r.framesRead);
+    const std::string declared = std::to_string(r.framesDeclared);
+    return Message{Icon::Warning, Buttons::Ok,
+                   "Файл = " + name + "\rпрочитан не полностью: прочитано кадров " + read + " из " +
+                       declared + ".",
+                   "File = " + name + "\rwas read only in part: " + read + " of " + declared +
+                       " frames were read."};
+}
+
 std::size_t findingCount(const LoadReport& r) {
     return r.warnings.size() + (r.fault != LoadFault::None ? 1 : 0);
 }

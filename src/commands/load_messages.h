@@ -7,6 +7,7 @@
 #include "store/messages.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,17 @@ struct SegyLoad;
 // malformed record have no message; the read fault's message is shown by
 // the open command once the progress panel is gone.
 std::vector<Message> loadMessages(const LoadReport& r, uint8_t fileKind, std::size_t skip = 0);
+
+// The warning of a file that ends before the frames its count field
+// announces: how many of them were read (they are kept and shown). None
+// when every announced frame was read, when the count was clamped or the
+// read ended at the last slot, at a cancel or at a read fault (each has
+// its own message or none), or when the file declares no count.
+// Work files and device-family files (fileKind); a device recording's
+// count is checked by its decoder, whose findings go to the check log.
+// Generations 7 and 8 count in hundreds: a short last hundred is no fault.
+std::optional<Message> partialLoadMessage(const LoadReport& r, uint8_t fileKind,
+                                          const std::string& name);
 
 // The findings of a report that loadMessages counts: its warnings and its fault.
 std::size_t findingCount(const LoadReport& r);

@@ -14,8 +14,14 @@ bool inProfile(const ProfileStore& s, int f) {
 }
 } // namespace
 
+int lastViewStart(const ProfileStore& s) {
+    return std::clamp(s.frameCount - VIEW_FRAMES, MAX_VIEW_START,
+                      MAX_FRAME_INDEX + 1 - VIEW_FRAMES);
+}
+
 int nextViewStart(const ProfileStore& s, int viewStart, int item, NavKeys keys) {
-    if (viewStart >= MAX_VIEW_START) return viewStart;
+    const int last = lastViewStart(s);
+    if (viewStart >= last) return viewStart;
     int v = viewStart;
     if (keys.leftShift && keys.leftCtrl) return viewStart;
     if (keys.leftCtrl) {
@@ -25,7 +31,7 @@ int nextViewStart(const ProfileStore& s, int viewStart, int item, NavKeys keys) 
     } else {
         v += items::VIEW_STEP_FRAMES[std::size_t(std::clamp(item, 0, 6))];
     }
-    return std::min(v, MAX_VIEW_START);
+    return std::min(v, last);
 }
 
 int previousViewStart(const ProfileStore& s, int viewStart, int item, NavKeys keys) {
@@ -50,16 +56,17 @@ int previousViewStart(const ProfileStore& s, int viewStart, int item, NavKeys ke
 }
 
 int typedViewStart(const ProfileStore& s, const std::string& text) {
-    // Five mask positions; a blank or a missing position counts as 0.
+    // The field holds five positions: at most five digits make the number.
     int n = 0;
-    for (std::size_t i = 0; i < 5; ++i) {
-        const char c = i < text.size() ? text[i] : '0';
-        n = n * 10 + ((c >= '0' && c <= '9') ? c - '0' : 0);
+    int digits = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') continue;
+        if (++digits > 5) break;
+        n = n * 10 + (c - '0');
     }
     n = n / 20 * 20;
-    // Capped at the last used slot, and the window never starts past the
-    // last full screen of the store (49480 is itself a multiple of 20).
-    return std::min({n, int(s.frameCount), MAX_VIEW_START});
+    // Capped at the last used slot and at the last screen of the survey.
+    return std::min({n, int(s.frameCount), lastViewStart(s)});
 }
 
 bool pictureCell(const ViewState& v, Point p, int& column, int& row) {

@@ -14,7 +14,9 @@ struct Point {
     int y = 0;
 };
 
-inline constexpr int MAX_VIEW_START = 49480; // the window never starts later
+// The window may always step on to frame 49480, whatever the survey's
+// length; a longer survey lets it go on to its last screen (lastViewStart).
+inline constexpr int MAX_VIEW_START = 49480;
 inline constexpr int VIEW_FRAMES = 512;
 
 struct ViewState {
@@ -38,14 +40,20 @@ struct NavKeys {
 // The mouse button of a click on one of the display's pictures.
 enum class MouseButton { Left, Right, Middle };
 
-// "Next" and "previous" with the view step item of ComboBox16 (7 = by profile).
+// The last frame the window may start at: MAX_VIEW_START, or for a survey
+// longer than that frameCount - 512, so that its last frames come into
+// view; never so far that the window passes the last slot.
+int lastViewStart(const ProfileStore& s);
+
+// "Next" and "previous" with the view step item of ComboBox16 (7 = by
+// profile); next stops at lastViewStart.
 int nextViewStart(const ProfileStore& s, int viewStart, int viewStepItem, NavKeys keys);
 int previousViewStart(const ProfileStore& s, int viewStart, int viewStepItem, NavKeys keys);
 
-// The frame typed into the five-character frame field: blanks and missing
-// positions count as 0 ("1" in the first position reads 10000), the number
-// is rounded down to a multiple of 20 and capped at frameCount and at
-// MAX_VIEW_START.
+// The frame typed into the five-character frame field: its digits in order,
+// blanks skipped, as a number typed into an emptied field reads ("555  " is
+// 555, an empty field 0); the number is rounded down to a multiple of 20 and
+// capped at frameCount and at lastViewStart.
 int typedViewStart(const ProfileStore& s, const std::string& text);
 
 // A mouse position over Image1 as a view column and sample row, when it lies

@@ -141,6 +141,59 @@ TEST_P(LoadWording, MessagesInTheOrderTheirCausesArose) {
 INSTANTIATE_TEST_SUITE_P(Reports, LoadWording, ::testing::ValuesIn(wordings()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A read that ends before the frames the file announces says how many of
+// them it brought; every other end of a read has its own word or none.
+TEST(PartialLoad, TellsHowManyOfTheAnnouncedFramesWereRead) {
+    struct Case {
+        const char* name;
+        int read;
+        int64_t declared;
+        LoadFault fault;
+        std::vector<LoadWarning> warnings;
+        bool told;
+    };
+    const Case cases[] = {
+        {"ends between two records", 700, 1020, LoadFault::None, {}, true},
+        {"ends inside a record", 701, 1020, LoadFault::CutShort, {}, true},
+        {"no block key further on", 30, 90, LoadFault::Malformed, {}, true},
+        {"nothing but the header", 0, 1020, LoadFault::None, {}, true},
+        {"every frame read", 1020, 1020, LoadFault::None, {}, false},
+        {"no count in the file", 50, -1, LoadFault::None, {}, false},
+        {"count clamped", 63999, 70000, LoadFault::None, {LoadWarning::CountClamped}, false},
+        {"last slot reached", 100, 1020, LoadFault::SlotLimit, {}, false},
+        {"cancelled at a question", 100, 1020, LoadFault::Cancelled, {}, false},
+        {"read fault", 100, 1020, LoadFault::ReadFault, {}, false},
+    };
+    // Generations 7 and 8 announce hundreds of frames: 1050 frames are "1100".
+    LoadReport hundreds;
+    hundreds.framesRead = 1050;
+    hundreds.framesDeclared = 1100;
+    EXPECT_FALSE(partialLoadMessage(hundreds, 7, "/d/a.gem"));
+    hundreds.framesRead = 1000;
+    EXPECT_TRUE(partialLoadMessage(hundreds, 8, "/d/a.gem"));
+    for (const Case& c : cases) {
+        LoadReport r;
+        r.framesRead = c.read;
+        r.framesDeclared = c.declared;
+        for (LoadWarning w : c.warnings) r.warn(w);
+        if (c.fault != LoadFault::None) r.stop(c.fault, c.read, 0);
+        const auto m = partialLoadMessage(r, 16, "/d/a.gem");
+        EXPECT_FALSE(partialLoadMessage(r, kind::DeviceRecording, "/d/a.geo"))
+            << c.name << ": a device recording's decoder reports its own findings";
+        ASSERT_EQ(m.has_value(), c.told) << c.name;
+        if (!m) continue;
+        EXPECT_EQ(m->icon, Icon::Warning) << c.name;
+        EXPECT_EQ(m->buttons, Buttons::Ok) << c.name;
+        const std::string n = std::to_string(c.read), d = std::to_string(c.declared);
+        EXPECT_EQ(m->ru, "Файл = /d/a.gem\rпрочитан не полностью: прочитано кадров " + n + " из " +
+                             d + ".")
+            << c.name;
+        EXPECT_EQ(m->en, "File = /d/a.gem\rwas read only in part: " + n + " of " + d +
+                             " frames were read.")
+            << c.name;
+    }
+}
+
 // --- through the open command ---------------------------------------------------------
 
 class OpenMessages : public ::testing::Test {

@@ -540,11 +540,43 @@ TEST_F(Navigation, NextAndPrevious) {
     EXPECT_EQ(previousViewStart(s, 500, 0, {false, true}), 0);
 }
 
+// A survey that fills the store: the view reaches its last frames, and the
+// raster rows past the last slot hold no data.
+TEST_F(Navigation, TheEndOfAFullStoreComesIntoView) {
+    ProfileStore& s = store();
+    for (int i = 0; i <= 63999; ++i) s.frame(i).value[0] = 50;
+    s.frameCount = MAX_FRAME_INDEX;
+    s.finishLoad();
+    ASSERT_EQ(s.frameCount, 64000);
+    EXPECT_EQ(lastViewStart(s), 64000 - 512);
+    struct Case {
+        const char* what;
+        int got;
+        int want;
+    };
+    const Case cases[] = {
+        {"100 frames on from 49400", nextViewStart(s, 49400, 2, {}), 49500},
+        {"20 frames on from 63480", nextViewStart(s, 63480, 0, {}), 63488},
+        {"nothing further from the end", nextViewStart(s, 63488, 0, {}), 63488},
+        {"left Ctrl: the last screen", nextViewStart(s, 0, 0, {false, true}), 63488},
+        {"20 frames back from the end", previousViewStart(s, 63488, 0, {}), 63468},
+        {"typed past the end", typedViewStart(s, "64000"), 63488},
+        {"typed 60013", typedViewStart(s, "60013"), 60000},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+    // A survey of 1000 frames keeps the steps up to 49480.
+    s.reset();
+    s.frameCount = 1000;
+    EXPECT_EQ(lastViewStart(s), MAX_VIEW_START);
+    EXPECT_EQ(nextViewStart(s, 49400, 2, {}), 49480);
+}
+
 TEST_F(Navigation, TypedFrameAndPictureCells) {
     ProfileStore& s = store();
     s.frameCount = 13000;
     EXPECT_EQ(typedViewStart(s, "12345"), 12340);
-    EXPECT_EQ(typedViewStart(s, "1"), 10000);
+    EXPECT_EQ(typedViewStart(s, "555  "), 540) << "a number typed into the emptied field";
+    EXPECT_EQ(typedViewStart(s, "1"), 0);
     EXPECT_EQ(typedViewStart(s, ""), 0);
     EXPECT_EQ(typedViewStart(s, "99999"), 13000);
     ViewState v;

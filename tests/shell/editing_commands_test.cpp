@@ -5,6 +5,7 @@
 
 #include "shell/display/radargram_view.h"
 #include "shell/editing/editing_commands.h"
+#include "shell/files/open_save.h"
 #include "store/settings_catalog.h"
 #include "window_fixture.h"
 
@@ -73,6 +74,8 @@ class EditingWindow : public WindowTest {
         reopen();
     }
     void reopen() {
+        // The edits of the previous round are discarded.
+        if (form->fileCommands().modified()) prompter.answers.push_front(Answer::No);
         clickOpen(path);
         ASSERT_EQ(store->frameCount, 620);
     }

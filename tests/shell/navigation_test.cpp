@@ -122,10 +122,10 @@ TEST_F(NavigationWindow, ModifierKeysOfPreviousAndNext) {
     // A survey shorter than a screen: Ctrl + next goes to frame 0.
     store->frameCount = 400;
     EXPECT_EQ(next(150, 0, keys(false, false, true, false)), 0);
-    // A full store: the last screen is capped at 49480.
+    // A full store: the last screen ends at the last slot.
     store->frameCount = MAX_FRAME_INDEX;
-    EXPECT_EQ(next(150, 0, keys(false, false, true, false)), MAX_VIEW_START);
-    EXPECT_EQ(field(), "49480");
+    EXPECT_EQ(next(150, 0, keys(false, false, true, false)), 63488);
+    EXPECT_EQ(field(), "63488");
 }
 
 TEST_F(NavigationWindow, TypedFirstFrameRoundsDownAndRedrawsOnEnter) {
@@ -143,8 +143,14 @@ TEST_F(NavigationWindow, TypedFirstFrameRoundsDownAndRedrawsOnEnter) {
         EXPECT_EQ(store->viewStart, c.viewStart) << c.typed;
         EXPECT_EQ(field(), QString("%1").arg(c.viewStart, 5, 10, QChar('0')).toStdString());
     }
-    // Blanks in the five positions count as zeros.
-    EXPECT_EQ(typedViewStart(*store, " 1 2 "), 1020);
+    // The field selected and a new number typed: it stays as typed until
+    // Enter, which shows the frame it chose.
+    ui.MaskEdit1->selectAll();
+    QTest::keyClicks(ui.MaskEdit1, "555");
+    EXPECT_EQ(store->viewStart, 540);
+    EXPECT_EQ(field(), "555  ");
+    QTest::keyClick(ui.MaskEdit1, Qt::Key_Return);
+    EXPECT_EQ(field(), "00540");
     EXPECT_EQ(typedViewStart(*store, "     "), 0);
     // Typing moves the window but redraws only on Enter: the readout of the
     // cursor frame follows once Enter is pressed.
@@ -152,7 +158,7 @@ TEST_F(NavigationWindow, TypedFirstFrameRoundsDownAndRedrawsOnEnter) {
     ui.MaskEdit1->setCursorPosition(0);
     QTest::keyClicks(ui.MaskEdit1, "00100");
     EXPECT_EQ(store->viewStart, 100);
-    EXPECT_EQ(ui.StaticText1->text().toStdString(), "525") << "still the frame before";
+    EXPECT_EQ(ui.StaticText1->text().toStdString(), "545") << "still the frame drawn at 540";
     QTest::keyClick(ui.MaskEdit1, Qt::Key_Return);
     EXPECT_EQ(ui.StaticText1->text().toStdString(), "105");
     // While redraw is suppressed the field is not read.
@@ -161,6 +167,53 @@ TEST_F(NavigationWindow, TypedFirstFrameRoundsDownAndRedrawsOnEnter) {
     QTest::keyClicks(ui.MaskEdit1, "00400");
     EXPECT_EQ(store->viewStart, 100);
     store->stateFlags &= uint16_t(~state::Busy);
+}
+
+TEST_F(NavigationWindow, ViewerKeysMoveTheView) {
+    ui.ComboBox16->setCurrentIndex(0); // 20 frames
+    struct Case {
+        int key;
+        int from;
+        int to;
+    };
+    const Case cases[] = {
+        {Qt::Key_Right, 100, 120}, {Qt::Key_PageDown, 100, 120}, {Qt::Key_Left, 100, 80},
+        {Qt::Key_PageUp, 100, 80}, {Qt::Key_Home, 300, 0},       {Qt::Key_End, 0, 620 - 510},
+    };
+    for (const Case& c : cases) {
+        store->viewStart = c.from;
+        form->setFocus();
+        QTest::keyClick(form.get(), Qt::Key(c.key));
+        EXPECT_EQ(store->viewStart, c.to) << c.key;
+        EXPECT_EQ(field(), QString("%1").arg(c.to, 5, 10, QChar('0')).toStdString()) << c.key;
+    }
+    // Keys the control with the focus moves with stay its own: the frame
+    // field's cursor, the view-step list's item.
+    store->viewStart = 100;
+    ui.MaskEdit1->setFocus();
+    QTest::keyClick(ui.MaskEdit1, Qt::Key_Left);
+    QTest::keyClick(ui.MaskEdit1, Qt::Key_End);
+    QTest::keyClick(ui.ComboBox16, Qt::Key_PageDown);
+    EXPECT_EQ(store->viewStart, 100);
+    EXPECT_NE(ui.ComboBox16->currentIndex(), 0);
+}
+
+// A survey of 64000 frames: its last frame comes into view at the right
+// edge of the picture, and next stops there.
+TEST_F(NavigationWindow, TheLastFrameOfAFullStoreCanBeSeen) {
+    for (int i = 63000; i <= 63999; ++i) std::fill_n(store->frame(i).value.begin(), 512, 200);
+    store->frameCount = MAX_FRAME_INDEX;
+    form->setFocus();
+    QTest::keyClick(form.get(), Qt::Key_End);
+    EXPECT_EQ(store->viewStart, 64000 - 512);
+    EXPECT_EQ(next(store->viewStart, 6), 64000 - 512);
+    ui.SpeedButton18->click();
+    const Point o = form->view().ViewOrigin;
+    const QImage& pic = form->radargramImage();
+    EXPECT_NE(pic.pixel(o.x + 2 * 511, o.y + 100) & 0xFFFFFF, 0u) << "frame 63999 drawn";
+    ui.MaskEdit1->selectAll();
+    QTest::keyClicks(ui.MaskEdit1, "63999");
+    EXPECT_EQ(store->viewStart, 64000 - 512);
 }
 
 TEST_F(NavigationWindow, ClicksOnThePictureAndTheirKeys) {

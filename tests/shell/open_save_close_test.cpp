@@ -310,7 +310,11 @@ TEST_F(SaveCommand, OptionsFileCarriesTheDisplaySettingsToAnotherSurvey) {
     ASSERT_EQ(std::filesystem::file_size(dir.file("look.opt")), 5520u);
     // A second survey with plain settings takes them over from the file.
     const std::string other = writeSurvey(dir.file("b.gem"), 60, true, 4);
+    prompter.answers.push_back(Answer::No); // the changes live on in the options file only
     clickOpen(other);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "You want to save a file?");
+    prompter.shown.clear();
     EXPECT_EQ(ui.ComboBox23->currentIndex(), 0);
     clickOpen(dir.file("look.opt"));
     EXPECT_TRUE(prompter.shown.empty()) << lastText();

@@ -326,8 +326,25 @@ TEST(RecipeRunner, FailedExpectAndMissingFileGiveStatus1) {
     RecipeResult r = runText("print CheckBox1\nexpect Deutsch\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("test.recipe:2: expected \"Deutsch\""), std::string::npos) << r.err;
+    // A missing file gets the message the window shows for a file it cannot read.
     r = runText("open /no/such/file.gem\n");
     EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("message: [error, OK] ERROR (E020) of reading of a file = "
+                         "/no/such/file.gem -> OK"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.err.find("test.recipe:1: cannot open /no/such/file.gem"), std::string::npos);
+}
+
+// An options file applied to the survey on screen is an open that worked.
+TEST(RecipeRunner, OptionsFileAppliedToTheSurveyIsAnOpen) {
+    TempDir dir;
+    const std::string survey = writeSurvey(dir.file("s.gem"), 100);
+    const RecipeResult r = runText("open $FILE\nset ComboBox22 6\nsave $DIR/s.opt --as opt\n"
+                                   "answer no\nopen $FILE\nopen $DIR/s.opt\nprint ComboBox22\n"
+                                   "expect item=6\n",
+                                   {survey});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
 }
 
 // The whole window as the operator sees it, or one panel of it.

@@ -338,6 +338,7 @@ TEST_F(VolumeWindow, DivisionIntoProfilesCutsAtTheRedMarker) {
     EXPECT_EQ(store->frame(80).get16(cell::IndexInProfile), 0u);
     EXPECT_EQ(store->frame(129).get16(cell::IndexInProfile), 49u);
     EXPECT_EQ(store->stateFlags & state::Changed, state::Changed);
+    EXPECT_TRUE(form->fileCommands().modified()) << "opening another file asks to save";
     // In Russian the button names its step too.
     ui.CheckBox1->setChecked(false);
     EXPECT_EQ(button->text().toStdString(), "Профили");

@@ -209,6 +209,7 @@ void AScanPanel::zeroGainStep(void (*step)(DisplaySettings&, bool)) {
     if (busy()) return;
     const bool ctrl = services_.prompter().modifiers().leftCtrl;
     services_.radargram().editSettings(store(), [&](DisplaySettings& s) { step(s, ctrl); });
+    services_.markModified();
     showZeroGainCaptions();
     services_.redraw(Redraw::Palette);
     Panel50->setFocus();
@@ -223,6 +224,7 @@ void AScanPanel::SpeedButton54Click() {
     const bool ctrl = services_.prompter().modifiers().leftCtrl;
     services_.radargram().editSettings(store(),
                                        [&](DisplaySettings& s) { resetZeroGain(s, ctrl); });
+    services_.markModified();
     showZeroGainCaptions();
     if (ctrl) SpeedButton54->setText("0");
     services_.redraw(Redraw::Palette);

@@ -83,10 +83,15 @@ FilterPanel::FilterPanel(ShellServices& services, QWidget* optionPanel) : ShellP
     Label24 = label(p, "Label24", 6, 118, 150);
     ComboBox18 = combo(p, "ComboBox18", 4, 132, 150, QStringList(3, QString()));
     Label26 = label(p, "Label26", 170, 118, 150);
-    ComboBox19 = combo(p, "ComboBox19", 168, 132, 150, QStringList(3, QString()));
+    ComboBox19 = combo(p, "ComboBox19", 168, 132, 156, QStringList(3, QString()));
     CheckBox21 = checkBox(p, "CheckBox21", 6, 158, 100);
     CheckBox22 = checkBox(p, "CheckBox22", 6, 176, 100);
+    // Left of the colour boxes there is room for the Russian caption only
+    // in a smaller type.
     CheckBox23 = checkBox(p, "CheckBox23", 6, 194, 160);
+    QFont small = CheckBox23->font();
+    small.setPointSize(7);
+    CheckBox23->setFont(small);
 }
 
 void FilterPanel::connectHandlers() {

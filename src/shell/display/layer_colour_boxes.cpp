@@ -111,12 +111,14 @@ void LayerColourBoxes::ColourBoxChange() {
     store().header.setLayerColour(layer_, LayerColour{uint8_t(ComboBox32->currentIndex()),
                                                       uint8_t(ComboBox33->currentIndex()),
                                                       uint8_t(ComboBox34->currentIndex())});
+    services_.markModified();
     showLayerColour();
     services_.focusOptionPanel();
 }
 
 void LayerColourBoxes::Panel241Click() {
     store().header.resetLayerColours();
+    services_.markModified();
     setBoxes(store().header.layerColour(layer_));
     showLayerColour();
     services_.focusOptionPanel();

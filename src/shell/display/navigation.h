@@ -6,7 +6,10 @@
 
 #include "shell/window/panel.h"
 
+#include <QString>
+
 class QToolButton;
+class QWidget;
 
 namespace tesk {
 
@@ -25,10 +28,21 @@ class Navigation final : public ShellPanel {
     void NudgeClick(QToolButton* button);
     // The frame field shows viewStart in five digits.
     void showViewStart();
+    // Home and End: the first and the last screen of the survey, as
+    // previous and next with left Ctrl.
+    void showFirstFrames();
+    void showLastFrames();
+    // The keys of every viewer: Right and Page Down next, Left and Page Up
+    // previous (with the buttons' modifier keys), Home and End the first and
+    // last screen. Keys that the control with the focus moves its own cursor
+    // with stay its own. True when the key moved the view.
+    bool viewKey(QWidget* focus, int key);
 
   private:
     int viewStepItem();
+    void moveTo(int viewStart);
     CommandBar& bar_;
+    QString shown_; // what the frame field was last set to
 };
 
 } // namespace tesk

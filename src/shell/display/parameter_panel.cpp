@@ -39,28 +39,30 @@ ParameterPanel::ParameterPanel(ShellServices& services, QWidget* optionPanel)
     : ShellPanel(services) {
     Panel_22 = subPanel(optionPanel, "Panel_22", 140);
     QWidget* p = Panel_22;
-    Label11 = label(p, "Label11", 6, 2);
-    ComboBox11 = combo(p, "ComboBox11", 4, 16, 130,
+    // Six captioned boxes one under the other, 35 pixels apart; the
+    // velocity box takes the whole width for its longest item.
+    Label11 = label(p, "Label11", 6, 1);
+    ComboBox11 = combo(p, "ComboBox11", 4, 15, 130,
                        {"     128  ns", "     256  ns", "     512  ns", "   1024  ns",
                         "   2048  ns", "   4096  ns", "   8192  ns", " 16384  ns"});
-    Label14 = label(p, "Label14", 6, 2);
-    ComboBox14 = combo(p, "ComboBox14", 4, 16, 130, QStringList(items::TimeStretch, QString()));
+    Label14 = label(p, "Label14", 6, 1);
+    ComboBox14 = combo(p, "ComboBox14", 4, 15, 130, QStringList(items::TimeStretch, QString()));
     Label14->hide();
     ComboBox14->hide();
     ComboBox14->setCurrentIndex(items::TIME_STRETCH_START_ITEM);
-    Label12 = label(p, "Label12", 6, 38);
-    ComboBox12 = combo(p, "ComboBox12", 4, 52, 130, numbers(items::STEP_CM));
-    Label13 = label(p, "Label13", 6, 74);
-    ComboBox13 = combo(p, "ComboBox13", 4, 88, 130, numbers(items::ANTENNA_CM));
-    Label15 = label(p, "Label15", 6, 110);
-    ComboBox15 = combo(p, "ComboBox15", 4, 124, 130, numbers(items::DEPTH_STEP_CM));
-    Label16 = label(p, "Label16", 6, 146);
-    ComboBox16 = combo(p, "ComboBox16", 4, 160, 130, QStringList(items::ViewStep, QString()));
-    Label10 = label(p, "Label10", 6, 182, 68);
+    Label12 = label(p, "Label12", 6, 36);
+    ComboBox12 = combo(p, "ComboBox12", 4, 50, 130, numbers(items::STEP_CM));
+    Label13 = label(p, "Label13", 6, 71);
+    ComboBox13 = combo(p, "ComboBox13", 4, 85, 130, numbers(items::ANTENNA_CM));
+    Label15 = label(p, "Label15", 6, 106);
+    ComboBox15 = combo(p, "ComboBox15", 4, 120, 130, numbers(items::DEPTH_STEP_CM));
+    Label16 = label(p, "Label16", 6, 141);
+    ComboBox16 = combo(p, "ComboBox16", 4, 155, 130, QStringList(items::ViewStep, QString()));
+    Label10 = label(p, "Label10", 6, 176, 128);
     QStringList velocities{QString()};
     for (std::size_t i = 1; i < VELOCITY_TABLE.size(); ++i)
         velocities << "  " + QString::number(VELOCITY_TABLE[i] / 100.0, 'f', 2);
-    ComboBox10 = combo(p, "ComboBox10", 74, 180, 62, velocities);
+    ComboBox10 = combo(p, "ComboBox10", 4, 190, 130, velocities);
     rebuildTimeStretchItems();
 }
 

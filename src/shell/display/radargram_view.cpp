@@ -120,9 +120,9 @@ void RadargramView::Image1MouseDown(Qt::MouseButton button, QPoint at) {
         }
     }
     // With the marker box on "Change Mark", left Shift edits single markers.
-    if (markerBox_)
-        markerShiftClick(store(), view, MarkerSettings{markerBox_->currentIndex()},
-                         mouseButton(button), navKeys(m), Point{at.x(), at.y()});
+    if (markerBox_ && markerShiftClick(store(), view, MarkerSettings{markerBox_->currentIndex()},
+                                       mouseButton(button), navKeys(m), Point{at.x(), at.y()}))
+        services_.markModified();
     // The trace under the cursor and the magnifier follow the overlay.
     services_.redraw(Redraw::Overlay);
 }

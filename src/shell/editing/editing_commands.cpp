@@ -89,9 +89,11 @@ void EditingCommands::showPasteState() {
     bar_.SpeedButton29->setEnabled(available_ && tools_.clipboard.filled);
 }
 
-void EditingCommands::finish(const EditResult& r) {
+void EditingCommands::finish(const EditResult& r, bool changes) {
     // A command refused because another one is running changed nothing.
     if (r.outcome == Outcome::Busy) return;
+    // Every command but the copy that ran to its end changed the survey.
+    if (r.outcome == Outcome::Done && changes) services_.markModified();
     showPasteState();
     bar_.SpeedButton18->setText(QString::number(store().frameCount));
     if (r.timeRangeChanged && onTimeRangeChanged) onTimeRangeChanged();
@@ -110,7 +112,7 @@ void EditingCommands::SpeedButton27Click() {
 }
 
 void EditingCommands::SpeedButton28Click() {
-    if (available_) finish(copyFrames(store(), tools_, services_.interaction(), inputs()));
+    if (available_) finish(copyFrames(store(), tools_, services_.interaction(), inputs()), false);
 }
 
 void EditingCommands::SpeedButton29Click() {
@@ -142,6 +144,7 @@ void EditingCommands::SpeedButton32Click() {
 }
 
 void EditingCommands::afterHistoryStep() {
+    services_.markModified();
     bar_.SpeedButton18->setText(QString::number(store().frameCount));
     // The step may have put back the time range of a "cT".
     if (onTimeRangeChanged) onTimeRangeChanged();

@@ -69,7 +69,7 @@ class EditingCommands final : public ShellPanel {
     editing::EditKeys keys();
     // What follows every command: the paste button, the frame count, the
     // time range and the picture.
-    void finish(const editing::EditResult& r);
+    void finish(const editing::EditResult& r, bool changes = true);
     void afterHistoryStep();
     void showPasteState();
 

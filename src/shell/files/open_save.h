@@ -86,6 +86,10 @@ class FileCommands final : public ShellPanel {
     bool askToClose();
     // Whatever a pass or an import still holds is released with the window.
     void FormClose();
+    // The operator changed the survey (a setting it keeps, an edit, the
+    // interpretation) since it was opened or saved as a work file.
+    void markModified() { modified_ = true; }
+    bool modified() const { return modified_; }
 
     // The text table and the picture as the window shows the survey now.
     ExportSettings textExportSettings(SaveVariant variant);
@@ -101,6 +105,12 @@ class FileCommands final : public ShellPanel {
   private:
     ProcessingSettings exportProcessing();
     void afterBitmap();
+    // Before a file replaces a changed survey: save it first (Yes), discard
+    // it (No) or keep it (Cancel). True when the open may go on.
+    bool mayReplaceSurvey(const std::string& path);
+    // The folder the dialogs start in: the current survey's, else the one
+    // a file was last chosen from.
+    std::string startFolder();
 
     CommandBar& bar_;
     OpenSaveHost& host_;
@@ -109,6 +119,8 @@ class FileCommands final : public ShellPanel {
     SaveResult lastSave_;
     bool closeAccepted_ = false;
     bool closing_ = false;
+    bool modified_ = false;
+    std::string lastFolder_;
 };
 
 } // namespace tesk

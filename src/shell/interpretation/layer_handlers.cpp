@@ -149,6 +149,7 @@ void LayerTools::Panel_242Click() {
         GSRSL(store(), points_, layer(), keys(), services_.interaction(), nsPerRow());
     showPointTable();
     showLayerDisplay();
+    if (r == GsrslResult::Deleted || r == GsrslResult::Smoothed) services_.markModified();
     if (r != GsrslResult::Declined) services_.focusOptionPanel();
 }
 
@@ -167,8 +168,11 @@ void LayerTools::Image8MouseMove(QPoint at) {
 
 void LayerTools::Image8MouseUp(Qt::MouseButton button, QPoint at) {
     if (!Image8->isEnabled() || Image8->isHidden() || busy()) return;
+    const bool stroke = pencil_.state != PencilState::Idle;
     tesk::Image8MouseUp(pencil_, store(), points_, layer(), mouseButtonOf(button), pointOf(at),
                         keys(), services_.interaction(), nsPerRow());
+    // The stroke drew or erased part of the boundary.
+    if (stroke) services_.markModified();
     showPointTable();
     showLayerDisplay();
     services_.redraw(Redraw::Overlay);

@@ -16,7 +16,7 @@ namespace tesk {
 
 namespace {
 
-constexpr int W21 = 140; // width of the base sub-panel
+constexpr int W21 = 152; // width of the base sub-panel: the marker list's longest item
 
 QColor fromBgr(uint32_t bgr) {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
@@ -219,6 +219,7 @@ void OptionPanel::ComboBox17Change() {
         ComboBox17->setCurrentIndex(shown);
     }
     markerItem_ = shown;
+    if (c.statusesChanged) services_.markModified();
     if (c.boxColour == markerBox::SystemColour)
         resetBoxColour(ComboBox17);
     else if (c.boxColour)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tesk {
@@ -31,15 +32,36 @@ struct SaveChoice {
     int filterIndex = 1; // 1-based entry of the filter list
 };
 
+// What an open or save dialog is asked to show.
+struct FileRequest {
+    FileRequest() = default;
+    explicit FileRequest(std::string entries) : filter(std::move(entries)) {}
+    std::string filter;           // "Label|*.ext|Label|*.ext|", the entries of the list
+    std::string folder;           // the folder it starts in; empty: the dialog's own choice
+    std::string proposedName;     // the save dialog's name to start from
+    std::string defaultExtension; // the save dialog adds it to a name typed without one
+    bool allFiles = false;        // the open dialog also offers every file
+    bool english = true;          // the language of the dialog (CheckBox1)
+};
+
 class Prompter {
   public:
     virtual ~Prompter() = default;
     // Shows m in the language chosen by english and returns the answer.
     virtual Answer message(const Message& m, bool english) = 0;
-    // filter is in the "Label|*.ext|Label|*.ext|" form of the file dialogs.
-    virtual std::optional<std::string> openFileName(const std::string& filter) = 0;
-    virtual std::optional<SaveChoice> saveFileName(const std::string& filter,
-                                                   const std::string& defaultExtension) = 0;
+    // The open and save dialogs.
+    virtual std::optional<std::string> openFileName(const FileRequest& request) = 0;
+    virtual std::optional<SaveChoice> saveFileName(const FileRequest& request) = 0;
+    // Plain dialogs: filter is in the "Label|*.ext|Label|*.ext|" form.
+    std::optional<std::string> openFileName(const std::string& filter) {
+        return openFileName(FileRequest{filter});
+    }
+    std::optional<SaveChoice> saveFileName(const std::string& filter,
+                                           const std::string& defaultExtension) {
+        FileRequest r{filter};
+        r.defaultExtension = defaultExtension;
+        return saveFileName(r);
+    }
     virtual std::optional<QColor> colour(const QColor& initial) = 0;
     // Physical modifier keys held right now.
     virtual Modifiers modifiers() = 0;
@@ -56,10 +78,11 @@ struct ShownMessage {
 
 class ScriptedPrompter final : public Prompter {
   public:
+    using Prompter::openFileName;
+    using Prompter::saveFileName;
     Answer message(const Message& m, bool english) override;
-    std::optional<std::string> openFileName(const std::string& filter) override;
-    std::optional<SaveChoice> saveFileName(const std::string& filter,
-                                           const std::string& defaultExtension) override;
+    std::optional<std::string> openFileName(const FileRequest& request) override;
+    std::optional<SaveChoice> saveFileName(const FileRequest& request) override;
     std::optional<QColor> colour(const QColor& initial) override;
     Modifiers modifiers() override { return held; }
 
@@ -74,6 +97,8 @@ class ScriptedPrompter final : public Prompter {
     int unanswered = 0;
     std::vector<ShownMessage> shown;
     std::vector<std::string> filtersAsked;
+    // Every open and save dialog asked for, in order.
+    std::vector<FileRequest> dialogsAsked;
     // Called after each message is recorded (recipes print it).
     std::function<void(const ShownMessage&)> onShown;
 };

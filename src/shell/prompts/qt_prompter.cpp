@@ -4,7 +4,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tesk {
 
@@ -64,7 +66,44 @@ Modifiers QtPrompter::modifiers() {
     return m;
 }
 
+void labelButtons(QMessageBox& box, bool english) {
+    struct Caption {
+        QMessageBox::StandardButton button;
+        const char* en;
+        const char* ru;
+    };
+    static const Caption CAPTIONS[] = {
+        {QMessageBox::Yes, "Yes", "Да"},
+        {QMessageBox::No, "No", "Нет"},
+        {QMessageBox::Cancel, "Cancel", "Отмена"},
+        {QMessageBox::Ok, "OK", "ОК"},
+        {QMessageBox::NoToAll, "No to All", "Нет для всех"},
+    };
+    for (const Caption& c : CAPTIONS)
+        if (QAbstractButton* b = box.button(c.button)) b->setText(english ? c.en : c.ru);
+}
+
+QStringList requestFilters(const FileRequest& request) {
+    QStringList filters = dialogFilters(request.filter);
+    if (request.allFiles) filters << (request.english ? "All files (*)" : "Все файлы (*)");
+    return filters;
+}
+
+void QtPrompter::useLanguage(bool english) {
+    if (!english && !russianLoaded_)
+        russianLoaded_ =
+            russian_.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool want = !english && russianLoaded_;
+    if (want == russianInstalled_) return;
+    if (want)
+        QCoreApplication::installTranslator(&russian_);
+    else
+        QCoreApplication::removeTranslator(&russian_);
+    russianInstalled_ = want;
+}
+
 Answer QtPrompter::message(const Message& m, bool english) {
+    useLanguage(english);
     QMessageBox box(parent_);
     switch (m.icon) {
     case Icon::Warning:
@@ -98,6 +137,7 @@ Answer QtPrompter::message(const Message& m, bool english) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::NoToAll);
         break;
     }
+    labelButtons(box, english);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -114,20 +154,27 @@ Answer QtPrompter::message(const Message& m, bool english) {
     }
 }
 
-std::optional<std::string> QtPrompter::openFileName(const std::string& filter) {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString(), QString(),
-                                                      dialogFilters(filter).join(";;"));
-    if (name.isEmpty()) return std::nullopt;
-    return name.toStdString();
+std::optional<std::string> QtPrompter::openFileName(const FileRequest& request) {
+    useLanguage(request.english);
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(requestFilters(request));
+    if (!request.folder.empty()) dialog.setDirectory(QString::fromStdString(request.folder));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
-std::optional<SaveChoice> QtPrompter::saveFileName(const std::string& filter,
-                                                   const std::string& defaultExtension) {
+std::optional<SaveChoice> QtPrompter::saveFileName(const FileRequest& request) {
+    useLanguage(request.english);
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = dialogFilters(filter);
+    const QStringList filters = requestFilters(request);
     dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (!request.folder.empty()) dialog.setDirectory(QString::fromStdString(request.folder));
+    if (!request.proposedName.empty())
+        dialog.selectFile(QString::fromStdString(request.proposedName));
     // The overwrite question is the save command's own, in the operator's language.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -20,17 +20,18 @@ Answer ScriptedPrompter::message(const Message& m, bool english) {
     return a;
 }
 
-std::optional<std::string> ScriptedPrompter::openFileName(const std::string& filter) {
-    filtersAsked.push_back(filter);
+std::optional<std::string> ScriptedPrompter::openFileName(const FileRequest& request) {
+    filtersAsked.push_back(request.filter);
+    dialogsAsked.push_back(request);
     if (openNames.empty()) return std::nullopt;
     auto n = openNames.front();
     openNames.pop_front();
     return n;
 }
 
-std::optional<SaveChoice> ScriptedPrompter::saveFileName(const std::string& filter,
-                                                         const std::string&) {
-    filtersAsked.push_back(filter);
+std::optional<SaveChoice> ScriptedPrompter::saveFileName(const FileRequest& request) {
+    filtersAsked.push_back(request.filter);
+    dialogsAsked.push_back(request);
     if (saveNames.empty()) return std::nullopt;
     auto n = saveNames.front();
     saveNames.pop_front();

@@ -68,8 +68,12 @@ void quietRuntimeDirectory() {
     qputenv("XDG_RUNTIME_DIR", dir);
 }
 
-void ensureApplication() {
-    if (QApplication::instance()) return;
+// The application of a batch run, when the caller has none. It ends with the
+// run, while the toolkit's own globals (the input devices that key presses
+// create among them) are still alive: left to the end of the program it
+// would tear them down after they are gone.
+std::unique_ptr<QApplication> ensureApplication() {
+    if (QApplication::instance()) return nullptr;
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     quietRuntimeDirectory();
     // The toolkit's list of input devices is made before the application,
@@ -80,12 +84,11 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "tesk-cli";
     static char* argv[] = {name, nullptr};
-    // Never destroyed: a static application would be torn down after Qt's
-    // own globals (the keyboard device of the key events), which crashes at exit.
-    new QApplication(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName("Tesk");
     QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
     QApplication::setFont(QFont("MS Sans Serif", 8));
+    return app;
 }
 
 std::string substitute(std::string line, const std::string& file) {
@@ -128,7 +131,7 @@ RecipeRun::~RecipeRun() = default;
 
 int runRecipeText(const std::string& text, const std::string& name,
                   const std::vector<std::string>& files, std::ostream& out, std::ostream& err) {
-    ensureApplication();
+    const std::unique_ptr<QApplication> app = ensureApplication();
     std::vector<std::string> lines;
     {
         std::istringstream in(text);

@@ -11,6 +11,7 @@
 #include "shell/widgets/image_widgets.h"
 #include "shell/widgets/string_grid.h"
 #include "shell/window/tform1.h"
+#include "store/byte_source.h"
 #include "volume/volume_build.h"
 
 #include <QAbstractButton>
@@ -146,14 +147,22 @@ void RecipeRun::open(const Words& w) {
         if (w[i] == "--append") m.leftCtrl = true;
         if (w[i] == "--refused") refusal = true;
     }
-    prompter_.openNames.push_back(w[1]);
-    withKeys(m, [&] { static_cast<QAbstractButton*>(control("SpeedButton1"))->click(); });
-    if (!prompter_.openNames.empty()) {
-        prompter_.openNames.clear();
-        throw RecipeError{1, "the open command did not run (busy)"};
+    if (!fileExists(w[1])) {
+        // The dialog offers only files that exist; a name typed into it
+        // that does not gets the message of a file that cannot be read.
+        withKeys(m, [&] { form_->openChosenFile(w[1], m.leftCtrl); });
+    } else {
+        prompter_.openNames.push_back(w[1]);
+        withKeys(m, [&] { static_cast<QAbstractButton*>(control("SpeedButton1"))->click(); });
+        if (!prompter_.openNames.empty()) {
+            prompter_.openNames.clear();
+            throw RecipeError{1, "the open command did not run (busy)"};
+        }
     }
-    const bool loaded = form_->lastOpen().outcome == OpenOutcome::FramesLoaded ||
-                        form_->lastOpen().outcome == OpenOutcome::NothingDone;
+    const OpenOutcome outcome = form_->lastOpen().outcome;
+    const bool loaded = outcome == OpenOutcome::FramesLoaded ||
+                        outcome == OpenOutcome::SettingsLoaded ||
+                        outcome == OpenOutcome::NothingDone;
     if (refusal && loaded) throw RecipeError{1, "expected " + w[1] + " to be refused"};
     if (!refusal && !loaded) throw RecipeError{1, "cannot open " + w[1]};
 }
@@ -315,9 +324,10 @@ void RecipeRun::select(const Words& w) {
 
 void RecipeRun::key(const Words& w) {
     static const std::pair<const char*, int> KEYS[] = {
-        {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter}, {"Escape", Qt::Key_Escape},
-        {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up},
-        {"Down", Qt::Key_Down},     {"Tab", Qt::Key_Tab}};
+        {"Return", Qt::Key_Return},     {"Enter", Qt::Key_Enter}, {"Escape", Qt::Key_Escape},
+        {"Left", Qt::Key_Left},         {"Right", Qt::Key_Right}, {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},         {"Tab", Qt::Key_Tab},     {"PageUp", Qt::Key_PageUp},
+        {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home},   {"End", Qt::Key_End}};
     int key = 0;
     QString text;
     for (const auto& [name, k] : KEYS)

@@ -31,6 +31,8 @@ VolumeScreens::VolumeScreens(ShellServices& services, QWidget& window, CommandBa
     settings.onFramesDivided = [&services, &bar] {
         bar.SpeedButton18->setText(QString::number(services.store().frameCount));
         services.framesRewrittenOutsideEditing();
+        // The survey's frames moved: opening another file asks to save it.
+        services.markModified();
     };
 }
 

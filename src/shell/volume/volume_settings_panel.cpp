@@ -54,16 +54,16 @@ const CaptionRow CAPTIONS[] = {
 
 VolumeSettingsPanel::VolumeSettingsPanel(ShellServices& services, QWidget* optionPanel)
     : ShellPanel(services) {
-    Panel_24 = subPanel(optionPanel, "Panel_24", 250);
+    Panel_24 = subPanel(optionPanel, "Panel_24", 278);
     QWidget* p = Panel_24;
     Label41 = label(p, "Label41", 6, 2, 150);
     ComboBox40 = combo(p, "ComboBox40", 4, 16, 150, QStringList(4, QString()));
     Label43 = label(p, "Label43", 6, 38, 150);
-    ComboBox41 = combo(p, "ComboBox41", 4, 52, 100, QStringList(3, QString()));
+    ComboBox41 = combo(p, "ComboBox41", 4, 52, 96, QStringList(3, QString()));
     QStringList thresholds;
     for (int i = 0; i < 8; ++i)
         thresholds << QString(" %1 - %2").arg(i).arg(32 - 4 * i, 2, 10, QChar('0'));
-    ComboBox42 = combo(p, "ComboBox42", 106, 52, 48, thresholds);
+    ComboBox42 = combo(p, "ComboBox42", 102, 52, 64, thresholds);
     ComboBox42->setEnabled(false);
     Label51 = label(p, "Label51", 6, 76, 150);
     ComboBox51 = combo(p, "ComboBox51", 4, 90, 150, QStringList(items::VolumeInterp, QString()));
@@ -72,10 +72,10 @@ VolumeSettingsPanel::VolumeSettingsPanel(ShellServices& services, QWidget* optio
     Label54 = label(p, "Label54", 6, 152, 150);
     ComboBox54 = combo(p, "ComboBox54", 4, 166, 150, QStringList(items::Section, QString()));
     CheckBox52 = checkBox(p, "CheckBox52", 6, 192, 150);
-    CheckBox_Shape = checkBox(p, "CheckBox_Shape", 160, 168, 86);
+    CheckBox_Shape = checkBox(p, "CheckBox_Shape", 172, 168, 100);
     SpeedButton_GProf = new QToolButton(p);
     SpeedButton_GProf->setObjectName("SpeedButton_GProf");
-    SpeedButton_GProf->setGeometry(160, 88, 86, 24);
+    SpeedButton_GProf->setGeometry(172, 88, 100, 24);
     // The cut rules stand where the volume controls were; all but the black
     // marker are checked at start.
     QCheckBox** cuts[] = {&CheckBox_GProf_1, &CheckBox_GProf_2, &CheckBox_GProf_3,

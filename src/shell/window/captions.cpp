@@ -17,9 +17,13 @@ void applyCaptionRows(QWidget& root, std::span<const CaptionRow> rows, bool en) 
             w->setToolTip(text);
             break;
         case CaptionKind::Caption:
-            if (auto* l = qobject_cast<QLabel*>(w))
+            if (auto* l = qobject_cast<QLabel*>(w)) {
                 l->setText(text);
-            else if (auto* b = qobject_cast<QAbstractButton*>(w))
+                // A title too narrow for its caption grows to the right.
+                if ((l->alignment() & Qt::AlignLeft) && !l->wordWrap() &&
+                    l->width() < l->sizeHint().width())
+                    l->resize(l->sizeHint().width(), l->height());
+            } else if (auto* b = qobject_cast<QAbstractButton*>(w))
                 b->setText(text);
             break;
         case CaptionKind::Item:

@@ -1,11 +1,16 @@
 #include "shell/window/command_bar.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <algorithm>
+#include <functional>
+#include <tuple>
 
 namespace tesk {
 
@@ -218,6 +223,22 @@ QToolButton* textButton(QWidget* parent, const char* name, const char* caption, 
     return b;
 }
 
+// The wheel over the bar slides its strip.
+class WheelFilter final : public QObject {
+  public:
+    using QObject::QObject;
+    std::function<void(int)> onWheel;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::Wheel || !onWheel) return QObject::eventFilter(watched, e);
+        const QPoint d = static_cast<QWheelEvent*>(e)->angleDelta();
+        const int steps = (std::abs(d.x()) > std::abs(d.y()) ? d.x() : d.y()) / 120;
+        if (steps != 0) onWheel(steps);
+        return true;
+    }
+};
+
 QLabel* readout(QWidget* parent, const char* name, int x, int w) {
     auto* l = new QLabel(parent);
     l->setObjectName(name);
@@ -238,7 +259,11 @@ CommandBar::CommandBar(ShellServices& services, QWidget& window) : ShellPanel(se
     Panel_1->setFrameShadow(QFrame::Raised);
     Panel_1->setAutoFillBackground(true);
     Panel_1->setGeometry(0, 0, window.width(), HEIGHT);
-    QWidget* b = Panel_1;
+    // The controls stand on a strip that slides along the bar when the
+    // window is narrower than they are; the arrows at the right end move it.
+    strip_ = new QWidget(Panel_1);
+    strip_->setObjectName("Panel_1Strip");
+    QWidget* b = strip_;
     // Everything fits into the design width of 1467 pixels.
     int x = 4;
     SpeedButton1 = glyphButton(b, "SpeedButton1", Glyph::Open, x);
@@ -267,7 +292,7 @@ CommandBar::CommandBar(ShellServices& services, QWidget& window) : ShellPanel(se
     SpeedButton17 = textButton(b, "SpeedButton17", "000", x += 38, 40);
     MaskEdit1 = new QLineEdit(b);
     MaskEdit1->setObjectName("MaskEdit1");
-    MaskEdit1->setInputMask("99999;0");
+    MaskEdit1->setInputMask("99999; "); // blanks show where digits are still to come
     MaskEdit1->setGeometry(x += 42, 7, 52, 22);
     MaskEdit1->setText("00000");
     SpeedButton18 = textButton(b, "SpeedButton18", "64000", x += 54, 48);
@@ -283,6 +308,70 @@ CommandBar::CommandBar(ShellServices& services, QWidget& window) : ShellPanel(se
     SpeedButton25 = textButton(b, "SpeedButton25", "+Lcm", x += 37, 40);
     StaticText5 = readout(b, "StaticText5", x += 42, 44);
     StaticText6 = readout(b, "StaticText6", x += 46, 50);
+    strip_->setGeometry(0, 0, StaticText6->geometry().right() + 1 + 4, HEIGHT);
+    for (auto [button, name, arrow] : {std::tuple{&scrollBack_, "Panel_1Back", Qt::LeftArrow},
+                                       std::tuple{&scrollOn_, "Panel_1On", Qt::RightArrow}}) {
+        *button = new QToolButton(Panel_1);
+        (*button)->setObjectName(name);
+        (*button)->setArrowType(arrow);
+        (*button)->setAutoFillBackground(true);
+        (*button)->hide();
+    }
+    QObject::connect(scrollBack_, &QToolButton::clicked, Panel_1,
+                     [this] { scrollBy(-scrollStep()); });
+    QObject::connect(scrollOn_, &QToolButton::clicked, Panel_1, [this] { scrollBy(scrollStep()); });
+    auto* wheel = new WheelFilter(Panel_1);
+    wheel->onWheel = [this](int notches) { scrollBy(-notches * WHEEL_STEP); };
+    Panel_1->installEventFilter(wheel);
+    strip_->installEventFilter(wheel);
+    // A control reached with Tab slides into view.
+    QObject::connect(qApp, &QApplication::focusChanged, Panel_1, [this](QWidget*, QWidget* now) {
+        if (now && strip_->isAncestorOf(now)) showControl(now);
+    });
+    fitWidth(window.width());
+}
+
+int CommandBar::contentWidth() const {
+    return strip_->width();
+}
+
+int CommandBar::visibleWidth() const {
+    const int w = Panel_1->width();
+    return w >= contentWidth() ? w : w - 2 * ARROW_WIDTH;
+}
+
+int CommandBar::scrollStep() const {
+    return std::max(visibleWidth() / 2, WHEEL_STEP);
+}
+
+void CommandBar::fitWidth(int width) {
+    Panel_1->setGeometry(0, 0, width, HEIGHT);
+    const bool narrow = width < contentWidth();
+    scrollBack_->setVisible(narrow);
+    scrollOn_->setVisible(narrow);
+    if (narrow) {
+        scrollBack_->setGeometry(width - 2 * ARROW_WIDTH, 3, ARROW_WIDTH, HEIGHT - 6);
+        scrollOn_->setGeometry(width - ARROW_WIDTH, 3, ARROW_WIDTH, HEIGHT - 6);
+        scrollBack_->raise();
+        scrollOn_->raise();
+    }
+    scrollBy(0);
+}
+
+void CommandBar::scrollBy(int pixels) {
+    const int most = std::max(0, contentWidth() - visibleWidth());
+    offset_ = std::clamp(offset_ + pixels, 0, most);
+    strip_->move(-offset_, 0);
+    scrollBack_->setEnabled(offset_ > 0);
+    scrollOn_->setEnabled(offset_ < most);
+}
+
+void CommandBar::showControl(QWidget* control) {
+    const QRect r = control->geometry();
+    if (r.left() < offset_)
+        scrollBy(r.left() - 4 - offset_);
+    else if (r.right() + 1 > offset_ + visibleWidth())
+        scrollBy(r.right() + 1 + 4 - offset_ - visibleWidth());
 }
 
 std::span<const CaptionRow> CommandBar::captions() const {

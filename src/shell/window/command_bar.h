@@ -12,6 +12,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+class QWidget;
 
 namespace tesk {
 
@@ -42,6 +43,28 @@ class CommandBar final : public ShellPanel {
     std::vector<QToolButton*> surveyCommands() const;
 
     std::span<const CaptionRow> captions() const override;
+
+    // The bar over the window's width: where the window is narrower than
+    // the controls, the arrows at its right end (and the mouse wheel) slide
+    // them along; the order and sizes of the controls stay.
+    void fitWidth(int width);
+    // Slides the controls by pixels (positive: towards the end of the bar).
+    void scrollBy(int pixels);
+    // Slides the controls so that control is in view.
+    void showControl(QWidget* control);
+    int contentWidth() const;
+    int scrollOffset() const { return offset_; }
+
+  private:
+    static constexpr int ARROW_WIDTH = 18;
+    static constexpr int WHEEL_STEP = 60;
+    int visibleWidth() const;
+    int scrollStep() const;
+
+    QWidget* strip_ = nullptr;
+    QToolButton* scrollBack_ = nullptr;
+    QToolButton* scrollOn_ = nullptr;
+    int offset_ = 0;
 };
 
 } // namespace tesk

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QVariant>
 #include <algorithm>
+#include <string_view>
 
 namespace tesk {
 
@@ -52,6 +53,16 @@ const HeaderBinding BINDINGS[] = {
     {"CheckBox13", hdr::OptionFlags, K::Bit, hdr::Show3D},
 };
 // clang-format on
+
+// Bound controls that arrange the window rather than change the survey:
+// the language, the shown sub-panels, the view step, the amplitude panel.
+bool arrangesWindow(const HeaderBinding& b) {
+    static const char* const WINDOW_ONLY[] = {"CheckBox1",  "CheckBox4",  "CheckBox11",
+                                              "CheckBox12", "CheckBox13", "ComboBox16"};
+    for (const char* name : WINDOW_ONLY)
+        if (std::string_view(name) == b.control) return true;
+    return false;
+}
 
 int storedItem(const HeaderBinding& b, const SurveyHeader& h) {
     const uint8_t v = h.value[std::size_t(b.cell)];
@@ -118,12 +129,15 @@ void HeaderBindings::connect(ProfileStore& h) {
     for (const Bound& b : bound_) {
         const HeaderBinding* binding = b.binding;
         QWidget* w = b.control;
+        auto changed = [this, binding, w, &h] {
+            write(*binding, w, h);
+            if (surveySettingChanged && !arrangesWindow(*binding)) surveySettingChanged();
+        };
         if (binding->kind == K::Bit)
-            QObject::connect(static_cast<QCheckBox*>(w), &QCheckBox::toggled, w,
-                             [binding, w, &h] { write(*binding, w, h); });
+            QObject::connect(static_cast<QCheckBox*>(w), &QCheckBox::toggled, w, changed);
         else
             QObject::connect(static_cast<QComboBox*>(w), &QComboBox::currentIndexChanged, w,
-                             [binding, w, &h] { write(*binding, w, h); });
+                             changed);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "store/profile_store.h"
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -59,6 +60,10 @@ class HeaderBindings {
     void connect(ProfileStore& store);
     // Names of the table's controls that the window does not have.
     const std::vector<const char*>& missing() const { return missing_; }
+    // Runs after a change of a bound control that alters the survey; the
+    // controls that only arrange the window (language, shown sub-panels,
+    // view step, the amplitude panel) do not call it.
+    std::function<void()> surveySettingChanged;
 
   private:
     struct Bound {

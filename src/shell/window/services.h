@@ -65,6 +65,11 @@ class ShellServices {
     // frameCount, rewrote frame bytes or built in the work bytes: the frame
     // clipboard and the undo history of the edits no longer fit the survey.
     virtual void framesRewrittenOutsideEditing() {}
+    // The operator changed the survey: a setting it keeps, an edit of its
+    // frames or markers, its interpretation. Opening another file over it
+    // then asks whether to save it first. Changes the program makes itself
+    // (while restoring or busy) do not count.
+    virtual void markModified() = 0;
 
     // The volume of the slice and 3D views; none before the first build.
     virtual const VolumeGrid* volumeGrid() { return nullptr; }

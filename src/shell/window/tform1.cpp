@@ -161,6 +161,7 @@ void TForm1::buildPanels() {
 
     // A bound cell is written before the handler of its control runs.
     bindings_ = std::make_unique<HeaderBindings>(*this);
+    bindings_->surveySettingChanged = [this] { markModified(); };
     bindings_->connect(store_);
     for (ShellPanel* p : panels_) p->connectHandlers();
     QObject::connect(bar_->SpeedButton5, &QToolButton::clicked, this,
@@ -212,7 +213,7 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 
 void TForm1::FormResize() {
     if (!bar_) return;
-    bar_->Panel_1->setGeometry(0, 0, width(), CommandBar::HEIGHT);
+    bar_->fitWidth(width());
     radargram_->ScrollBox1->setGeometry(0, CommandBar::HEIGHT, width(),
                                         height() - CommandBar::HEIGHT);
 }
@@ -222,6 +223,8 @@ bool TForm1::FormKeyPress(QWidget* target, int key, Qt::KeyboardModifiers modifi
     if (target == bar_->MaskEdit1) navigation_->Edit1KeyPress(key);
     // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z: undo and redo of the frame edits.
     if (editing_->keyPressed(target, key, modifiers)) return true;
+    // Right / Left, Page Down / Page Up, Home and End move the view.
+    if (navigation_->viewKey(target, key)) return true;
     return false;
 }
 
@@ -255,6 +258,10 @@ void TForm1::setEditingAvailable(bool on) {
 
 void TForm1::framesRewrittenOutsideEditing() {
     editing_->framesRewritten();
+}
+
+void TForm1::markModified() {
+    if (files_ && !restoring_ && !busy()) files_->markModified();
 }
 
 void TForm1::AARR() {

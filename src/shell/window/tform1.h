@@ -102,6 +102,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     MainView* shownView() override;
     void setEditingAvailable(bool on) override;
     void framesRewrittenOutsideEditing() override;
+    void markModified() override;
     const VolumeGrid* volumeGrid() override;
     ViewPixels cubePicture() override;
 
