@@ -11,6 +11,7 @@
 
 #include "store/interaction.h"
 #include "store/profile_store.h"
+#include "store/settings_catalog.h"
 
 #include <array>
 #include <cstdint>
@@ -18,16 +19,10 @@
 
 namespace tesk::coords {
 
-// Profile step in cm by ComboBox12 item.
-inline constexpr std::array<int, 31> STEP_TABLE = {
-    1,   2,   5,   10,  15,  20,  25,  30,   40,   50,   60,   70,   80,    90,    100,  150,
-    200, 250, 300, 400, 500, 600, 800, 1000, 1500, 2000, 2500, 5000, 10000, 25000, 50000};
-// Distance between profiles in cm by ComboBox52 item.
-inline constexpr std::array<int, 48> DISTANCE_TABLE = {
-    20,   25,   30,   40,    50,    60,    70,    80,    90,    100,   110,   120,
-    130,  140,  150,  160,   170,   180,   190,   200,   250,   300,   400,   500,
-    600,  700,  800,  900,   1000,  1200,  1500,  1800,  2000,  2500,  3000,  4000,
-    5000, 6000, 8000, 10000, 20000, 25000, 30000, 40000, 50000, 60000, 80000, 100000};
+// Profile step in cm by ComboBox12 item, and the distance between profiles
+// in cm by ComboBox52 item: the tables of the settings catalogue.
+inline constexpr const auto& STEP_TABLE = items::STEP_TABLE_CM;
+inline constexpr const auto& DISTANCE_TABLE = items::PROFILE_DISTANCE_CM;
 
 int stepCmForItem(int stepItem);         // clamped to the table
 int distanceCmForItem(int distanceItem); // clamped to the table

@@ -30,10 +30,19 @@ inline constexpr int Section = 4;          // ComboBox54
 inline constexpr std::array<double, TimeRange> NS_PER_SAMPLE = {0.25, 0.5, 1, 2, 4, 8, 16, 32};
 inline constexpr std::array<int, TimeRange> TIME_RANGE_NS = {128,  256,  512,  1024,
                                                              2048, 4096, 8192, 16384};
-// Distance between frames, cm.
-inline constexpr std::array<int, Step> STEP_CM = {
-    1,   2,   5,   10,  15,  20,  25,  30,  40,   50,   60,   70,   80,   90,   100,
-    150, 200, 250, 300, 400, 500, 600, 800, 1000, 1500, 2000, 2500, 5000, 10000};
+// The step table, cm: the distance between frames that ComboBox12 offers
+// (its first 29 entries) and the grid steps of a volume, which go on to
+// 250 m and 500 m.
+inline constexpr int StepTable = 31;
+inline constexpr std::array<int, StepTable> STEP_TABLE_CM = {
+    1,   2,   5,   10,  15,  20,  25,  30,   40,   50,   60,   70,   80,    90,    100,  150,
+    200, 250, 300, 400, 500, 600, 800, 1000, 1500, 2000, 2500, 5000, 10000, 25000, 50000};
+// Distance between frames, cm: the entries of ComboBox12.
+inline constexpr std::array<int, Step> STEP_CM = [] {
+    std::array<int, Step> a{};
+    for (int i = 0; i < Step; ++i) a[std::size_t(i)] = STEP_TABLE_CM[std::size_t(i)];
+    return a;
+}();
 // Distance between the antennas, cm.
 inline constexpr std::array<int, Antenna> ANTENNA_CM = {
     0,   10,  20,   30,   40,   50,   60,   70,   80,   90,   100,  110, 120,

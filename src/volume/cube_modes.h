@@ -144,7 +144,15 @@ struct ProfileSceneSettings {
     int boundary = 1;             // RadioGroup2 item + 1
     int K = 256;                  // TrackBar18
     int M = 16;                   // TrackBar4: the layer line width Trunc(M / 4) + 1
+    // Every timeStride-th time sample from T1 on (1: all of them); a quick
+    // picture while the cube is turned with the mouse.
+    int timeStride = 1;
 };
+
+// The time stride that keeps a picture of the profiles in 3D near
+// `segments` segments at most: the frames with the display flag times the
+// time samples T1..T2, divided by `segments` and rounded up; at least 1.
+int profilePreviewStride(const ProfileStore& store, const CubeWindows& w, int64_t segments);
 
 // GP3_KUB after the prologue: edges, white cursor, the curtains (smooth
 // lines of width 1 between consecutive drawn frames at every time T1..T2),

@@ -116,6 +116,16 @@ void GP3_PROF(ProfileStore& s, const std::vector<bool>& profileChecked) {
     }
 }
 
+int profilePreviewStride(const ProfileStore& store, const CubeWindows& w, int64_t segments) {
+    int64_t frames = 0;
+    for (int i = 0; i <= store.frameCount; ++i)
+        frames += (store.frame(i).work[cell::Status] & DISPLAY_FLAG) != 0;
+    const int T1 = std::clamp(w.T1, 0, 511), T2 = std::clamp(w.T2, 0, 511);
+    const int64_t whole = frames * std::max(0, T2 - T1 + 1);
+    if (segments <= 0 || whole <= segments) return 1;
+    return int(std::min<int64_t>((whole + segments - 1) / segments, SAMPLES_PER_FRAME));
+}
+
 void GP3_KUB(PrimitiveSink& s, const ProfileStore& store, const VolumeGrid& g, const CubeWindows& w,
              const CubeDecorations& d, const ProfileSceneSettings& o, const Palettes& palettes) {
     if (d.edges) addCubeEdges(s);
@@ -146,7 +156,7 @@ void GP3_KUB(PrimitiveSink& s, const ProfileStore& store, const VolumeGrid& g, c
     };
     s.begin(PrimitiveKind::Lines, 1, true);
     const int T1 = std::clamp(w.T1, 0, 511), T2 = std::clamp(w.T2, 0, 511);
-    for (int t = T1; t <= T2; ++t) {
+    for (int t = T1; t <= T2; t += std::max(1, o.timeStride)) {
         const float y = float(cubeY(t));
         bool havePrevious = false;
         Vertex previous{};

@@ -43,4 +43,12 @@ Message volumePassCaption() {
                    "Please wait. There is a loading and processing of a file"};
 }
 
+Message cubeViewNeedsOpenGL() {
+    return Message{Icon::Information, Buttons::Ok,
+                   "Для 3D-вида нужен OpenGL, а этот экран его не даёт.\r"
+                   "Объём, плоскости сечения и остальные команды работают.",
+                   "The 3D view needs OpenGL, which this display does not provide.\r"
+                   "The volume, the plane slices and every other command still work."};
+}
+
 } // namespace tesk::msg

@@ -18,5 +18,9 @@ Message placementExtentError(double step, int frameXMax, int frameXMin, int fram
 // Label1 of the progress panel while the volume is built (text only; the
 // icon and buttons are unused).
 Message volumePassCaption();
+// A 3D view command where the display gives no OpenGL rendering context:
+// the view is not entered; the volume, the plane slices and every other
+// command keep working.
+Message cubeViewNeedsOpenGL();
 
 } // namespace tesk::msg

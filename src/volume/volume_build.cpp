@@ -202,15 +202,15 @@ double nodeSpacing(const SurveyExtent& e) {
 
 int gridStepFor(double s) {
     if (s <= 0 || s > 10000) return 0;
-    for (int step : GRID_STEP_TABLE_CM)
+    for (int step : items::STEP_TABLE_CM)
         if (step > s) return step;
     return 0;
 }
 
 int gapLimit(const VolumeSettings& v, int stepCm) {
     if (!v.gapLimited || stepCm <= 0) return 256;
-    const int item = std::clamp(v.distanceItem, 0, int(PROFILE_DISTANCE_CM.size()) - 1);
-    return int(std::nearbyint(double(PROFILE_DISTANCE_CM[std::size_t(item)]) / stepCm)) + 1;
+    const int item = std::clamp(v.distanceItem, 0, int(items::PROFILE_DISTANCE_CM.size()) - 1);
+    return int(std::nearbyint(double(items::PROFILE_DISTANCE_CM[std::size_t(item)]) / stepCm)) + 1;
 }
 
 BuildResult GP_Volume(ProfileStore& s, VolumeGrid& grid, const VolumeSettings& v, Interaction& ui,

@@ -33,7 +33,7 @@ inline constexpr int Ring = 4;    // "По радиусу R"
 struct VolumeSettings {
     int method = fill_method::AlongXY; // ComboBox51 item
     bool gapLimited = false;    // CheckBox52 checked: "Обработать до Профиля"
-    int distanceItem = 8;       // ComboBox52 item, index into PROFILE_DISTANCE_CM
+    int distanceItem = 8;       // ComboBox52 item, index into items::PROFILE_DISTANCE_CM
     bool maskedVector = false;  // view 0x10 (profile in 3D) uses the masked vector method
     bool reliefDisplay = false; // stateFlags bit 0x100
     double windowFactor = 1.0;  // ComboBox14: 0.5 .. 2.0

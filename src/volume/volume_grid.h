@@ -12,6 +12,7 @@
 // The array is allocated once, at the first build, and lives for the run.
 
 #include "store/profile_store.h"
+#include "store/settings_catalog.h"
 
 #include <array>
 #include <cstddef>
@@ -42,19 +43,6 @@ inline constexpr int LonDegrees = cell::LonDegrees;
 inline constexpr int LatDegrees = cell::LatDegrees;
 inline constexpr int PositionCells = 16; // 560..575: ucsX, ucsY, longitude, latitude
 } // namespace node
-
-// The 31 grid steps, cm (the step table of the profile step box, with the
-// two entries the box does not show).
-inline constexpr std::array<int, 31> GRID_STEP_TABLE_CM = {
-    1,   2,   5,   10,  15,  20,  25,  30,   40,   50,   60,   70,   80,    90,    100,  150,
-    200, 250, 300, 400, 500, 600, 800, 1000, 1500, 2000, 2500, 5000, 10000, 25000, 50000};
-
-// Distance between neighbouring profiles (ComboBox52 "D между профилями"), cm.
-inline constexpr std::array<int, 48> PROFILE_DISTANCE_CM = {
-    20,   25,   30,   40,    50,    60,    70,    80,    90,    100,   110,   120,
-    130,  140,  150,  160,   170,   180,   190,   200,   250,   300,   400,   500,
-    600,  700,  800,  900,   1000,  1200,  1500,  1800,  2000,  2500,  3000,  4000,
-    5000, 6000, 8000, 10000, 20000, 25000, 30000, 40000, 50000, 60000, 80000, 100000};
 
 // What the last complete build produced.
 struct VolumeInfo {

@@ -209,6 +209,34 @@ TEST(Recipes, LowPassBatchOverWorkFilesAndDeviceRecordings) {
     EXPECT_NE(r.out.find("note: 1 queued answer(s) not used"), std::string::npos) << r.out;
 }
 
+// The volume recipe: three lines 100 cm apart give a 2 cm grid over 499 x
+// 101 nodes; the nodes print as the frames do; the 3D view refuses without
+// OpenGL and the volume stays.
+TEST(Recipes, VolumeOfParallelLinesReadBackAndSliced) {
+    TempDir dir;
+    const std::string survey = writeParallelLines(dir.file("lines.gem"), ParallelLines{});
+    const RecipeResult r = runFile("volume_slices.recipe", {survey});
+    EXPECT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_NE(r.out.find("volume: step=2 cm nodes=499 x 101"), std::string::npos) << r.out;
+    // Cell 528 of a node on a line holds the in-profile status of its frame.
+    EXPECT_NE(r.out.find("528: 10"), std::string::npos) << r.out;
+}
+
+// Lists are chosen and ticked by item; a node before any volume is an error
+// of the command, a node off the grid one of the recipe.
+TEST(RecipeRunner, ListItemsAndNodesOutOfReach) {
+    RecipeResult r = runText("set CheckListBox2 1 off\nprint CheckListBox2\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("CheckListBox2: item=1 items=3"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[ ]   T-X Plane"), std::string::npos) << r.out;
+    EXPECT_EQ(runText("set CheckListBox2 3\n").status, 2);
+    EXPECT_EQ(runText("set CheckListBox2 1 maybe\n").status, 2);
+    r = runText("print volume\nprint node 0 0\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("volume: not built"), std::string::npos) << r.out;
+    EXPECT_EQ(runText("print node 512 0\n").status, 2);
+}
+
 // Each file of a batch starts from the start-up state, not from the
 // settings and frames the previous file left behind.
 TEST(Recipes, EveryFileOfABatchStartsFromAFreshWindow) {

@@ -34,15 +34,15 @@ void fillPattern(ProfileStore& s, int first, int frames, int seed) {
     }
 }
 
-std::string writeSurvey(const std::string& path, int frames, bool english, int seed) {
+namespace {
+
+ProfileStore& scratchStore() {
     static ProfileStore s; // one scratch store for every file the tests write
     s.reset();
-    fillPattern(s, 0, frames, seed);
-    s.frameCount = frames;
-    s.finishLoad();
-    setBit(s.header.value[hdr::ViewFlags], hdr::English, english);
-    return writeStore(path, s);
+    return s;
 }
+
+} // namespace
 
 std::string writeStore(const std::string& path, ProfileStore& s) {
     std::string error;
@@ -50,6 +50,38 @@ std::string writeStore(const std::string& path, ProfileStore& s) {
     SilentInteraction ui;
     if (!sink || !writeWorkFile(*sink, s, ui) || !sink->commit(error))
         throw std::runtime_error("cannot write " + path + ": " + error);
+    return path;
+}
+
+std::string writeSurvey(const std::string& path, int frames, bool english, int seed) {
+    ProfileStore& s = scratchStore();
+    fillPattern(s, 0, frames, seed);
+    s.frameCount = frames;
+    s.finishLoad();
+    setBit(s.header.value[hdr::ViewFlags], hdr::English, english);
+    writeStore(path, s);
+    return path;
+}
+
+void placeParallelLines(ProfileStore& s, const ParallelLines& p) {
+    int slot = 0;
+    for (int line = 0; line < p.lines; ++line, ++slot) {
+        for (int i = 0; i < p.frames; ++i, ++slot) {
+            FrameRecord& f = s.frame(slot);
+            for (int j = 0; j < SAMPLES_PER_FRAME; ++j) f.value[j] = parallelLineCode(line, j);
+            f.fillRowsFromLastSample();
+            f.set32(cell::UcsX, uint32_t(p.x0 + i * p.stepCm));
+            f.set32(cell::UcsY, uint32_t(p.y0 + line * p.spacingCm));
+        }
+    }
+    s.frameCount = slot;
+    s.finishLoad();
+}
+
+std::string writeParallelLines(const std::string& path, const ParallelLines& p) {
+    ProfileStore& s = scratchStore();
+    placeParallelLines(s, p);
+    writeStore(path, s);
     return path;
 }
 

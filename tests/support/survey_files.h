@@ -32,6 +32,24 @@ std::string writeSurvey(const std::string& path, int frames, bool english = true
 // Writes the survey in s as a generation-16 work file. Returns the path.
 std::string writeStore(const std::string& path, ProfileStore& s);
 
+// Parallel straight profiles for the volume: line p (0-based) lies at
+// rectangular Y = y0 + p * spacingCm, its frame i at X = x0 + i * stepCm,
+// one blank frame after every line; sample j of every frame of line p is
+// parallelLineCode(p, j), never 0.
+struct ParallelLines {
+    int lines = 3;
+    int frames = 200; // per line
+    int32_t stepCm = 5;
+    int32_t spacingCm = 100;
+    int32_t x0 = 0, y0 = 0;
+};
+inline uint8_t parallelLineCode(int line, int sample) {
+    return uint8_t(10 + 40 * line + sample % 100);
+}
+void placeParallelLines(ProfileStore& s, const ParallelLines& p);
+// Writes the lines as a generation-16 work file; returns the path.
+std::string writeParallelLines(const std::string& path, const ParallelLines& p);
+
 void writeBytes(const std::string& path, const std::string& bytes);
 std::string readBytes(const std::string& path);
 

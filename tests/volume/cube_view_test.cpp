@@ -458,6 +458,30 @@ TEST(CubeProfiles, CurtainsOfCheckedProfilesInsideTheWindows) {
     EXPECT_FLOAT_EQ(curtain.vertices[1].z, 1.0f);
     EXPECT_EQ(curtain.vertices[1].rgba, vertexColour(palettes.VolumePalette[150]));
 
+    // The quick picture of a mouse turn: five frames drawn at eight times
+    // are 40 frame rows; the stride keeps the rows near the limit, and a
+    // stride of 3 draws times 5, 8 and 11 only (four segments each; at time
+    // 10 the empty sample of frame 2 cuts two).
+    struct StrideRow {
+        int64_t segments;
+        int stride;
+    };
+    for (const StrideRow r : {StrideRow{40, 1}, StrideRow{1000, 1}, StrideRow{20, 2},
+                              StrideRow{13, 4}, StrideRow{1, 40}}) {
+        SCOPED_TRACE(r.segments);
+        EXPECT_EQ(profilePreviewStride(*s, w, r.segments), r.stride);
+    }
+    o.timeStride = 3;
+    scene.clear();
+    GP3_KUB(scene, *s, testing::sharedGrid(), w, d, o, palettes);
+    ASSERT_EQ(scene.size(), 1u);
+    EXPECT_EQ(scene[0].vertices.size(), 2u * 12u);
+    for (const Vertex& vx : scene[0].vertices) {
+        const int t = int(std::lround((1 - vx.y) * 256));
+        EXPECT_TRUE(t == 5 || t == 8 || t == 11) << t;
+    }
+    o.timeStride = 1;
+
     // The derivative form compares with the next sample: frame 0 at time 5
     // rises to 160 (VolumePalette), at time 6 falls (the marked palette), at
     // time 7 stays (grey).

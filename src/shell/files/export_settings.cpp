@@ -6,7 +6,7 @@
 #include "shell/display/navigation.h"
 #include "shell/display/radargram_view.h"
 #include "shell/files/open_save.h"
-#include "shell/volume/panel_3d.h"
+#include "shell/volume/cube_panel.h"
 
 #include <QFrame>
 
@@ -28,6 +28,8 @@ ExportSettings FileCommands::textExportSettings(SaveVariant variant) {
     e.display = r.settings;
     e.processing = exportProcessing();
     e.cursorRow = services_.view().cursorRow;
+    if (e.view == view::Slices && exportSources.sectionRow)
+        e.cursorRow = exportSources.sectionRow();
     if (exportSources.volume) e.volume = exportSources.volume();
     if (exportSources.layers) e.layers = exportSources.layers();
     return e;

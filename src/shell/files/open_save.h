@@ -18,7 +18,7 @@ namespace tesk {
 class CommandBar;
 class LayerColourBoxes;
 class Navigation;
-class Panel3D;
+class CubePanel;
 class RadargramView;
 
 // The panels the exports read or refresh: the radargram they picture, the
@@ -28,7 +28,7 @@ struct ExportPanels {
     RadargramView& radargram;
     LayerColourBoxes& colours;
     Navigation& navigation;
-    Panel3D& panel3d;
+    CubePanel& panel3d;
 };
 
 // What the exports read from tools that other panels drive. Each hook is
@@ -41,6 +41,10 @@ struct ExportSources {
     // The volume the slice table cuts its horizontal section from (the
     // section lies at the cursor row); null while none is built.
     std::function<const VolumeSection*()> volume;
+    // The time plane the slice screen shows (its X-Y plane): the slice table
+    // cuts the volume there rather than at the radargram's cursor row, which
+    // the slice screen neither shows nor moves.
+    std::function<int()> sectionRow;
     // The depth section of "Показать слои" (CheckBox33) and the borehole
     // display (CheckBox34); null, or stages that do nothing, when both are off.
     std::function<InterpretationLayers*()> layers;

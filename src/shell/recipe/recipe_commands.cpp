@@ -13,6 +13,7 @@
 #include "shell/widgets/string_grid.h"
 #include "shell/window/tform1.h"
 #include "store/byte_source.h"
+#include "volume/volume_build.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSlider>
@@ -65,7 +67,7 @@ std::vector<QPoint> lineAfter(QPoint a, QPoint b) {
 const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"open", 2, "open PATH [--append] [--refused]", &RecipeRun::open},
     {"save", 2, "save PATH [--as gem|bmp|opt|txt|sgy] [--shift|--ctrl]", &RecipeRun::save},
-    {"set", 3, "set CONTROL VALUE", &RecipeRun::set},
+    {"set", 3, "set CONTROL VALUE | set LIST ITEM [on|off]", &RecipeRun::set},
     {"click", 2, "click CONTROL [--left-shift] [--left-ctrl] [--right-ctrl] [--right-button]", &RecipeRun::click},
     {"mouse", 4, "mouse CONTROL X Y [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::mouse},
     {"release", 4, "release CONTROL X Y [--right-button] [--left-shift] [--left-ctrl] [--right-ctrl]", &RecipeRun::release},
@@ -78,7 +80,7 @@ const RecipeRun::Command RecipeRun::COMMANDS[] = {
     {"answer", 2, "answer yes|no|cancel|ok ...", &RecipeRun::answer},
     {"render", 2, "render PATH.png [--no-overlay]", &RecipeRun::render},
     {"grab", 2, "grab PATH.png [CONTROL]", &RecipeRun::grab},
-    {"print", 2, "print CONTROL | print header | print frame N | print title", &RecipeRun::print},
+    {"print", 2, "print CONTROL | print header | print frame N | print title | print volume | print node GX GY", &RecipeRun::print},
     {"expect", 2, "expect TEXT", &RecipeRun::expect},
     {"undo", 1, "undo", &RecipeRun::undo},
     {"redo", 1, "redo", &RecipeRun::redo},
@@ -199,9 +201,18 @@ void RecipeRun::set(const Words& w) {
         else if (auto* e = qobject_cast<QLineEdit*>(c)) {
             e->setText(QString::fromStdString(v));
             emit e->textEdited(e->text());
-        } else if (auto* s = qobject_cast<QSlider*>(c))
+        } else if (auto* s = qobject_cast<QSlider*>(c)) {
             s->setValue(number(v, w[1], s->minimum(), s->maximum()));
-        else
+        } else if (auto* l = qobject_cast<QListWidget*>(c)) {
+            // A list item is chosen, and with on / off its check box set.
+            const int row = number(v, w[1], 0, l->count() - 1);
+            l->setCurrentRow(row);
+            if (w.size() > 3) {
+                if (w[3] != "on" && w[3] != "off")
+                    throw RecipeError{2, "usage: set LIST ITEM [on|off]"};
+                l->item(row)->setCheckState(w[3] == "on" ? Qt::Checked : Qt::Unchecked);
+            }
+        } else
             throw RecipeError{2, w[1] + " has no value to set"};
     });
 }
@@ -264,11 +275,15 @@ void RecipeRun::drag(const Words& w) {
     const QPoint from = point(w, 2), to = point(w, 4);
     Qt::MouseButton button;
     const Modifiers m = keys(w, button);
+    // The pointer travels in the coordinates the drag started in; a control
+    // that moves with the drag (a section marker) gets them relative to
+    // where it stands now, as the mouse gives them.
+    const QPoint start = c->pos();
     withKeys(m, [&] {
         down(button, from);
         for (const QPoint& p : lineAfter(from, to))
-            if (img->onMouseMove) img->onMouseMove(button, p);
-        if (img->onMouseUp) img->onMouseUp(button, to);
+            if (img->onMouseMove) img->onMouseMove(button, p - (c->pos() - start));
+        if (img->onMouseUp) img->onMouseUp(button, to - (c->pos() - start));
     });
 }
 
@@ -386,6 +401,18 @@ void RecipeRun::print(const Words& w) {
         say(hexCells(store_.frame(int(n)).value.data(), CELLS_PER_FRAME));
     } else if (w[1] == "title") {
         say(form_->windowTitle().toStdString());
+    } else if (w[1] == "volume") {
+        const VolumeGrid* g = form_->volumeGrid();
+        say(g ? volumeSummary(*g) : "volume: not built");
+    } else if (w[1] == "node") {
+        if (w.size() < 4) throw RecipeError{2, "usage: print node GX GY"};
+        const int gx = number(w[2], "GX", 0, LAST_GRID_NODE);
+        const int gy = number(w[3], "GY", 0, LAST_GRID_NODE);
+        const VolumeGrid* g = form_->volumeGrid();
+        if (!g || !g->info.built) throw RecipeError{1, "no volume is built"};
+        std::string cells = nodeCellsHex(*g, gx, gy);
+        if (!cells.empty() && cells.back() == '\n') cells.pop_back();
+        say(cells);
     } else {
         say(describeControl(control(w[1]), form_.get()));
     }

@@ -2,6 +2,7 @@
 
 #include "shell/prompts/prompter.h"
 #include "shell/widgets/controls.h"
+#include "volume/messages.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -65,7 +66,9 @@ void ProgressPanel::passStarted(Pass pass, const std::string& path) {
     }
     const bool en = services_.english();
     pass_ = pass;
-    if (pass == Pass::Save)
+    if (pass == Pass::Volume)
+        Label1->setText(QString::fromStdString(msg::volumePassCaption().text(en)));
+    else if (pass == Pass::Save)
         Label1->setText(en ? "Please wait for the process to save the file."
                            : "Пожалуйста подождите, идет процесс сохранения файла");
     else if (pass == Pass::Scan)

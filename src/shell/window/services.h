@@ -3,6 +3,7 @@
 // prompter, the long-pass interaction, the view state, the radargram's
 // display state and a redraw request. Panels never see the window class.
 
+#include "commands/bitmap_export.h"
 #include "display/overlay.h"
 #include "display/radargram.h"
 #include "display/view_state.h"
@@ -13,6 +14,7 @@ namespace tesk {
 
 class MainView;
 class Prompter;
+class VolumeGrid;
 struct RadargramEngine;
 
 enum class Redraw {
@@ -68,6 +70,12 @@ class ShellServices {
     // then asks whether to save it first. Changes the program makes itself
     // (while restoring or busy) do not count.
     virtual void markModified() = 0;
+
+    // The volume of the slice and 3D views; none before the first build.
+    virtual const VolumeGrid* volumeGrid() { return nullptr; }
+    // The picture of the 3D drawing area as glReadPixels returns it (blue,
+    // green, red, alpha; bottom row first); empty outside the 3D views.
+    virtual ViewPixels cubePicture() { return {}; }
 
     bool busy() { return store().stateFlags & state::Busy; }
     // The radargram view is shown (view byte 0).

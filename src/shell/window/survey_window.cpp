@@ -18,7 +18,7 @@
 #include "shell/interpretation/table_panels.h"
 #include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
-#include "shell/volume/panel_3d.h"
+#include "shell/volume/volume_screens.h"
 #include "shell/volume/volume_settings_panel.h"
 #include "shell/widgets/image_widgets.h"
 #include "shell/window/command_bar.h"
@@ -66,6 +66,8 @@ DeviceOptions TForm1::deviceOptions() {
 }
 
 void TForm1::surveyLoaded(bool appended, const AfterOpen& after) {
+    // The open command showed the radargram again.
+    volume_->leave();
     // New frames: the clipboard and the undo history start over.
     editing_->surveyOpened();
     if (!appended)
@@ -142,9 +144,12 @@ void TForm1::applyOptionsFile(const OptionsFileRead& r) {
 
 void TForm1::SpeedButton5Click() {
     // Leaving the relief display marks the volume stale. An open coordinate
-    // file stays open: it is an import in progress, not part of the view.
-    // The magnifier is a tool, not a view: it stays on.
-    const uint16_t keep = store_.stateFlags & (state::CoordFileOpen | state::Magnifier);
+    // file stays open: it is an import in progress, not part of the view; a
+    // volume out of date stays out of date. The magnifier is a tool, not a
+    // view: it stays on.
+    const uint16_t keep =
+        store_.stateFlags & (state::CoordFileOpen | state::VolumeStale | state::Magnifier);
+    volume_->leave();
     store_.stateFlags = uint16_t(((store_.stateFlags & state::Relief) ? state::Changed : 0) | keep);
     parameters_->showTimeStretch(false);
     radargram_->ScrollBox1->show();
@@ -152,7 +157,6 @@ void TForm1::SpeedButton5Click() {
     velocity_->leaveMode();
     layers_->leaveModes();
     tables_->hideAll();
-    panel3d_->Panel_3D->hide();
     // Showing the profile gives up the frame clipboard, as every view command
     // does, and brings the editing buttons back on the radargram.
     editing_->setAvailable(false);
@@ -171,10 +175,6 @@ void TForm1::setCommandsEnabled(bool on) {
     // Open, close and the option panel are always usable; every other
     // command waits for a survey.
     for (QToolButton* b : bar_->surveyCommands()) b->setEnabled(on);
-    // Commands whose tools are not in this version stay off.
-    for (QToolButton* b :
-         {bar_->SpeedButton7, bar_->SpeedButton8, bar_->SpeedButton9, bar_->SpeedButton12})
-        markNotBuilt(b);
     // The editing buttons follow the survey; paste follows the clipboard.
     editing_->setAvailable(on);
     bar_->MaskEdit1->setEnabled(on);

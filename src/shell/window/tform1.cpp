@@ -21,7 +21,7 @@
 #include "shell/interpretation/table_panels.h"
 #include "shell/interpretation/velocity_tool.h"
 #include "shell/options/option_panel.h"
-#include "shell/volume/panel_3d.h"
+#include "shell/volume/volume_screens.h"
 #include "shell/volume/volume_settings_panel.h"
 #include "shell/widgets/controls.h"
 #include "shell/widgets/floating_panel.h"
@@ -122,12 +122,14 @@ void TForm1::buildPanels() {
                                           filters_->CheckBox23);
     magnifier_ =
         std::make_unique<MagnifierPanel>(*this, *this, bar_->SpeedButton35, radargram_->Image1);
-    panel3d_ = std::make_unique<Panel3D>(*this, *this);
+    volume_ = std::make_unique<VolumeScreens>(*this, *this, *bar_, *radargram_, *options_,
+                                              *volumeSettings_);
     checkLog_ = std::make_unique<CheckLogPanel>(*this, *this);
     progress_ = std::make_unique<ProgressPanel>(*this, *this, CommandBar::HEIGHT);
     progress_->setScrollArea(radargram_->ScrollBox1);
     files_ = std::make_unique<FileCommands>(
-        *this, *bar_, *this, ExportPanels{*radargram_, *colours_, *navigation_, *panel3d_});
+        *this, *bar_, *this,
+        ExportPanels{*radargram_, *colours_, *navigation_, volume_->panel3d()});
     // The exports' hooks into the 3D view (files_->exportSources.viewPixels),
     // the volume (.volume) and the interpretation layers (.layers) are set
     // where those tools are wired.
@@ -135,7 +137,16 @@ void TForm1::buildPanels() {
     panels_ = {bar_.get(),        radargram_.get(),   navigation_.get(), options_.get(),
                parameters_.get(), filters_.get(),     colours_.get(),    volumeSettings_.get(),
                device_.get(),     coordinates_.get(), tables_.get(),     ascan_.get(),
-               panel3d_.get(),    checkLog_.get(),    progress_.get(),   files_.get()};
+               checkLog_.get(),   progress_.get(),    files_.get()};
+    for (ShellPanel* p : volume_->panels()) panels_.push_back(p);
+    registerView(8, volume_->sliceView());
+    for (int cube : {0x10, 0x20, 0x40}) registerView(cube, volume_->cubeView());
+    volume_->wireExports(files_->exportSources);
+    volume_->setOnEnter([this] {
+        velocity_->leaveMode();
+        layers_->leaveModes();
+        tables_->hideAll();
+    });
     panels_.push_back(magnifier_.get());
     panels_.push_back(editing_.get());
     velocity_ = std::make_unique<VelocityTool>(*this, *bar_, *radargram_, *layers_, *tables_,
@@ -253,6 +264,14 @@ RadargramEngine& TForm1::radargram() {
 
 void TForm1::showBoreholes() {
     boreholes_->ShowBoreholes();
+}
+
+const VolumeGrid* TForm1::volumeGrid() {
+    return volume_->grid();
+}
+
+ViewPixels TForm1::cubePicture() {
+    return volume_->cubePicture();
 }
 
 void TForm1::focusOptionPanel() {

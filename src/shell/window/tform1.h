@@ -31,7 +31,6 @@ class LayerTools;
 class MainView;
 class Navigation;
 class OptionPanel;
-class Panel3D;
 class ParameterPanel;
 class ProgressPanel;
 class RadargramView;
@@ -39,6 +38,7 @@ class ReliefTools;
 class ShellPanel;
 class TablePanels;
 class VelocityTool;
+class VolumeScreens;
 class VolumeSettingsPanel;
 
 class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
@@ -57,6 +57,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     LayerColourBoxes& layerColours() { return *colours_; }
     TablePanels& tablePanels() { return *tables_; }
     FileCommands& fileCommands() { return *files_; }
+    VolumeScreens& volumeScreens() { return *volume_; }
     EditingCommands& editingCommands() { return *editing_; }
     const HeaderBindings& bindings() const { return *bindings_; }
 
@@ -105,6 +106,8 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     void setEditingAvailable(bool on) override;
     void framesRewrittenOutsideEditing() override;
     void markModified() override;
+    const VolumeGrid* volumeGrid() override;
+    ViewPixels cubePicture() override;
 
     // OpenSaveHost
     DeviceOptions deviceOptions() override;
@@ -151,7 +154,7 @@ class TForm1 final : public QWidget, public ShellServices, public OpenSaveHost {
     std::unique_ptr<ReliefTools> relief_;
     std::unique_ptr<BoreholeImage> boreholes_;
     std::unique_ptr<LayerExports> layerExports_;
-    std::unique_ptr<Panel3D> panel3d_;
+    std::unique_ptr<VolumeScreens> volume_;
     std::unique_ptr<CheckLogPanel> checkLog_;
     std::unique_ptr<ProgressPanel> progress_;
     std::unique_ptr<FileCommands> files_;
