@@ -1,6 +1,6 @@
 // The commands of the recipe language. Each drives the window the way an
-// operator would: buttons are clicked, boxes set, the mouse pressed, moved
-// and released on the images, cells typed into, keys sent to the focus.
+// operator would: buttons are clicked, boxes set, cells typed into, keys
+// sent to the focus (the pointer gestures are in recipe_gestures.cpp).
 
 #include "shell/recipe/recipe_run.h"
 
@@ -37,28 +37,6 @@ void savePicture(const QImage& image, const std::string& path) {
     QSaveFile f(QString::fromStdString(path));
     if (!f.open(QIODevice::WriteOnly) || !image.save(&f, "PNG") || !f.commit())
         throw RecipeError{1, "cannot write " + path};
-}
-
-// The pixels of the line from a to b after a, one step at a time.
-std::vector<QPoint> lineAfter(QPoint a, QPoint b) {
-    std::vector<QPoint> points;
-    int x = a.x(), y = a.y();
-    const int dx = std::abs(b.x() - x), dy = -std::abs(b.y() - y);
-    const int sx = x < b.x() ? 1 : -1, sy = y < b.y() ? 1 : -1;
-    int err = dx + dy;
-    while (x != b.x() || y != b.y()) {
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-        points.emplace_back(x, y);
-    }
-    return points;
 }
 
 } // namespace
@@ -161,10 +139,9 @@ void RecipeRun::open(const Words& w) {
         }
     }
     const OpenOutcome outcome = form_->lastOpen().outcome;
-    const bool loaded = outcome == OpenOutcome::FramesLoaded ||
-                        outcome == OpenOutcome::SettingsLoaded ||
-                        outcome == OpenOutcome::NothingDone ||
-                        outcome == OpenOutcome::CoordinatesImported;
+    const bool loaded =
+        outcome == OpenOutcome::FramesLoaded || outcome == OpenOutcome::SettingsLoaded ||
+        outcome == OpenOutcome::NothingDone || outcome == OpenOutcome::CoordinatesImported;
     if (refusal && loaded) throw RecipeError{1, "expected " + w[1] + " to be refused"};
     if (!refusal && !loaded) throw RecipeError{1, "cannot open " + w[1]};
 }
@@ -230,72 +207,6 @@ void RecipeRun::click(const Words& w) {
             b->click();
         else
             throw RecipeError{2, w[1] + " cannot be clicked"};
-    });
-}
-
-namespace {
-ImageWidget::PointerHandler& imageHandler(QWidget* c, const std::string& name,
-                                          ImageWidget::PointerHandler ImageWidget::*which) {
-    auto* img = dynamic_cast<ImageWidget*>(c);
-    if (!img || !(img->*which)) throw RecipeError{2, name + " is not an image"};
-    return img->*which;
-}
-} // namespace
-
-void RecipeRun::mouse(const Words& w) {
-    auto& down = imageHandler(control(w[1]), w[1], &ImageWidget::onMouseDown);
-    const QPoint at = point(w, 2);
-    Qt::MouseButton button;
-    const Modifiers m = keys(w, button);
-    withKeys(m, [&] { down(button, at); });
-}
-
-void RecipeRun::release(const Words& w) {
-    auto& up = imageHandler(control(w[1]), w[1], &ImageWidget::onMouseUp);
-    const QPoint at = point(w, 2);
-    Qt::MouseButton button;
-    const Modifiers m = keys(w, button);
-    withKeys(m, [&] { up(button, at); });
-}
-
-void RecipeRun::move(const Words& w) {
-    auto& moved = imageHandler(control(w[1]), w[1], &ImageWidget::onMouseMove);
-    const QPoint at = point(w, 2);
-    Qt::MouseButton button;
-    const Modifiers m = keys(w, button);
-    bool held = false;
-    for (const std::string& word : w) held |= word == "--left-button" || word == "--right-button";
-    withKeys(m, [&] { moved(held ? button : Qt::NoButton, at); });
-}
-
-void RecipeRun::drag(const Words& w) {
-    QWidget* c = control(w[1]);
-    auto& down = imageHandler(c, w[1], &ImageWidget::onMouseDown);
-    auto* img = static_cast<ImageWidget*>(c);
-    const QPoint from = point(w, 2), to = point(w, 4);
-    Qt::MouseButton button;
-    const Modifiers m = keys(w, button);
-    // The pointer travels in the coordinates the drag started in; a control
-    // that moves with the drag (a section marker) gets them relative to
-    // where it stands now, as the mouse gives them.
-    const QPoint start = c->pos();
-    withKeys(m, [&] {
-        down(button, from);
-        for (const QPoint& p : lineAfter(from, to))
-            if (img->onMouseMove) img->onMouseMove(button, p - (c->pos() - start));
-        if (img->onMouseUp) img->onMouseUp(button, to - (c->pos() - start));
-    });
-}
-
-void RecipeRun::dblclick(const Words& w) {
-    QWidget* c = control(w[1]);
-    const QPoint at = point(w, 2);
-    Qt::MouseButton button;
-    const Modifiers m = keys(w, button);
-    withKeys(m, [&] {
-        QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(at), c->mapToGlobal(QPointF(at)), button,
-                      button, Qt::NoModifier);
-        QApplication::sendEvent(c, &e);
     });
 }
 

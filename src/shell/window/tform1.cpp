@@ -1,5 +1,5 @@
-// Start-up of the main window, the composition of its panels, the redraw
-// dispatch and the language switch.
+// Start-up of the main window, the composition of its panels, the services
+// it gives them and the language switch (the redraws: redraw_dispatch.cpp).
 
 #include "shell/window/tform1.h"
 
@@ -302,69 +302,6 @@ void TForm1::AARR() {
     for (ShellPanel* p : panels_) p->applyLanguage(en);
     for (qsizetype i = 0; i < lists.size(); ++i)
         lists[i]->setCurrentIndex(selected[std::size_t(i)]);
-}
-
-void TForm1::registerView(int viewByte, MainView* view) {
-    views_[viewByte] = view;
-}
-
-void TForm1::GRAF() {
-    radargram_->GRAF();
-}
-
-void TForm1::DrawView() {
-    radargram_->DrawView();
-    followView();
-}
-
-MainView* TForm1::shownView() {
-    const auto v = views_.find(store_.stateFlags & state::ViewMask);
-    return v == views_.end() ? nullptr : v->second;
-}
-
-void TForm1::followView() {
-    for (ShellPanel* p : panels_) p->viewRedrawn();
-}
-
-void TForm1::Resovka_1() {
-    // A view that is not built keeps its picture.
-    const auto v = views_.find(store_.stateFlags & state::ViewMask);
-    if (v == views_.end()) return;
-    v->second->recolour();
-    focusOptionPanel();
-}
-
-void TForm1::Resovka_2() {
-    const auto v = views_.find(store_.stateFlags & state::ViewMask);
-    if (v == views_.end()) return;
-    v->second->reprocess();
-    focusOptionPanel();
-}
-
-void TForm1::redraw(Redraw what) {
-    switch (what) {
-    case Redraw::Overlay: {
-        // Every view draws its own decoration; a view not built yet leaves
-        // the radargram's.
-        const auto v = views_.find(store_.stateFlags & state::ViewMask);
-        if (v != views_.end())
-            v->second->drawOverlay();
-        else
-            radargram_->DrawView();
-        break;
-    }
-    case Redraw::Radargram:
-        radargram_->GRAF();
-        radargram_->DrawView();
-        break;
-    case Redraw::Palette:
-        Resovka_1();
-        break;
-    case Redraw::Processing:
-        Resovka_2();
-        break;
-    }
-    followView();
 }
 
 void TForm1::PanelMouseDown(QWidget* source, Qt::MouseButton button) {
