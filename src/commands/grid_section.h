@@ -13,6 +13,7 @@ class GridSection final : public VolumeSection {
     // codes[gx * 512 + gy] = sample `plane` of node (gx, gy); false while the
     // grid holds no complete build.
     bool horizontalSection(int plane, uint8_t* codes) const override;
+    int32_t nodeStepCm() const override { return grid_.info.stepCm; }
 
   private:
     const VolumeGrid& grid_;

@@ -280,7 +280,10 @@ void writeSection(SinkWriter& w, const std::vector<uint8_t>& codes, const Export
     BlockProcessor proc;
     proc.processSection(codes.data(), e);
     const auto values = amplitudePieces(e, "\r\n");
-    const int64_t step = e.scale.stepCm;
+    // The nodes lie a grid step apart, which need not be the profile step
+    // chosen for the radargram.
+    const int64_t step =
+        e.volume && e.volume->nodeStepCm() > 0 ? e.volume->nodeStepCm() : e.scale.stepCm;
     ui.progress(0, SECTION_NODES);
     for (int row = 0; row < SECTION_NODES && w.ok(); ++row) {
         const uint8_t* line = proc.raster().row(0, FIRST_ROW + row);

@@ -38,6 +38,9 @@ class VolumeSection {
     // The horizontal section at time plane `plane` (0..511): codes[gx * 512 + gy]
     // for the nodes gx, gy = 0..511. False when no volume has been built.
     virtual bool horizontalSection(int plane, uint8_t* codes) const = 0;
+    // The distance between neighbouring nodes (the grid step), 0 when the
+    // volume does not know it: the table then steps by the profile step.
+    virtual int32_t nodeStepCm() const { return 0; }
 };
 
 // Everything a text table depends on, taken at the moment of the export.

@@ -352,7 +352,9 @@ class FakeVolume final : public VolumeSection {
                 codes[gx * SECTION_NODES + gy] = uint8_t(1 + (gx + 2 * gy) % 255);
         return true;
     }
+    int32_t nodeStepCm() const override { return step; }
     bool built = true;
+    int32_t step = 0;
     mutable int asked = -1;
 };
 
@@ -369,6 +371,10 @@ TEST_F(TextTables, SliceTableWritesEveryNodeOfTheSectionAtTheCursorRow) {
     // Row 3, column 5 with a step of 5 cm: code 1 + 13.
     EXPECT_EQ(lines[1 + 3 * 512 + 5], "15;25;14");
     EXPECT_EQ(lines.back(), "2555;2555;" + std::to_string(1 + (511 + 1022) % 255));
+    // A volume built on a 20 cm grid places its nodes 20 cm apart, whatever
+    // the profile step.
+    volume.step = 20;
+    EXPECT_EQ(write(e)[1 + 3 * 512 + 5], "60;100;14");
 }
 
 // The volume's own section: node (gx, gy) of the time plane, gx the line.

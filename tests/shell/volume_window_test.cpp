@@ -158,7 +158,7 @@ TEST_F(VolumeWindow, SlicesShowTheVolumeAtKnownPixels) {
 // The slice table (save as text with left Ctrl on the slice screen) cuts the
 // volume at the X-Y plane shown, T = 7: node (200, 25) halfway between lines
 // 0 and 1 holds 37, node (200, 100) on line 2 holds 10 + 80 + 7; X and Y
-// count the profile step per node.
+// count the grid step per node.
 TEST_F(VolumeWindow, SliceTableHoldsTheXYPlaneOnScreen) {
     openLines();
     ui.ComboBox51->setCurrentIndex(1); // along Y
@@ -178,7 +178,7 @@ TEST_F(VolumeWindow, SliceTableHoldsTheXYPlaneOnScreen) {
     }
     ASSERT_EQ(lines.size(), 1u + 512u * 512u);
     EXPECT_EQ(lines[0], "X;Y;A");
-    const int w = sampleScaleFromStore(*store).stepCm;
+    const int w = host().grid.info.stepCm;
     const auto& level = form->radargram().settings.LevelTable;
     auto line = [&](int gx, int gy, int code) {
         return std::to_string(gx * w) + ";" + std::to_string(gy * w) + ";" +
