@@ -210,20 +210,22 @@ template <typename Decode> void decodeEach(int count, double* out, Decode&& deco
     }
 }
 
-void decodeSamples(const uint8_t* d, int count, const Layout& l, double* out) {
+// Calls use(decode) with the decoder of the file's sample format:
+// decode(i) is sample i of the trace data d as a number.
+template <typename Use> void withDecoder(const uint8_t* d, const Layout& l, Use&& use) {
     const Endian e = l.e;
     switch (l.format) {
     case 1:
-        decodeEach(count, out, [&](int i) { return ibmToDouble(e.u32(d + 4 * i)); });
+        use([&](int i) { return ibmToDouble(e.u32(d + 4 * i)); });
         break;
     case 2:
-        decodeEach(count, out, [&](int i) { return double(e.s32(d + 4 * i)); });
+        use([&](int i) { return double(e.s32(d + 4 * i)); });
         break;
     case 3:
-        decodeEach(count, out, [&](int i) { return double(e.s16(d + 2 * i)); });
+        use([&](int i) { return double(e.s16(d + 2 * i)); });
         break;
     case 5:
-        decodeEach(count, out, [&](int i) {
+        use([&](int i) {
             const uint32_t bits = e.u32(d + 4 * i);
             float f;
             std::memcpy(&f, &bits, 4);
@@ -231,9 +233,13 @@ void decodeSamples(const uint8_t* d, int count, const Layout& l, double* out) {
         });
         break;
     case 8:
-        decodeEach(count, out, [&](int i) { return double(int8_t(d[i])); });
+        use([&](int i) { return double(int8_t(d[i])); });
         break;
     }
+}
+
+void decodeSamples(const uint8_t* d, int count, const Layout& l, double* out) {
+    withDecoder(d, l, [&](auto decode) { decodeEach(count, out, decode); });
 }
 
 // Round to the nearest integer, ties to even, for |x| below 2^51: adding and
@@ -371,29 +377,7 @@ template <typename Decode> void scanEach(int n, Scaling& s, Decode&& decode) {
 // Kept out of line: inlined into the reader's long body the loop lost its
 // registers and ran through memory at a third of the speed.
 [[gnu::noinline]] void scanSamples(const uint8_t* d, int n, const Layout& l, Scaling& s) {
-    const Endian e = l.e;
-    switch (l.format) {
-    case 1:
-        scanEach(n, s, [&](int i) { return ibmToDouble(e.u32(d + 4 * i)); });
-        break;
-    case 2:
-        scanEach(n, s, [&](int i) { return double(e.s32(d + 4 * i)); });
-        break;
-    case 3:
-        scanEach(n, s, [&](int i) { return double(e.s16(d + 2 * i)); });
-        break;
-    case 5:
-        scanEach(n, s, [&](int i) {
-            const uint32_t bits = e.u32(d + 4 * i);
-            float f;
-            std::memcpy(&f, &bits, 4);
-            return double(f);
-        });
-        break;
-    case 8:
-        scanEach(n, s, [&](int i) { return double(int8_t(d[i])); });
-        break;
-    }
+    withDecoder(d, l, [&](auto decode) { scanEach(n, s, decode); });
 }
 
 // `exact`: every sample is a whole number within -127..127.
