@@ -720,13 +720,10 @@ TEST_F(Segy, SegyioReadsWhatWeWrite) {
 }
 
 constexpr const char* WRITE_WITH_SEGYIO = R"(
-import sys, segyio, numpy as np
-spec = segyio.spec()
-spec.format = int(sys.argv[2])
-spec.samples = np.arange(1024) * 0.5
-spec.tracecount = 3
-spec.endian = sys.argv[3]
-with segyio.create(sys.argv[1], spec) as f:
+import sys, types, segyio, numpy as np
+layout = types.SimpleNamespace(format=int(sys.argv[2]), samples=np.arange(1024) * 0.5,
+                               tracecount=3, endian=sys.argv[3], iline=189, xline=193)
+with segyio.create(sys.argv[1], layout) as f:
     for i in range(3):
         f.header[i] = {segyio.TraceField.SourceX: 1000 + i, segyio.TraceField.SourceY: 2000,
                        segyio.TraceField.SourceGroupScalar: -100,

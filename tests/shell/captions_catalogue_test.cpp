@@ -232,11 +232,11 @@ const char* const COLOURS_EN[2][8] = {
 // clang-format on
 
 // Lists whose items the switch rewrites.
-const char* const REWRITTEN_LISTS[] = {
-    "ComboBox10", "ComboBox16", "ComboBox17", "ComboBox18", "ComboBox19",   "ComboBox20",
-    "ComboBox21", "ComboBox28", "ComboBox29", "ComboBox40", "ComboBox41",   "ComboBox51",
-    "ComboBox52", "ComboBox54", "ComboBox62", "ComboBox63", "ComboBox31",   "ComboBox35",
-    "ComboBox36", "ComboBox_CRD"};
+const char* const REWRITTEN_LISTS[] = {"ComboBox10", "ComboBox16", "ComboBox17", "ComboBox18",
+                                       "ComboBox19", "ComboBox20", "ComboBox21", "ComboBox28",
+                                       "ComboBox29", "ComboBox40", "ComboBox41", "ComboBox51",
+                                       "ComboBox52", "ComboBox54", "ComboBox62", "ComboBox63",
+                                       "ComboBox31", "ComboBox35", "ComboBox36", "ComboBox_CRD"};
 
 class Captions : public WindowTest {
   protected:

@@ -6,8 +6,8 @@
 #include "commands/export_common.h"
 #include "interpretation/layer_cells.h"
 #include "interpretation/messages.h"
-#include "store/options_file.h"
 #include "interpretation_fixture.h"
+#include "store/options_file.h"
 
 #include <map>
 

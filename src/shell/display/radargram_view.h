@@ -8,8 +8,8 @@
 #include "shell/window/main_view.h"
 #include "shell/window/panel.h"
 
-#include <span>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
