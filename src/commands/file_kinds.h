@@ -91,8 +91,8 @@ struct FileKind {
     const char* saveLabel;  // the save dialog's entry; nullptr: not offered there
     const char* formatName; // "GEM": named when a side has no step yet
     Identify identify;
-    OpenResult (*read)(OpenRequest&);  // nullptr: not supported yet
-    SaveResult (*write)(SaveRequest&); // nullptr: not supported yet
+    OpenResult (*read)(OpenRequest&);  // nullptr: the kind is never opened
+    SaveResult (*write)(SaveRequest&); // nullptr: the kind is never written
 };
 
 // Every row, in dialog order.

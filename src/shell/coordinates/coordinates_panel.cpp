@@ -246,8 +246,7 @@ void CoordinatesPanel::restored() {
     showHmax(coords::hmaxCaption(store().Hmax, " m", decimalSeparator()),
              coords::HmaxColour::Unchanged);
     // A GPX file still open keeps its area in view.
-    if (file_.isOpen()) store().header.value[hdr::CoordFlags] |= hdr::CoordPanelExpanded;
-    setExpanded(store().header.value[hdr::CoordFlags] & hdr::CoordPanelExpanded);
+    setExpanded(file_.isOpen() || (flags & hdr::CoordPanelExpanded));
     filledCursor_ = filledSecond_ = -1;
     if (!Panel_CORD->isHidden()) TabKr();
 }

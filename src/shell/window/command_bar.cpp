@@ -378,13 +378,8 @@ std::span<const CaptionRow> CommandBar::captions() const {
     return CAPTIONS;
 }
 
-void markNotBuilt(QToolButton* b) {
-    b->setProperty("teskNotBuilt", true);
-    b->setEnabled(false);
-}
-
 void enableCommand(QToolButton* b, bool on) {
-    if (b) b->setEnabled(on && !b->property("teskNotBuilt").toBool());
+    if (b) b->setEnabled(on);
 }
 
 std::vector<QToolButton*> CommandBar::surveyCommands() const {

@@ -67,9 +67,7 @@ class CommandBar final : public ShellPanel {
     int offset_ = 0;
 };
 
-// A command whose tool is not in this version stays disabled, whatever a
-// handler that enables its neighbours asks of it.
-void markNotBuilt(QToolButton* button);
+// Enables or disables a command button the window may not have (null).
 void enableCommand(QToolButton* button, bool on);
 
 } // namespace tesk
