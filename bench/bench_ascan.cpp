@@ -9,8 +9,6 @@
 #include "display/magnifier.h"
 #include "display/radargram.h"
 
-#include <QFont>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -103,14 +101,3 @@ BENCHMARK(BM_LUPA16_512Mode6)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace tesk
-
-int main(int argc, char** argv) {
-    // The magnifier's caption is text and needs the toolkit's fonts; no display is used.
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

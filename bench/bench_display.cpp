@@ -8,8 +8,6 @@
 #include "display/radargram.h"
 #include "display/view_state.h"
 
-#include <QFont>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -134,14 +132,3 @@ BENCHMARK(BM_PlainLookupPass)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tesk
-
-int main(int argc, char** argv) {
-    // Text on the overlay needs the toolkit's fonts; no display is used.
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -13,8 +13,6 @@
 #include "interpretation/layer_cells.h"
 #include "interpretation/velocity_fit.h"
 
-#include <QFont>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -196,14 +194,3 @@ BENCHMARK(BM_DepthSectionRedraw)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace tesk
-
-int main(int argc, char** argv) {
-    // Text on the overlays needs the toolkit's fonts; no display is used.
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
