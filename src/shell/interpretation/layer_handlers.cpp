@@ -204,7 +204,7 @@ void LayerTools::StringGrid1CellEdited(int column, int row) {
 
 // --- modes ------------------------------------------------------------------------------
 
-void LayerTools::velocityModeStarted() {
+void LayerTools::dropLayerModes() {
     pencilOff();
     {
         const Restoring quiet(services_);
@@ -214,10 +214,14 @@ void LayerTools::velocityModeStarted() {
     lock_.release(LAYER_CHOSEN | DEPTH_SECTION);
     resetBoxColour(ComboBox31);
     applyCheckBoxColour(CheckBox33);
-    ComboBox31->setEnabled(false);
-    CheckBox33->setEnabled(false);
     Image5->hide();
     Image8->hide();
+}
+
+void LayerTools::velocityModeStarted() {
+    dropLayerModes();
+    ComboBox31->setEnabled(false);
+    CheckBox33->setEnabled(false);
 }
 
 void LayerTools::velocityModeEnded() {
@@ -231,18 +235,8 @@ void LayerTools::velocityModeEnded() {
 }
 
 void LayerTools::leaveModes() {
-    pencilOff();
-    {
-        const Restoring quiet(services_);
-        ComboBox31->setCurrentIndex(0);
-        CheckBox33->setChecked(false);
-    }
-    lock_.release(LAYER_CHOSEN | DEPTH_SECTION);
-    resetBoxColour(ComboBox31);
-    applyCheckBoxColour(CheckBox33);
+    dropLayerModes();
     showLayerColour(0);
-    Image5->hide();
-    Image8->hide();
     showTable(tables_.Panel_TVSL, false);
 }
 

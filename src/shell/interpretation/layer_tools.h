@@ -105,6 +105,8 @@ class LayerTools final : public ShellPanel {
     bool reliefDisplay() const;
     // The pencil released and switched off, and its surface with it.
     void pencilOff();
+    // No layer chosen, no depth section, the pencil up, their images hidden.
+    void dropLayerModes();
     void setImage8Enabled(bool on);
     // Boundaries or the depth section after an edit, then the boreholes.
     void showLayerDisplay();
