@@ -157,7 +157,7 @@ void LayerTools::Panel_242Click() {
 
 void LayerTools::Image8MouseDown(Qt::MouseButton button, QPoint at) {
     if (!Image8->isEnabled() || Image8->isHidden() || busy()) return;
-    tesk::Image8MouseDown(pencil_, mouseButtonOf(button), pointOf(at));
+    tesk::Image8MouseDown(pencil_, mouseButton(button), pointOf(at));
 }
 
 void LayerTools::Image8MouseMove(QPoint at) {
@@ -169,7 +169,7 @@ void LayerTools::Image8MouseMove(QPoint at) {
 void LayerTools::Image8MouseUp(Qt::MouseButton button, QPoint at) {
     if (!Image8->isEnabled() || Image8->isHidden() || busy()) return;
     const bool stroke = pencil_.state != PencilState::Idle;
-    tesk::Image8MouseUp(pencil_, store(), points_, layer(), mouseButtonOf(button), pointOf(at),
+    tesk::Image8MouseUp(pencil_, store(), points_, layer(), mouseButton(button), pointOf(at),
                         keys(), services_.interaction(), nsPerRow());
     // The stroke drew or erased part of the boundary.
     if (stroke) services_.markModified();

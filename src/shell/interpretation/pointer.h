@@ -1,8 +1,10 @@
 #pragma once
-// The pointer as the interpretation tools take it: Qt's buttons and points
-// in the tools' own terms, and a press on a plain panel that acts as a button.
+// The pointer as the interpretation tools take it: Qt's points in the tools'
+// own terms (the buttons as the display takes them), and a press on a plain
+// panel that acts as a button.
 
 #include "display/view_state.h"
+#include "shell/display/mouse.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -11,12 +13,6 @@
 #include <functional>
 
 namespace tesk {
-
-inline MouseButton mouseButtonOf(Qt::MouseButton b) {
-    return b == Qt::LeftButton    ? MouseButton::Left
-           : b == Qt::RightButton ? MouseButton::Right
-                                  : MouseButton::Middle;
-}
 
 inline Point pointOf(QPoint p) {
     return Point{p.x(), p.y()};

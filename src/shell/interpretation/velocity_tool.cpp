@@ -208,7 +208,7 @@ void VelocityTool::CheckBox32Click() {
 void VelocityTool::Image9MouseDown(Qt::MouseButton button, QPoint at) {
     if (!modeOn() || Image9->isHidden() || busy()) return;
     const auto out = run([&](VelocityContext& c) {
-        return tesk::Image9MouseDown(c, mouseButtonOf(button), pointOf(at));
+        return tesk::Image9MouseDown(c, mouseButton(button), pointOf(at));
     });
     if (!out) return; // off the picture
     showResult(*out);
